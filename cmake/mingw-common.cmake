@@ -1,0 +1,9 @@
+set(CMAKE_C_COMPILER   ${QXGE_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QXGE_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER  ${QXGE_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QXGE_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# ctest runs the Windows test programs in Wine; scripts/wine-env.sh prepares the prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -1,0 +1,34 @@
+# Sourced by the build, test and demo scripts: one private, headless Wine prefix per build
+# folder and one persistent wineserver for a whole test run.
+QXGE_ROOT=${QXGE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+QXGE_BUILD=${QXGE_BUILD:-$QXGE_ROOT/build}
+export WINEPREFIX=$QXGE_BUILD/wineprefix
+export WINEARCH=win64
+export WINEDEBUG=-all
+# No Mono or Gecko installers: nothing here needs .NET or the HTML engine.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Converts a Unix path to the form Wine programs see (drive Z: maps the Unix root).
+qxge_winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+
+qxge_wine_init() {
+  mkdir -p "$QXGE_BUILD"
+  if [ ! -f "$WINEPREFIX/.qxge-ready" ]; then
+    echo "wine-env: creating the Wine prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    touch "$WINEPREFIX/.qxge-ready"
+  fi
+  wineserver -p >/dev/null 2>&1 || true
+}
+
+# null: headless runs; x11: screenshots under Xvfb or a desktop.
+qxge_wine_graphics() {
+  local want=$1 now=
+  [ -f "$WINEPREFIX/.qxge-graphics" ] && now=$(cat "$WINEPREFIX/.qxge-graphics")
+  [ "$now" = "$want" ] && return 0
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$want" /f >/dev/null 2>&1
+  echo "$want" >"$WINEPREFIX/.qxge-graphics"
+}
+
+qxge_wine_stop() { wineserver -k >/dev/null 2>&1 || true; }

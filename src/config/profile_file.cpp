@@ -1,0 +1,98 @@
+#include "config/profile_file.h"
+
+#include <algorithm>
+
+#include "config/profile_values.h"
+
+namespace qxge {
+namespace {
+
+size_t CopyBounded(std::u16string_view text, char16_t* buffer, size_t capacity) {
+  const size_t n = std::min(text.size(), capacity - 1);
+  std::copy_n(text.data(), n, buffer);
+  buffer[n] = u'\0';
+  return n;
+}
+
+std::u16string_view CutTo(std::u16string_view text, size_t chars) {
+  return text.substr(0, std::min(text.size(), chars - 1));
+}
+
+}  // namespace
+
+ProfileFile::ProfileFile(ProfileStorage& storage) : storage_(storage) {}
+
+void ProfileFile::SetFile(std::u16string_view path, bool clearReadOnly) {
+  path_ = CutTo(path, kPathChars);
+  if (clearReadOnly) storage_.ClearReadOnly(path_);
+  loaded_ = false;
+  Refresh();
+}
+
+void ProfileFile::SetSection(std::u16string_view section) {
+  section_ = CutTo(section, kSectionChars);
+  // Another program (a translator's editor) may have changed the file since the last page.
+  Refresh();
+}
+
+std::u16string_view ProfileFile::EffectiveSection() const {
+  return section_.empty() ? std::u16string_view(u"Common") : std::u16string_view(section_);
+}
+
+void ProfileFile::Refresh() {
+  const ProfileStorage::Stamp now = storage_.StampOf(path_);
+  if (loaded_ && now == stamp_) return;
+  std::u16string text;
+  document_.Clear();
+  encoding_ = -1;
+  if (now.exists && storage_.Load(path_, text, encoding_)) document_.Parse(text);
+  stamp_ = now;
+  loaded_ = true;
+}
+
+size_t ProfileFile::ReadString(std::u16string_view key, char16_t* buffer, size_t capacity, const char16_t* defaultText) {
+  if (capacity == 0) return 0;
+  if (!loaded_) Refresh();
+  const auto value = document_.Find(EffectiveSection(), key);
+  const size_t read = CopyBounded(value.value_or(std::u16string_view()), buffer, capacity);
+  if (read != 0 || defaultText == nullptr) return read;
+  WriteString(key, defaultText);
+  return CopyBounded(defaultText, buffer, capacity);
+}
+
+std::u16string ProfileFile::ReadText(std::u16string_view key, const char16_t* defaultText) {
+  char16_t buffer[256];
+  const std::u16string keyText(key);
+  const size_t n = ReadString(key, buffer, 256, defaultText != nullptr ? defaultText : keyText.c_str());
+  return std::u16string(buffer, n);
+}
+
+int32_t ProfileFile::ReadInt(std::u16string_view key, int32_t defaultValue) {
+  char16_t buffer[256];
+  const size_t n = ReadString(key, buffer, 256, nullptr);
+  if (n != 0) return ParseAutoBaseInt(std::u16string_view(buffer, n));
+  if (defaultValue == NoDefault) return 0;
+  WriteInt(key, defaultValue);
+  return defaultValue;
+}
+
+bool ProfileFile::WriteString(std::u16string_view key, std::u16string_view value) {
+  if (writeBack_ == nullptr || *writeBack_ == 0 || path_.empty()) return false;
+  if (!loaded_) Refresh();
+  document_.Set(EffectiveSection(), key, value);
+  if (storage_.Save(path_, document_.Serialize(), encoding_)) {
+    stamp_ = storage_.StampOf(path_);
+    if (encoding_ < 0) loaded_ = false;  // a new file: learn the encoding it was given
+    return true;
+  }
+  // The file kept its old contents (read-only, say): so must we.
+  loaded_ = false;
+  Refresh();
+  return false;
+}
+
+bool ProfileFile::WriteInt(std::u16string_view key, int32_t value) {
+  return WriteString(key, FormatProfileInt(value));
+}
+
+}  // namespace qxge

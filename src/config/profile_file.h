@@ -1,0 +1,77 @@
+// One INI-format file with a current section and typed reads that fill the file with their
+// defaults while write-back is on, so a model's files complete themselves in development.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "config/ini_document.h"
+
+namespace qxge {
+
+// Where the bytes of a profile file live. The Win32 implementation reads and writes real
+// files; tests use one in memory.
+class ProfileStorage {
+ public:
+  struct Stamp {
+    bool exists = false;
+    uint64_t size = 0;
+    uint64_t writeTime = 0;
+    bool operator==(const Stamp& o) const { return exists == o.exists && size == o.size && writeTime == o.writeTime; }
+  };
+  virtual ~ProfileStorage() = default;
+  virtual Stamp StampOf(const std::u16string& path) = 0;
+  // Fills text with the decoded file; encoding is an opaque tag that Save gets back.
+  virtual bool Load(const std::u16string& path, std::u16string& text, int& encoding) = 0;
+  // encoding -1: a new file, written as the storage sees fit.
+  virtual bool Save(const std::u16string& path, std::u16string_view text, int encoding) = 0;
+  virtual void ClearReadOnly(const std::u16string& path) = 0;
+};
+
+// The integer default that means "no default": a missing key reads as 0 and nothing is written.
+constexpr int32_t NoDefault = 0x12345678;
+
+class ProfileFile {
+ public:
+  static constexpr size_t kPathChars = 260;
+  static constexpr size_t kSectionChars = 260;
+
+  explicit ProfileFile(ProfileStorage& storage);
+
+  void SetFile(std::u16string_view path, bool clearReadOnly);
+  const std::u16string& Path() const { return path_; }
+
+  // The switch is read at every write, so it can point at a value loaded after this file is set.
+  void SetWriteBack(const int32_t* writeBack) { writeBack_ = writeBack; }
+
+  // No name or the empty name selects "Common".
+  void SetSection(std::u16string_view section);
+  const std::u16string& Section() const { return section_; }
+
+  // Copies at most capacity - 1 characters and a terminator into buffer (capacity > 0).
+  // A missing or empty key with a default gives the default and writes it back.
+  size_t ReadString(std::u16string_view key, char16_t* buffer, size_t capacity, const char16_t* defaultText);
+  // 256 characters at most; with no default the key itself is the default.
+  std::u16string ReadText(std::u16string_view key, const char16_t* defaultText = nullptr);
+  int32_t ReadInt(std::u16string_view key, int32_t defaultValue);
+
+  bool WriteString(std::u16string_view key, std::u16string_view value);
+  bool WriteInt(std::u16string_view key, int32_t value);
+
+ private:
+  std::u16string_view EffectiveSection() const;
+  void Refresh();
+
+  ProfileStorage& storage_;
+  std::u16string path_;
+  std::u16string section_;
+  const int32_t* writeBack_ = nullptr;
+
+  IniDocument document_;
+  ProfileStorage::Stamp stamp_;
+  int encoding_ = -1;
+  bool loaded_ = false;
+};
+
+}  // namespace qxge
