@@ -31,7 +31,7 @@ target_include_directories(qxhostlib PUBLIC ${CMAKE_SOURCE_DIR}/refhost ${CMAKE_
 target_compile_options(qxhostlib PRIVATE ${QXGE_WARNINGS})
 target_link_libraries(qxhostlib PUBLIC comctl32 winspool gdiplus user32 gdi32)
 
-add_executable(qxhost WIN32 refhost/main.cpp)
+add_executable(qxhost refhost/main.cpp)
 target_compile_options(qxhost PRIVATE ${QXGE_WARNINGS})
 target_link_libraries(qxhost PRIVATE qxhostlib)
 target_link_options(qxhost PRIVATE -municode -mconsole -static-libgcc -static-libstdc++ -static)

@@ -1,0 +1,201 @@
+// qxhost: plays the driver's property-sheet module. Loads a model package's plug-in, shows
+// its sheet and reports what the sheet did to the job settings.
+#include <windows.h>
+#include <commctrl.h>
+#include <objidl.h>  // GDI+ needs the COM types that the lean headers leave out
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "host_sheet.h"
+#include "module_package.h"
+
+namespace {
+
+struct Options {
+  std::wstring dll;
+  std::wstring printer = L"QX_Office";
+  std::vector<int32_t> pages = {0, 1, 2, 3, 4, 5};
+  uint32_t flags = 0;
+  std::wstring recordFile;
+  std::wstring snapshotDir;
+};
+
+const wchar_t kUsage[] =
+    L"usage: qxhost --dll PATH [--printer NAME] [--pages 0,1,2] [--read-only] [--no-marking]\n"
+    L"              [--no-refresh] [--record FILE] [--snapshot DIR]\n"
+    L"  --dll PATH       the model package's plug-in, for example packages\\office\\QX5000U.DLL\n"
+    L"  --printer NAME   the printer the sheet is for (default QX_Office)\n"
+    L"  --pages LIST     page numbers to show, in order (default 0,1,2,3,4,5)\n"
+    L"  --read-only      a sheet whose controls are all disabled\n"
+    L"  --no-marking     the module never marks the sheet changed or unchanged\n"
+    L"  --no-refresh     no file refresh when the sheet closes\n"
+    L"  --record FILE    job settings (4075 bytes) to start from; saved back after an apply\n"
+    L"  --snapshot DIR   show each page in turn, save page-N.png in DIR, then cancel\n";
+
+bool ParseOptions(int argc, wchar_t** argv, Options& o) {
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == L"--dll" && hasValue) o.dll = argv[++i];
+    else if (arg == L"--printer" && hasValue) o.printer = argv[++i];
+    else if (arg == L"--record" && hasValue) o.recordFile = argv[++i];
+    else if (arg == L"--snapshot" && hasValue) o.snapshotDir = argv[++i];
+    else if (arg == L"--read-only") o.flags |= qxge::kSheetReadOnly;
+    else if (arg == L"--no-marking") o.flags |= qxge::kSheetNeverMark;
+    else if (arg == L"--no-refresh") o.flags = (o.flags & ~qxge::kSheetNoRefreshMask) | 1u;
+    else if (arg == L"--pages" && hasValue) {
+      o.pages.clear();
+      for (const wchar_t* p = argv[++i]; *p != L'\0';) {
+        wchar_t* end = nullptr;
+        const long id = std::wcstol(p, &end, 10);
+        if (end == p) return false;
+        o.pages.push_back(static_cast<int32_t>(id));
+        p = *end == L',' ? end + 1 : end;
+      }
+    } else {
+      return false;
+    }
+  }
+  return !o.dll.empty();
+}
+
+bool ReadRecord(const std::wstring& path, std::vector<uint8_t>& record) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  if (!in) return false;
+  std::vector<uint8_t> bytes(qxge::kDriverDevModeBytes + 1);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (in.gcount() != static_cast<std::streamsize>(qxge::kDriverDevModeBytes)) return false;
+  bytes.pop_back();
+  record = bytes;
+  return true;
+}
+
+bool WriteRecord(const std::wstring& path, const std::vector<uint8_t>& record) {
+  std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(record.data()), static_cast<std::streamsize>(record.size()));
+  return static_cast<bool>(out);
+}
+
+void ReportChanges(const std::vector<uint8_t>& before, const std::vector<uint8_t>& after) {
+  size_t runs = 0;
+  for (size_t i = 0; i < before.size();) {
+    if (before[i] == after[i]) {
+      ++i;
+      continue;
+    }
+    size_t end = i;
+    while (end < before.size() && before[end] != after[end]) ++end;
+    std::wprintf(L"  bytes %zu..%zu changed\n", i, end - 1);
+    ++runs;
+    i = end;
+  }
+  if (runs == 0) std::wprintf(L"  record unchanged\n");
+}
+
+// Copies the sheet as it is on screen, children included, and saves it as a PNG.
+bool SaveWindowPng(HWND window, const std::wstring& path) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+
+  static const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+  Gdiplus::GpBitmap* image = nullptr;
+  bool saved = Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image) == Gdiplus::Ok &&
+               Gdiplus::DllExports::GdipSaveImageToFile(image, path.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+  if (image != nullptr) Gdiplus::DllExports::GdipDisposeImage(image);
+  DeleteObject(bitmap);
+  return saved;
+}
+
+void Settle(qxhost::HostSheet& sheet) {
+  for (int i = 0; i < 10 && sheet.Pump(); ++i) Sleep(30);
+}
+
+int Snapshot(qxhost::HostSheet& sheet, const std::wstring& dir) {
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartupInput input = {};
+  input.GdiplusVersion = 1;
+  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  HWND window = sheet.Create(nullptr);
+  int failures = 0;
+  if (window == nullptr) {
+    std::fwprintf(stderr, L"qxhost: the sheet has no pages\n");
+    failures = 1;
+  }
+  for (size_t i = 0; window != nullptr && i < sheet.PageInfos().size(); ++i) {
+    PropSheet_SetCurSel(window, nullptr, static_cast<int>(i));
+    SetForegroundWindow(window);
+    Settle(sheet);
+    const std::wstring path = dir + L"\\page-" + std::to_wstring(i) + L".png";
+    if (SaveWindowPng(window, path)) {
+      std::wprintf(L"saved %ls (%ls)\n", path.c_str(), sheet.PageInfos()[i].caption);
+    } else {
+      std::fwprintf(stderr, L"qxhost: cannot save %ls\n", path.c_str());
+      ++failures;
+    }
+  }
+  sheet.Close();
+  Gdiplus::GdiplusShutdown(token);
+  return failures;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::fwprintf(stderr, L"%ls", kUsage);
+    return 2;
+  }
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  qxhost::ModulePackage module;
+  if (!module.Load(options.dll)) {
+    std::fwprintf(stderr, L"qxhost: %ls\n", module.Error().c_str());
+    return 1;
+  }
+
+  std::vector<uint8_t> record;
+  if (options.recordFile.empty() || !ReadRecord(options.recordFile, record))
+    record = qxhost::DefaultRecord(options.printer);
+  const std::vector<uint8_t> before = record;
+
+  int status = 0;
+  {
+    qxhost::HostSheet sheet(module, {options.printer, options.pages, options.flags}, record.data());
+    if (!options.snapshotDir.empty())
+      status = Snapshot(sheet, options.snapshotDir);
+    else
+      sheet.RunModal(nullptr);
+
+    const qxge::SheetContext& ctx = sheet.Context();
+    std::wprintf(L"sheet \"%ls\": %ls\n", sheet.Caption().c_str(),
+                 ctx.applied ? (ctx.cancelled ? L"applied, then cancelled" : L"applied")
+                             : (ctx.cancelled ? L"cancelled" : L"closed without apply or cancel"));
+  }
+  ReportChanges(before, record);
+  if (!options.recordFile.empty() && record != before && !WriteRecord(options.recordFile, record)) {
+    std::fwprintf(stderr, L"qxhost: cannot write %ls\n", options.recordFile.c_str());
+    status = 1;
+  }
+  return status;
+}

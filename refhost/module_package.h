@@ -1,0 +1,37 @@
+// A model package's plug-in loaded the way the driver loads it: by path, with its five
+// exported functions looked up by name.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "host/host_blocks.h"
+
+namespace qxhost {
+
+class ModulePackage {
+ public:
+  ModulePackage() = default;
+  ~ModulePackage();
+  ModulePackage(const ModulePackage&) = delete;
+  ModulePackage& operator=(const ModulePackage&) = delete;
+
+  // False, with error() saying why, when the file is missing or lacks an export.
+  bool Load(const std::wstring& path);
+  void Unload();
+  bool IsLoaded() const { return module_ != nullptr; }
+  const std::wstring& Error() const { return error_; }
+
+  qxge::PageInfoFn PageInfo = nullptr;
+  qxge::DialogProcFn DialogProc = nullptr;
+  qxge::Page0CallBackFn Page0CallBack = nullptr;
+  qxge::GetTextFn GetText = nullptr;
+  qxge::SaveDefDevModeFn SaveDefDevMode = nullptr;
+
+ private:
+  HMODULE module_ = nullptr;
+  std::wstring error_;
+};
+
+}  // namespace qxhost

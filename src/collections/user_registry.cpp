@@ -1,0 +1,68 @@
+#include "collections/user_registry.h"
+
+#include <cstring>
+
+#include "config/profile_values.h"
+#include "host/driver_ui_app.h"
+#include "host/host_blocks.h"
+#include "platform/win_text.h"
+
+namespace qxge {
+namespace {
+
+std::wstring KeyPath(const wchar_t* collection) {
+  std::wstring path = App().UserKeyPath() + L"\\TSF";
+  if (collection != nullptr) path += L"\\" + std::wstring(collection);
+  return path;
+}
+
+}  // namespace
+
+UserRegistry::UserRegistry(const wchar_t* collection, int index, bool create) {
+  const std::wstring path = KeyPath(collection);
+  if (create)
+    key_.Create(HKEY_CURRENT_USER, path.c_str(), KEY_ALL_ACCESS);
+  else
+    key_.Open(HKEY_CURRENT_USER, path.c_str(), KEY_READ);
+  if (index >= 0) suffix_ = std::to_wstring(index);
+}
+
+bool UserRegistry::GetString(const wchar_t* name, wchar_t* buffer, DWORD bytes) const {
+  DWORD size = 0;
+  if (!key_.Query(ValueName(name).c_str(), buffer, bytes, size)) {
+    buffer[0] = L'\0';
+    return false;
+  }
+  buffer[size / sizeof(wchar_t)] = L'\0';
+  return true;
+}
+
+int32_t UserRegistry::GetInt(const wchar_t* name) const {
+  wchar_t text[257];
+  GetString(name, text, 256 * sizeof(wchar_t));
+  return ParseDecimalInt(platform::U(text));
+}
+
+bool UserRegistry::GetRecord(const wchar_t* name, uint8_t* record) const {
+  if (!key_.IsOpen()) return false;
+  DWORD size = 0;
+  if (key_.Query(ValueName(name).c_str(), record, kDriverDevModeBytes, size)) return true;
+  std::memset(record, 0, kDriverDevModeBytes);
+  return false;
+}
+
+void UserRegistry::PutString(const wchar_t* name, const std::wstring& text) const {
+  key_.SetString(ValueName(name).c_str(), text);
+}
+
+void UserRegistry::PutInt(const wchar_t* name, int32_t value) const { PutString(name, std::to_wstring(value)); }
+
+void UserRegistry::PutRecord(const wchar_t* name, const uint8_t* record) const {
+  key_.Set(ValueName(name).c_str(), REG_BINARY, record, kDriverDevModeBytes);
+}
+
+void UserRegistry::DeleteCollection(const wchar_t* collection) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, KeyPath(collection).c_str());
+}
+
+}  // namespace qxge

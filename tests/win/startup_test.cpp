@@ -1,0 +1,147 @@
+// Start-up as a host sees it: a module copied under a model's name into a fresh folder with
+// its own files, loaded, asked through its exports, and its files and registry inspected.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/module_names.h"
+#include "module_package.h"
+#include "platform/registry_key.h"
+#include "platform/win_text.h"
+#include "test_support.h"
+
+namespace {
+
+using qxtest::GetText;
+using qxtest::ReadTextFile;
+
+class StartupTest : public ::testing::Test {
+ protected:
+  // A package folder named after the module base, with the module copied in as file.
+  void Stage(const std::wstring& base, const std::wstring& file) {
+    base_ = base;
+    qxtest::ForgetUser(base);
+    dir_ = qxtest::FreshFolder(base);
+    dll_ = qxtest::StageModule(dir_, file);
+  }
+  void Write(const std::wstring& name, const std::string& text) { qxtest::WriteTextFile(dir_ + L"\\" + name, text); }
+  std::string Read(const std::wstring& name) { return ReadTextFile(dir_ + L"\\" + name); }
+  void Load() { ASSERT_TRUE(module_.Load(dll_)) << std::string(module_.Error().begin(), module_.Error().end()); }
+  void TearDown() override {
+    module_.Unload();
+    qxtest::ForgetUser(base_);
+  }
+
+  std::wstring base_, dir_, dll_;
+  qxhost::ModulePackage module_;
+};
+
+std::wstring UserLanguageCode() {
+  wchar_t text[16] = {};
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ILANGUAGE, text, 16);
+  const std::u16string code = qxge::LanguageCodeFor(qxge::ParseLanguageId(platform::U(text)));
+  return std::wstring(platform::W(code));
+}
+
+TEST_F(StartupTest, ModuleNamesChooseTheModelFileTextFileAndUserKey) {
+  Stage(L"QXTA", L"QXTAU.DLL");
+  const std::wstring code = UserLanguageCode();
+  Write(L"QXTAU.INI", "[Common]\r\nCaption=Model caption\r\n");
+  Write(L"QXTA.INI", "[Common]\r\nCaption=wrong model file\r\n");
+  Write(L"QXTA" + code + L".DAT", "[Common]\r\nMarker=user language\r\n");
+  Load();
+
+  EXPECT_EQ(GetText(module_, false, L"", L"Caption"), L"Model caption");
+  EXPECT_EQ(GetText(module_, false, nullptr, L"Caption"), L"Model caption");
+  EXPECT_EQ(GetText(module_, true, L"Common", L"Marker"), L"user language");
+  // The code is stored for a user who had none.
+  EXPECT_EQ(qxtest::ReadUserString(L"QXTA", L"DrvCntCode"), code);
+  // Keys that are missing read as empty, whatever the buffer held.
+  EXPECT_EQ(GetText(module_, true, L"Common", L"No such key"), L"");
+  EXPECT_EQ(GetText(module_, true, L"No such section", L"Marker"), L"");
+}
+
+TEST_F(StartupTest, ModuleWithoutTrailingUUsesOneNameForEverything) {
+  Stage(L"QXTB", L"QXTB.DLL");
+  Write(L"QXTB.INI", "[Common]\r\nCaption=plain name\r\n");
+  Write(L"QXTB.DAT", "[Common]\r\nMarker=module file\r\n");
+  Load();
+  EXPECT_EQ(GetText(module_, false, L"", L"Caption"), L"plain name");
+  // No language file and no English file: the file named after the module.
+  EXPECT_EQ(GetText(module_, true, L"", L"Marker"), L"module file");
+  EXPECT_NE(qxtest::ReadUserString(L"QXTB", L"DrvCntCode"), L"<no key>");
+}
+
+TEST_F(StartupTest, StoredLanguageWithoutItsFileFallsBackToEnglishAndIsKept) {
+  Stage(L"QXTC", L"QXTCU.DLL");
+  {
+    platform::RegistryKey key;
+    ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, L"SOFTWARE\\QXPrint\\QXTC", KEY_ALL_ACCESS));
+    key.SetString(L"DrvCntCode", L"DT");
+  }
+  Write(L"QXTCEN.DAT", "[Common]\r\nMarker=english\r\n");
+  Write(L"QXTCU.DAT", "[Common]\r\nMarker=module file\r\n");
+  Load();
+  EXPECT_EQ(GetText(module_, true, L"", L"Marker"), L"english");
+  EXPECT_EQ(qxtest::ReadUserString(L"QXTC", L"DrvCntCode"), L"DT");
+  module_.Unload();
+
+  Write(L"QXTCDT.DAT", "[Common]\r\nMarker=dutch\r\n");
+  Load();
+  EXPECT_EQ(GetText(module_, true, L"", L"Marker"), L"dutch");
+}
+
+TEST_F(StartupTest, WriteBackFillsEmptyFilesWithEveryKeyAndItsDefault) {
+  Stage(L"QXTD", L"QXTDU.DLL");
+  Write(L"QXTDU.INI", "[Common]\r\nShowDevmodeChanges=1\r\n");
+  Load();
+  EXPECT_EQ(GetText(module_, false, L"", L"ShowDevmodeChanges"), L"1");
+
+  const std::string model = Read(L"QXTDU.INI");
+  for (const char* line : {"LayoutRotate=0\r\n", "Graphics600Res=1\r\n", "GraphicsTrueType=1\r\n",
+                           "GraphicsImageModePrinter=0x1080C00\r\n", "GraphicsImageModeImage=0x1000800\r\n",
+                           "PaperTrayRadio=1\r\n", "ExtrasMaxPassLen=5\r\n", "UnitsOnPreview=1\r\n",
+                           "DoubleSidedPapers=\r\n", "BorderlessPapers=\r\n", "[Custom Paper Dialog]\r\n",
+                           "MinPaperW=254\r\n", "MaxPaperW=3120\r\n", "MaxPaperH=4830\r\n", "[LARGEPAPERNAME]\r\n",
+                           "PaperIndex=\r\n"})
+    EXPECT_NE(model.find(line), std::string::npos) << line;
+  // Read in order: the Common keys come before the custom paper limits.
+  EXPECT_LT(model.find("UnitsOnPreview="), model.find("[Custom Paper Dialog]"));
+  EXPECT_LT(model.find("LayoutRotate="), model.find("GraphicsDraftRes="));
+
+  // The text file did not exist: it is created with the scales and the mirroring switch.
+  const std::string text = Read(L"QXTDU.DAT");
+  for (const char* line : {"[Common]\r\n", "CPSUI_Scale_X=100\r\n", "CPSUI_Scale_Y=100\r\n", "MirrorLayout=0\r\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+}
+
+TEST_F(StartupTest, WithoutWriteBackNoFileIsTouched) {
+  Stage(L"QXTE", L"QXTEU.DLL");
+  const std::string model = "; a model with comments\r\n[Common]\r\nLayoutBooklet=1\r\n";
+  Write(L"QXTEU.INI", model);
+  Write(L"QXTEEN.DAT", "[Common]\r\n");
+  Load();
+  wchar_t caption[8];
+  module_.GetText(false, L"", L"Caption", caption, 8);
+  qxge::PageInfoBlock info = {};
+  module_.PageInfo(&info, 0);
+  EXPECT_EQ(Read(L"QXTEU.INI"), model);
+  EXPECT_EQ(Read(L"QXTEEN.DAT"), "[Common]\r\n");
+  EXPECT_FALSE(qxtest::FileExists(dir_ + L"\\QXTEU.DAT"));
+}
+
+TEST_F(StartupTest, ReadOnlyTextFileIsMadeWritableButModelFileIsLeftAlone) {
+  Stage(L"QXTF", L"QXTFU.DLL");
+  Write(L"QXTFU.INI", "[Common]\r\nShowDevmodeChanges=1\r\n");
+  Write(L"QXTFEN.DAT", "[Common]\r\n");
+  SetFileAttributesW((dir_ + L"\\QXTFU.INI").c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesW((dir_ + L"\\QXTFEN.DAT").c_str(), FILE_ATTRIBUTE_READONLY);
+  Load();
+  EXPECT_EQ(GetText(module_, false, L"", L"ShowDevmodeChanges"), L"1");
+  EXPECT_EQ(GetFileAttributesW((dir_ + L"\\QXTFEN.DAT").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_NE(GetFileAttributesW((dir_ + L"\\QXTFU.INI").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_EQ(Read(L"QXTFU.INI"), "[Common]\r\nShowDevmodeChanges=1\r\n");
+  EXPECT_NE(Read(L"QXTFEN.DAT").find("CPSUI_Scale_Y=100"), std::string::npos);
+}
+
+}  // namespace
