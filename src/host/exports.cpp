@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <prsht.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -28,12 +27,8 @@ Result Guarded(Result failed, Body body) noexcept {
   }
 }
 
-// Container size in dialog units for a scale in percent. Computed wide so that a damaged
-// scale cannot overflow; a dialog template holds 16-bit sizes.
-int32_t ScaledSize(int32_t scale, int32_t base) {
-  const int64_t size = int64_t{scale} * base / 100;
-  return static_cast<int32_t>(std::clamp<int64_t>(size, 0, 0x7FFF));
-}
+// Container size in dialog units for a scale in percent (bounded at load).
+int32_t ScaledSize(int32_t scale, int32_t base) { return scale * base / 100; }
 
 bool ValidPageId(int32_t pageId) { return static_cast<uint32_t>(pageId) < static_cast<uint32_t>(kPageIdCount); }
 

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The demo: the reference host shows the office sample's sheet. On a desktop (DISPLAY set)
+# the sheet opens in a window; headless, it runs under Xvfb and saves a PNG of every page.
+# Extra arguments go to the host, for example --pages 0,1 or --read-only.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+export QXGE_ROOT=$root
+export QXGE_BUILD=${QXGE_BUILD:-$root/build}
+
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" x64
+# shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh"
+qxge_wine_init
+"$root/scripts/test-printer.sh"
+
+dll=$(qxge_winpath "$QXGE_BUILD/x64/packages/office/QX5000U.DLL")
+host=$QXGE_BUILD/x64/bin/qxhost.exe
+
+if [ -n "${DISPLAY:-}" ] && [ -z "${QXGE_HEADLESS:-}" ]; then
+  qxge_wine_graphics x11
+  wine "$host" --dll "$dll" "$@"
+else
+  out=$QXGE_BUILD/snapshots/office
+  rm -rf "$out" && mkdir -p "$out"
+  # shellcheck source=scripts/xvfb.sh
+  source "$root/scripts/xvfb.sh"
+  qxge_xvfb_start
+  qxge_wine_graphics x11
+  status=0
+  wine "$host" --dll "$dll" --snapshot "$(qxge_winpath "$out")" "$@" || status=$?
+  qxge_wine_graphics null
+  qxge_xvfb_stop
+  echo "demo: pictures of each page are in $out"
+  exit $status
+fi
