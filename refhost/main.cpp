@@ -102,19 +102,20 @@ void ReportChanges(const std::vector<uint8_t>& before, const std::vector<uint8_t
   if (runs == 0) std::wprintf(L"  record unchanged\n");
 }
 
-// Copies the sheet as it is on screen, children included, and saves it as a PNG.
+// Copies the sheet as it is drawn, frame and children included, and saves it as a PNG. The
+// window's own DC reads the window's pixels wherever it is, even without a window manager.
 bool SaveWindowPng(HWND window, const std::wstring& path) {
   RECT r;
   GetWindowRect(window, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HDC source = GetWindowDC(window);
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateCompatibleBitmap(source, w, h);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
+  BitBlt(memory, 0, 0, w, h, source, 0, 0, SRCCOPY);
   SelectObject(memory, old);
   DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  ReleaseDC(window, source);
 
   static const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
   Gdiplus::GpBitmap* image = nullptr;

@@ -26,7 +26,7 @@ else
   # shellcheck source=scripts/xvfb.sh
   source "$root/scripts/xvfb.sh"
   qxge_xvfb_start
-  qxge_wine_graphics x11
+  qxge_wine_graphics x11-bare
   status=0
   wine "$host" --dll "$dll" --snapshot "$(qxge_winpath "$out")" "$@" || status=$?
   qxge_wine_graphics null

@@ -22,12 +22,18 @@ qxge_wine_init() {
   wineserver -p >/dev/null 2>&1 || true
 }
 
-# null: headless runs; x11: screenshots under Xvfb or a desktop.
+# null: headless runs; x11: a desktop with a window manager; x11-bare: Xvfb, where no window
+# manager draws frames, so Wine draws them itself and pictures show the sheet's caption.
 qxge_wine_graphics() {
-  local want=$1 now=
+  local want=$1 now= driver=x11 managed=Y
   [ -f "$WINEPREFIX/.qxge-graphics" ] && now=$(cat "$WINEPREFIX/.qxge-graphics")
   [ "$now" = "$want" ] && return 0
-  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$want" /f >/dev/null 2>&1
+  case $want in
+    null) driver=null ;;
+    x11-bare) managed=N ;;
+  esac
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$driver" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
   echo "$want" >"$WINEPREFIX/.qxge-graphics"
 }
 
