@@ -70,3 +70,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_test(NAME win_tests COMMAND win_tests)
   set_tests_properties(win_tests PROPERTIES ENVIRONMENT "QXGE_PRINTER=QX_Office")
 endif()
+
+add_executable(qxbench bench/bench_main.cpp)
+target_compile_options(qxbench PRIVATE ${QXGE_WARNINGS})
+target_link_libraries(qxbench PRIVATE qxge_win)
+target_link_options(qxbench PRIVATE -municode -static)
