@@ -24,6 +24,10 @@ set_target_properties(QXGEU PROPERTIES PREFIX "" OUTPUT_NAME QXGEU SUFFIX ".DLL"
 target_compile_options(QXGEU PRIVATE ${QXGE_WARNINGS})
 target_link_libraries(QXGEU PRIVATE qxge_win)
 target_link_options(QXGEU PRIVATE -static-libgcc -static-libstdc++ -static -Wl,--enable-stdcall-fixup)
+add_custom_command(TARGET QXGEU POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${QXGE_TRIPLET}-objdump -DMODULE=$<TARGET_FILE:QXGEU>
+          -P ${CMAKE_SOURCE_DIR}/cmake/check_imports.cmake
+  VERBATIM)
 
 # Host side of the contract: used by the reference host and by the Windows tests.
 add_library(qxhostlib STATIC refhost/host_sheet.cpp refhost/module_package.cpp)
