@@ -17,6 +17,8 @@ ctest --test-dir "$QXGE_BUILD/native" --output-on-failure || status=1
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 qxge_wine_init
+# The persistent wineserver serves the whole run and goes with it.
+trap qxge_wine_stop EXIT
 qxge_wine_graphics null
 "$root/scripts/test-printer.sh"
 export QXGE_JOBS_DIR_UNIX=${QXGE_JOBS_DIR:-$QXGE_BUILD/jobs}
