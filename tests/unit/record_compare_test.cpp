@@ -1,0 +1,386 @@
+#include "record/record_compare.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+namespace qxge {
+namespace {
+
+uint8_t* Bytes(DriverDevMode& r) { return reinterpret_cast<uint8_t*>(&r); }
+
+constexpr uint32_t kEveryField = 0x1FFFFFFF;
+
+class RecordCompare : public ::testing::Test {
+ protected:
+  RecordCompare() {
+    a.dmPublic.dmDeviceName.Write(u"QX Office");
+    a.dmPublic.dmSize = 220;
+    a.dmPublic.dmDriverExtra = 3855;
+    a.dmPublic.dmFields = kEveryField;
+    a.dmPublic.dmPaperSize = 9;
+    a.dmPrivate.dwPrivDATA = 0x51585047;
+    a.dmPrivate.wChecksum = 0xBEEF;
+    a.dmPrivate.options[5] = 7;
+  }
+  int Differ(const DriverDevMode& x, const DriverDevMode& y, bool ignoreDevice = false) const {
+    return RecordsDiffer(x, y, nullptr, ignoreDevice, model);
+  }
+  // Whether changing a field in one record counts, with the condition off and on.
+  void ExpectCountsOnlyWhen(const char* what, const std::function<void(DriverDevMode&)>& change,
+                            const std::function<void(DriverDevMode&, DriverDevMode&)>& condition) {
+    DriverDevMode x = a, y = a;
+    change(y);
+    EXPECT_EQ(Differ(x, y), 0) << what << " counted without its condition";
+    condition(x, y);
+    EXPECT_NE(Differ(x, y), 0) << what << " did not count with its condition";
+  }
+
+  ModelFeatures model;
+  DriverDevMode a{};
+};
+
+TEST_F(RecordCompare, BookkeepingFieldsNeverCount) {
+  DriverDevMode b = a;
+  b.dmPrivate.cQuickSet.Write(u"My favorite");
+  b.dmPrivate.iWaterMarkStatus = 2;
+  b.dmPrivate.iDecoStatus = 2;
+  b.dmPrivate.Tail3989[0] = 1;
+  b.dmPrivate.Tail3989[85] = 1;
+  b.dmPublic.dmICMMethod = 3;
+  b.dmPublic.dmICMIntent = 4;
+  EXPECT_EQ(Differ(a, b), 0);
+  EXPECT_EQ(Differ(b, a), 0);
+
+  // Bytes the host keeps are settings as far as a change is concerned.
+  for (size_t offset : {220u, 1418u, 1422u + 63u, 3986u}) {
+    DriverDevMode c = a;
+    Bytes(c)[offset] ^= 0x10;
+    EXPECT_NE(Differ(a, c), 0) << offset;
+  }
+}
+
+TEST_F(RecordCompare, PublicFieldsCountUnderTheirBitInBothRecords) {
+  DriverDevMode b = a;
+  b.dmPublic.dmCopies = 3;
+  EXPECT_NE(Differ(a, b), 0);
+  b.dmPublic.dmFields &= ~dm::kCopies;
+  EXPECT_EQ(Differ(a, b), 0);
+  EXPECT_EQ(Differ(b, a), 0);
+
+  // The position block covers the paper fields, whatever their own bits.
+  b = a;
+  a.dmPublic.dmFields = b.dmPublic.dmFields = dm::kPosition;
+  b.dmPublic.dmPaperLength = 2970;
+  EXPECT_NE(Differ(a, b), 0);
+  a.dmPublic.dmFields = b.dmPublic.dmFields = 0;
+  EXPECT_EQ(Differ(a, b), 0);
+
+  // Version, sizes and the reserved words always count.
+  b = a;
+  b.dmPublic.dmDriverExtra = 0;
+  EXPECT_NE(Differ(a, b), 0);
+  b = a;
+  b.dmPublic.dmReserved2 = 1;
+  EXPECT_NE(Differ(a, b), 0);
+
+  // dmNup is marked by DM_NUP here (the merge follows DM_DISPLAYFLAGS).
+  a.dmPublic.dmFields = dm::kDisplayFlags;
+  b = a;
+  b.dmPublic.dmNup = 4;
+  EXPECT_EQ(Differ(a, b), 0);
+  a.dmPublic.dmFields = b.dmPublic.dmFields = dm::kNup;
+  EXPECT_NE(Differ(a, b), 0);
+
+  // Collation counts only on models that offer it, in either part.
+  a.dmPublic.dmFields = kEveryField;
+  b = a;
+  b.dmPublic.dmCollate = 1;
+  DriverDevMode c = a;
+  c.dmPrivate.bDrvCollate = 1;
+  EXPECT_EQ(Differ(a, b), 0);
+  EXPECT_EQ(Differ(a, c), 0);
+  model.PaperCollate = 1;
+  EXPECT_NE(Differ(a, b), 0);
+  EXPECT_NE(Differ(a, c), 0);
+}
+
+TEST_F(RecordCompare, DependentSettingsCountOnlyWhileTheirSwitchIsOn) {
+  a.dmPublic.dmFields = kEveryField & ~dm::kPaperLength & ~dm::kPaperWidth;
+  const auto paperSizeMarked = [](DriverDevMode& x, DriverDevMode& y) {
+    x.dmPublic.dmFields = y.dmPublic.dmFields = kEveryField;
+  };
+  ExpectCountsOnlyWhen(
+      "iPaperLength", [](DriverDevMode& y) { y.dmPrivate.iPaperLength = 2970; }, paperSizeMarked);
+  ExpectCountsOnlyWhen(
+      "iPaperWidth", [](DriverDevMode& y) { y.dmPrivate.iPaperWidth = 2100; }, paperSizeMarked);
+  a.dmPublic.dmFields = kEveryField;
+
+  const auto nup = [](DriverDevMode& x, DriverDevMode& y) { x.dmPrivate.iNup = y.dmPrivate.iNup = 2; };
+  ExpectCountsOnlyWhen(
+      "iNupLayout", [](DriverDevMode& y) { y.dmPrivate.iNupLayout = 3; }, nup);
+  ExpectCountsOnlyWhen(
+      "iNupBorder", [](DriverDevMode& y) { y.dmPrivate.iNupBorder = 1; }, nup);
+  ExpectCountsOnlyWhen(
+      "iNupBorder with clones", [](DriverDevMode& y) { y.dmPrivate.iNupBorder = 1; },
+      [](DriverDevMode& x, DriverDevMode& y) { x.dmPrivate.iClone = y.dmPrivate.iClone = 1; });
+
+  const auto poster = [](DriverDevMode& x, DriverDevMode& y) { x.dmPrivate.iPoster = y.dmPrivate.iPoster = 2; };
+  ExpectCountsOnlyWhen(
+      "iPoster_Scale", [](DriverDevMode& y) { y.dmPrivate.iPoster_Scale = 150; }, poster);
+  ExpectCountsOnlyWhen(
+      "iPosterOverlap", [](DriverDevMode& y) { y.dmPrivate.iPosterOverlap = 5; }, poster);
+  ExpectCountsOnlyWhen(
+      "iERRatio", [](DriverDevMode& y) { y.dmPrivate.iERRatio = 80; },
+      [](DriverDevMode& x, DriverDevMode& y) { x.dmPrivate.iER = y.dmPrivate.iER = 1; });
+  ExpectCountsOnlyWhen(
+      "iFitPagePaper", [](DriverDevMode& y) { y.dmPrivate.iFitPagePaper = 11; },
+      [](DriverDevMode& x, DriverDevMode& y) { x.dmPrivate.iFitPage = y.dmPrivate.iFitPage = 1; });
+  const auto virtualPage = [](DriverDevMode& x, DriverDevMode& y) {
+    x.dmPrivate.iVirtualPrint = y.dmPrivate.iVirtualPrint = 1;
+  };
+  ExpectCountsOnlyWhen(
+      "iVirtualPaper", [](DriverDevMode& y) { y.dmPrivate.iVirtualPaper = 8; }, virtualPage);
+  ExpectCountsOnlyWhen(
+      "iVirtualLayout", [](DriverDevMode& y) { y.dmPrivate.iVirtualLayout = 4; }, virtualPage);
+  ExpectCountsOnlyWhen(
+      "ovrFileName", [](DriverDevMode& y) { y.dmPrivate.ovrFileName.Write(u"C:\\form.ovl"); },
+      [](DriverDevMode& x, DriverDevMode& y) { x.dmPrivate.ovrLoadCreate = y.dmPrivate.ovrLoadCreate = 2; });
+}
+
+TEST_F(RecordCompare, WatermarkAndDecorationCountOnlyWhenInUse) {
+  const auto watermarkOn = [](DriverDevMode& x, DriverDevMode& y) {
+    x.dmPrivate.cWaterText.Write(u"DRAFT");
+    y.dmPrivate.cWaterText.Write(u"DRAFT");
+  };
+  ExpectCountsOnlyWhen(
+      "iWaterCombo", [](DriverDevMode& y) { y.dmPrivate.iWaterCombo = 2; }, watermarkOn);
+  ExpectCountsOnlyWhen(
+      "WaterStrFaceName", [](DriverDevMode& y) { y.dmPrivate.WaterStrFaceName.Write(u"Arial"); }, watermarkOn);
+  ExpectCountsOnlyWhen(
+      "WaterColor", [](DriverDevMode& y) { y.dmPrivate.WaterColor = 0xFF; }, watermarkOn);
+  ExpectCountsOnlyWhen(
+      "lfItalic", [](DriverDevMode& y) { y.dmPrivate.lfItalic = 1; }, watermarkOn);
+
+  const auto decorationOn = [](DriverDevMode& x, DriverDevMode& y) {
+    x.dmPrivate.FrameStyle = y.dmPrivate.FrameStyle = 0x100;
+  };
+  ExpectCountsOnlyWhen(
+      "StrDecoNote", [](DriverDevMode& y) { y.dmPrivate.StrDecoNote.Write(u"Confidential"); }, decorationOn);
+  ExpectCountsOnlyWhen(
+      "DecoStrFaceName", [](DriverDevMode& y) { y.dmPrivate.DecoStrFaceName.Write(u"Tahoma"); }, decorationOn);
+  ExpectCountsOnlyWhen(
+      "iDecoFirstpage", [](DriverDevMode& y) { y.dmPrivate.iDecoFirstpage = 1; }, decorationOn);
+
+  // Bytes left behind the terminator of an empty text are not a watermark.
+  DriverDevMode b = a;
+  Bytes(b)[1500 + 10] = 'x';
+  EXPECT_EQ(Differ(a, b), 0);
+
+  // The decoration switch itself is no watermark attribute.
+  b = a;
+  b.dmPrivate.FrameStyle = 1;
+  EXPECT_NE(Differ(a, b), 0);
+}
+
+TEST_F(RecordCompare, OnlyTheDuplexFieldInUseCounts) {
+  DriverDevMode manual = a, hardware = a;
+  manual.dmPrivate.iManualDuplex = 1;
+  hardware.dmPrivate.iHardwareDuplex = 1;
+
+  // Without manual duplex, the printer's duplex is the choice.
+  EXPECT_EQ(Differ(a, manual), 0);
+  EXPECT_NE(Differ(a, hardware), 0);
+
+  model.LayoutDoubleManual = 1;
+  EXPECT_NE(Differ(a, manual), 0);
+  EXPECT_EQ(Differ(a, hardware), 0);
+
+  // A printer with a duplex unit installed (as record a says) duplexes itself.
+  model.PrinterDuplex = 1;
+  EXPECT_NE(Differ(a, manual), 0);
+  a.dmPrivate.iDuplexUnit = manual.dmPrivate.iDuplexUnit = hardware.dmPrivate.iDuplexUnit = 1;
+  EXPECT_EQ(Differ(a, manual), 0);
+  EXPECT_NE(Differ(a, hardware), 0);
+}
+
+TEST_F(RecordCompare, DeviceOptionsCountUnlessIgnored) {
+  DriverDevMode b = a;
+  b.dmPrivate.iOptTray = 1;
+  b.dmPrivate.iOptFinisher = 1;
+  b.dmPrivate.iEvlSupply = 1;
+  b.dmPrivate.iDuplexUnit = 1;
+  b.dmPrivate.iInHard = 1;
+  b.dmPrivate.iStaple = 1;
+  b.dmPrivate.iHighAlt = 1;
+  b.dmPrivate.iPowerSave = 1;
+  b.dmPrivate.iExcludeHeader = 1;
+  EXPECT_EQ(Differ(a, b, true), 0);
+  for (const FieldInfo& option : kDeviceOptionFields) {
+    DriverDevMode c = a;
+    Bytes(c)[option.offset] = 1;
+    EXPECT_NE(Differ(a, c, false), 0) << option.name;
+  }
+}
+
+TEST_F(RecordCompare, LayoutChangesAreFlaggedAtOnce) {
+  const auto layoutChange = [this](const DriverDevMode& x, const DriverDevMode& y) {
+    bool changed = false;
+    const int result = RecordsDiffer(x, y, &changed, false, model);
+    if (changed) EXPECT_NE(result, 0);
+    return changed;
+  };
+  DriverDevMode b = a;
+  b.dmPrivate.IsMMInch = 1;
+  EXPECT_TRUE(layoutChange(a, b));
+  b = a;
+  a.dmPrivate.iNup = 1;
+  b.dmPrivate.iNup = 2;
+  EXPECT_TRUE(layoutChange(a, b));
+  b.dmPrivate.iNup = 1;
+  b.dmPublic.dmOrientation = 2;
+  EXPECT_TRUE(layoutChange(a, b));
+  // Orientation alone is a plain change while one page goes on each sheet.
+  a.dmPrivate.iNup = b.dmPrivate.iNup = 0;
+  EXPECT_FALSE(layoutChange(a, b));
+  EXPECT_NE(Differ(a, b), 0);
+
+  b = a;
+  a.dmPublic.dmPaperSize = 134;
+  b.dmPublic.dmPaperSize = 135;
+  EXPECT_FALSE(layoutChange(a, b));
+  b.dmPublic.dmPaperSize = 9;
+  EXPECT_TRUE(layoutChange(a, b));
+  EXPECT_TRUE(layoutChange(b, a));
+
+  // The flag is only ever raised: a caller may pass one already set.
+  bool changed = true;
+  EXPECT_EQ(RecordsDiffer(a, a, &changed, false, model), 0);
+  EXPECT_TRUE(changed);
+}
+
+TEST_F(RecordCompare, MergeCopiesPublicFieldsUnderTheSourceBits) {
+  DriverDevMode live = a;
+  live.dmPublic.dmCopies = 1;
+  live.dmPublic.dmScale = 100;
+  live.dmPublic.dmICMMethod = 1;
+  live.dmPublic.dmNup = 1;
+  live.dmPublic.dmOrientation = 1;
+  live.dmPublic.dmPaperLength = 2970;
+  live.dmPublic.dmReserved1 = 0;
+
+  DriverDevMode working = live;
+  working.dmPublic.dmFields = dm::kCopies | dm::kNup | dm::kPaperLength;
+  working.dmPublic.dmCopies = 5;
+  working.dmPublic.dmScale = 50;
+  working.dmPublic.dmICMMethod = 2;
+  working.dmPublic.dmNup = 4;
+  working.dmPublic.dmOrientation = 2;
+  working.dmPublic.dmPaperLength = 1000;
+  working.dmPublic.dmReserved1 = 9;
+  working.dmPrivate.iNup = 3;
+  working.dmPrivate.cJobName.Write(u"Report");
+
+  MergeRecord(live, working);
+  EXPECT_EQ(live.dmPublic.dmFields, working.dmPublic.dmFields);
+  EXPECT_EQ(live.dmPublic.dmCopies, 5);
+  EXPECT_EQ(live.dmPublic.dmPaperLength, 1000);
+  EXPECT_EQ(live.dmPublic.dmReserved1, 9u);
+  EXPECT_EQ(live.dmPublic.dmScale, 100);
+  EXPECT_EQ(live.dmPublic.dmICMMethod, 1u);
+  EXPECT_EQ(live.dmPublic.dmNup, 1u);  // DM_NUP is not the bit the merge follows
+  EXPECT_EQ(live.dmPublic.dmOrientation, 1);
+  EXPECT_EQ(std::memcmp(&live.dmPrivate, &working.dmPrivate, sizeof live.dmPrivate), 0);
+  // The host's own bytes come back as the working copy carried them.
+  EXPECT_EQ(live.dmPrivate.dwPrivDATA, 0x51585047u);
+  EXPECT_EQ(live.dmPrivate.wChecksum, 0xBEEF);
+  EXPECT_EQ(live.dmPrivate.options[5], 7);
+
+  working.dmPublic.dmFields = dm::kPosition | dm::kDisplayFlags | dm::kICMMethod;
+  MergeRecord(live, working);
+  EXPECT_EQ(live.dmPublic.dmOrientation, 2);
+  EXPECT_EQ(live.dmPublic.dmNup, 4u);
+  EXPECT_EQ(live.dmPublic.dmICMMethod, 2u);
+  EXPECT_EQ(live.dmPublic.dmScale, 100);
+}
+
+TEST_F(RecordCompare, DeviceOptionsAndTheDuplexChoiceTravel) {
+  model.LayoutDoubleSided = 1;
+  model.DoubleSidedPapers = {9};
+  DriverDevMode device{}, other = a, current = a;
+  device.dmPrivate.iOptTray = 2;
+  device.dmPrivate.iExcludeHeader = 1;
+  device.dmPrivate.iPowerSave = 3;
+  device.dmPrivate.iManualDuplex = 1;
+  other.dmPrivate.iHardwareDuplex = 1;
+  other.dmPrivate.iManualDuplex = 1;
+
+  EXPECT_TRUE(CopyDeviceOptions(current, other, &device, model));
+  EXPECT_EQ(current.dmPrivate.iOptTray, 2);
+  EXPECT_EQ(current.dmPrivate.iExcludeHeader, 1);
+  EXPECT_EQ(current.dmPrivate.iPowerSave, 3);
+  EXPECT_EQ(current.dmPrivate.iHardwareDuplex, 1);
+  EXPECT_EQ(current.dmPrivate.iManualDuplex, 0);  // only device options come from the device
+  EXPECT_FALSE(CopyDeviceOptions(current, other, nullptr, model));
+
+  // Manual duplex is the choice while the printer has no unit.
+  model.LayoutDoubleManual = model.PrinterDuplex = 1;
+  EXPECT_TRUE(CopyDeviceOptions(current, other, nullptr, model));
+  EXPECT_EQ(current.dmPrivate.iManualDuplex, 1);
+
+  // A paper that cannot be printed on both sides keeps the choice, unless it is a poster.
+  current = a;
+  current.dmPublic.dmPaperSize = 5;
+  EXPECT_FALSE(CopyDeviceOptions(current, other, nullptr, model));
+  current.dmPrivate.iPoster = 1;
+  EXPECT_TRUE(CopyDeviceOptions(current, other, nullptr, model));
+
+  model.LayoutDoubleSided = 0;
+  current = a;
+  EXPECT_FALSE(CopyDeviceOptions(current, other, &device, model));
+  EXPECT_EQ(current.dmPrivate.iOptTray, 2);
+}
+
+TEST_F(RecordCompare, DuplexIsBlockedByUnitMediaAndPaper) {
+  model.DoubleSidedPapers = {9, 11};
+  EXPECT_FALSE(IsDuplexBlocked(a, model));
+
+  model.PrinterDuplex = 1;
+  EXPECT_TRUE(IsDuplexBlocked(a, model));  // no unit installed
+  model.LayoutDoubleManual = 1;
+  EXPECT_FALSE(IsDuplexBlocked(a, model));
+
+  model.DoubleSidedMedias = {0, 2};
+  a.dmPrivate.iPaperType = 3;
+  EXPECT_TRUE(IsDuplexBlocked(a, model));
+  a.dmPrivate.iPaperType = 2;
+  EXPECT_FALSE(IsDuplexBlocked(a, model));
+
+  // Fit to page prints on the target paper.
+  a.dmPrivate.iFitPage = 1;
+  a.dmPrivate.iFitPagePaper = 5;
+  EXPECT_FALSE(IsDuplexBlocked(a, model));
+  model.LayoutFitToPage = 1;
+  EXPECT_TRUE(IsDuplexBlocked(a, model));
+  a.dmPrivate.iFitPagePaper = 11;
+  EXPECT_FALSE(IsDuplexBlocked(a, model));
+
+  model.DoubleSidedPapers.clear();
+  EXPECT_TRUE(IsDuplexBlocked(a, model));
+}
+
+TEST_F(RecordCompare, RecordsOfAllOnesCompareAndMerge) {
+  DriverDevMode ones;
+  std::memset(&ones, 0xFF, sizeof ones);
+  model.PaperCollate = model.LayoutDoubleManual = model.PrinterDuplex = 1;
+  bool changed = false;
+  EXPECT_EQ(RecordsDiffer(ones, ones, &changed, true, model), 0);
+  EXPECT_FALSE(changed);
+  EXPECT_NE(Differ(ones, a), 0);
+  MergeRecord(a, ones);
+  EXPECT_EQ(std::memcmp(&a, &ones, sizeof a), 0);
+}
+
+}  // namespace
+}  // namespace qxge
