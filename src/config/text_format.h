@@ -1,0 +1,45 @@
+// Texts with placeholders that come from translators' files. A translator may leave stray
+// or foreign conversions in a text, so nothing here interprets more than the caller asked for.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace qxge {
+
+// One value the caller has for a text: a text for "%s" or an integer for "%d".
+class FormatArg {
+ public:
+  FormatArg(std::u16string_view text) : text_(text) {}
+  FormatArg(const char16_t* text) : text_(text) {}
+  FormatArg(const std::u16string& text) : text_(text) {}
+  FormatArg(int32_t number) : isNumber_(true), number_(number) {}
+
+  bool IsNumber() const { return isNumber_; }
+  std::u16string_view Text() const { return text_; }
+  int32_t Number() const { return number_; }
+
+ private:
+  bool isNumber_ = false;
+  std::u16string_view text_;
+  int32_t number_ = 0;
+};
+
+// Each "%s" and "%d" of pattern takes the next argument and is replaced by it when the
+// argument is of its kind; a placeholder of the wrong kind or beyond the arguments stays as
+// written. "%%" gives "%"; any other '%' is plain text. The result has at most maxChars
+// units; a surrogate pair at the cut is left out whole.
+std::u16string FormatText(std::u16string_view pattern, std::initializer_list<FormatArg> args, size_t maxChars);
+
+// Replaces every occurrence of what (not empty) by with, scanning past each replacement, so a
+// value that holds what is not expanded again. The result is cut at maxChars characters.
+// True when anything was replaced.
+bool ReplaceAll(std::u16string& text, std::u16string_view what, std::u16string_view with, size_t maxChars);
+
+// Cuts text to at most maxChars units; a surrogate pair at the cut is left out whole.
+void CutText(std::u16string& text, size_t maxChars);
+
+}  // namespace qxge

@@ -1,0 +1,24 @@
+// Product texts in the text file name the driver, its version and its web pages through
+// macros, so one translation serves every model; the version file beside the driver holds
+// the values.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace qxge {
+
+class ProfileFile;
+
+// A text never grows beyond this by expansion, whatever the version file holds.
+constexpr size_t kMaxExpandedChars = 4096;
+
+// Replaces the text macros, in their fixed order, by the values of the version file's
+// section "Version"; a macro whose key is missing disappears. True when anything was replaced.
+bool ExpandMacros(std::u16string& text, ProfileFile& versionFile);
+
+// Win32: the named string of this module's own version block ("FileVersion", ...), or empty.
+std::u16string ModuleVersionString(std::u16string_view name);
+
+}  // namespace qxge
