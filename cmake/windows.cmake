@@ -5,15 +5,30 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 set(QXGE_WIN_SOURCES
   src/platform/registry_key.cpp
   src/platform/win_file.cpp
+  src/platform/host_address.cpp
   src/config/profile_storage_win.cpp
+  src/config/version_macros_win.cpp
   src/collections/user_registry.cpp
   src/host/driver_ui_app.cpp
+  src/tools/printer_lookup.cpp
+  src/record/record_cache.cpp
+  src/record/record_report_win.cpp
+  src/platform/dialog.cpp
+  src/config/dialog_localiser.cpp
+  src/host/settings_page.cpp
+  src/host/usage_tips.cpp
+  src/host/page_help.cpp
+  src/host/page_factory.cpp
+  src/host/file_refresh.cpp
+  src/tools/paper_names.cpp
+  src/collections/collection_item.cpp
+  src/collections/favorites.cpp
 )
 
 add_library(qxge_win STATIC ${QXGE_PORTABLE_SOURCES} ${QXGE_WIN_SOURCES})
 target_include_directories(qxge_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(qxge_win PRIVATE ${QXGE_WARNINGS})
-target_link_libraries(qxge_win PUBLIC comctl32 winspool advapi32 user32 gdi32 kernel32)
+target_link_libraries(qxge_win PUBLIC comctl32 winspool advapi32 user32 gdi32 version ws2_32 kernel32)
 
 # The shipped module: system DLLs only, no MinGW runtime DLLs.
 add_library(QXGEU SHARED
@@ -70,7 +85,12 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   target_link_options(win_tests PRIVATE -static)
   target_compile_definitions(win_tests PRIVATE
     QXGE_SOURCE_DIR=L"${src_dir_win}" QXGE_BINARY_DIR=L"${bin_dir_win}")
-  add_dependencies(win_tests QXGEU)
+  add_dependencies(win_tests QXGEU qxtest_monitor)
+  # A port monitor that the spooler loads for the tests, with ports of the monitors the
+  # printer lookups know.
+  add_library(qxtest_monitor SHARED tests/win/monitor/test_port_monitor.cpp)
+  set_target_properties(qxtest_monitor PROPERTIES PREFIX "")
+  target_link_options(qxtest_monitor PRIVATE -static)
   add_test(NAME win_tests COMMAND win_tests)
   set_tests_properties(win_tests PROPERTIES ENVIRONMENT "QXGE_PRINTER=QX_Office")
 endif()

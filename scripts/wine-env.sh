@@ -19,7 +19,10 @@ qxge_wine_init() {
     wineserver -w
     touch "$WINEPREFIX/.qxge-ready"
   fi
-  wineserver -p >/dev/null 2>&1 || true
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+  # The prefix's services (winedevice) outlive the program that starts them and keep its
+  # output open; started here, they hold no pipe of a test run or of CI.
+  wineboot >/dev/null 2>&1 </dev/null || true
 }
 
 # null: headless runs; x11: a desktop with a window manager; x11-bare: Xvfb, where no window

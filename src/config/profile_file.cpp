@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/profile_values.h"
+#include "config/version_macros.h"
 
 namespace qxge {
 namespace {
@@ -60,11 +61,13 @@ size_t ProfileFile::ReadString(std::u16string_view key, char16_t* buffer, size_t
   return CopyBounded(defaultText, buffer, capacity);
 }
 
-std::u16string ProfileFile::ReadText(std::u16string_view key, const char16_t* defaultText) {
+std::u16string ProfileFile::ReadText(std::u16string_view key, const char16_t* defaultText, bool expand) {
   char16_t buffer[256];
   const std::u16string keyText(key);
   const size_t n = ReadString(key, buffer, 256, defaultText != nullptr ? defaultText : keyText.c_str());
-  return std::u16string(buffer, n);
+  std::u16string text(buffer, n);
+  if (expand && macroSource_ != nullptr) ExpandMacros(text, *macroSource_);
+  return text;
 }
 
 int32_t ProfileFile::ReadInt(std::u16string_view key, int32_t defaultValue) {
@@ -78,7 +81,8 @@ int32_t ProfileFile::ReadInt(std::u16string_view key, int32_t defaultValue) {
 
 bool ProfileFile::WriteString(std::u16string_view key, std::u16string_view value) {
   if (writeBack_ == nullptr || *writeBack_ == 0 || path_.empty()) return false;
-  if (!loaded_) Refresh();
+  // The whole text is saved: edits another program made since the last look must be in it.
+  Refresh();
   document_.Set(EffectiveSection(), key, value);
   if (storage_.Save(path_, document_.Serialize(), encoding_)) {
     stamp_ = storage_.StampOf(path_);

@@ -44,6 +44,8 @@ class ProfileFile {
 
   // The switch is read at every write, so it can point at a value loaded after this file is set.
   void SetWriteBack(const int32_t* writeBack) { writeBack_ = writeBack; }
+  // The version file whose values expanded reads put in place of the text macros.
+  void SetMacroSource(ProfileFile* versionFile) { macroSource_ = versionFile; }
 
   // No name or the empty name selects "Common".
   void SetSection(std::u16string_view section);
@@ -52,8 +54,9 @@ class ProfileFile {
   // Copies at most capacity - 1 characters and a terminator into buffer (capacity > 0).
   // A missing or empty key with a default gives the default and writes it back.
   size_t ReadString(std::u16string_view key, char16_t* buffer, size_t capacity, const char16_t* defaultText);
-  // 256 characters at most; with no default the key itself is the default.
-  std::u16string ReadText(std::u16string_view key, const char16_t* defaultText = nullptr);
+  // 256 characters at most; with no default the key itself is the default. With expand set,
+  // the version text macros are replaced from the macro source, when one is set.
+  std::u16string ReadText(std::u16string_view key, const char16_t* defaultText = nullptr, bool expand = false);
   int32_t ReadInt(std::u16string_view key, int32_t defaultValue);
 
   bool WriteString(std::u16string_view key, std::u16string_view value);
@@ -67,6 +70,7 @@ class ProfileFile {
   std::u16string path_;
   std::u16string section_;
   const int32_t* writeBack_ = nullptr;
+  ProfileFile* macroSource_ = nullptr;
 
   IniDocument document_;
   ProfileStorage::Stamp stamp_;

@@ -48,7 +48,8 @@ void DriverUiApp::Initialise(const std::wstring& modulePath) {
           reinterpret_cast<void*>(GetProcAddress(imageLibrary_, "TransparentBlt")));
   }
 
-  const ModuleNames names = SplitModulePath(U(modulePath));
+  modulePath_ = U(modulePath);
+  const ModuleNames names = SplitModulePath(modulePath_);
   moduleDir_ = names.dir;
   moduleName_ = names.name;
   moduleBase_ = names.base;
@@ -71,6 +72,7 @@ void DriverUiApp::Initialise(const std::wstring& modulePath) {
   textFile_.SetWriteBack(&features_.ShowDevmodeChanges);
   modelFile_.SetWriteBack(&features_.ShowDevmodeChanges);
   versionFile_.SetWriteBack(&features_.ShowDevmodeChanges);
+  textFile_.SetMacroSource(&versionFile_);
   features_.Load(modelFile_, textFile_);
 
   resourceLibrary_ = LoadLibraryExW(W(moduleDir_ + moduleName_ + u"2.dll"), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -91,6 +93,8 @@ DriverUiApp* g_started = nullptr;
 }  // namespace
 
 void SetAppModule(HMODULE module) { g_module = module; }
+
+HMODULE AppModule() { return g_module != nullptr ? g_module : GetModuleHandleW(nullptr); }
 
 DriverUiApp& App() {
   // Start-up loads libraries and writes the registry, which must not happen under the loader

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "config/model_features.h"
@@ -12,6 +13,8 @@
 #include "config/profile_storage_win.h"
 
 namespace qxge {
+
+class SettingsPage;
 
 class DriverUiApp {
  public:
@@ -26,11 +29,17 @@ class DriverUiApp {
   void Initialise(const std::wstring& modulePath);
   void Terminate();
 
+  // A new, windowless page for a host page number, chosen by the model; none for numbers the
+  // module does not have.
+  std::unique_ptr<SettingsPage> CreatePage(int32_t pageId);
+
   ProfileFile& TextFile() { return textFile_; }
   ProfileFile& ModelFile() { return modelFile_; }
   ProfileFile& VersionFile() { return versionFile_; }
   ModelFeatures& Features() { return features_; }
 
+  // The module's own file, whose version block the About pages show.
+  const std::u16string& ModulePath() const { return modulePath_; }
   const std::u16string& ModuleDir() const { return moduleDir_; }
   const std::u16string& ModuleName() const { return moduleName_; }
   const std::u16string& ModuleBase() const { return moduleBase_; }
@@ -54,7 +63,7 @@ class DriverUiApp {
   ProfileFile versionFile_{storage_};
   ModelFeatures features_;
 
-  std::u16string moduleDir_, moduleName_, moduleBase_, textFileBase_, helpFile_;
+  std::u16string modulePath_, moduleDir_, moduleName_, moduleBase_, textFileBase_, helpFile_;
   HMODULE imageLibrary_ = nullptr;
   TransparentBltFn transparentBlt_ = nullptr;
   HMODULE resourceLibrary_ = nullptr;
@@ -64,6 +73,8 @@ class DriverUiApp {
 DriverUiApp& App();
 // Where App() finds the module: set by the module's entry point.
 void SetAppModule(HMODULE module);
+// The module whose resources (templates, cursor) the pages use.
+HMODULE AppModule();
 // Frees what start-up loaded, when it ran.
 void StopApp();
 

@@ -4,13 +4,16 @@
 #include <prsht.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
-#include "collections/user_registry.h"
 #include "host/driver_ui_app.h"
+#include "host/file_refresh.h"
+#include "host/settings_page.h"
 #include "host/host_blocks.h"
 #include "host/page_catalogue.h"
 #include "platform/win_text.h"
+#include "record/record_cache.h"
 
 using namespace qxge;
 using platform::U;
@@ -29,6 +32,11 @@ Result Guarded(Result failed, Body body) noexcept {
 
 // Container size in dialog units for a scale in percent (bounded at load).
 int32_t ScaledSize(int32_t scale, int32_t base) { return scale * base / 100; }
+
+PageSlotTable* TableOf(HWND page) {
+  const HWND sheet = GetParent(page);
+  return sheet != nullptr ? reinterpret_cast<PageSlotTable*>(GetWindowLongPtrW(sheet, GWLP_USERDATA)) : nullptr;
+}
 
 bool ValidPageId(int32_t pageId) { return static_cast<uint32_t>(pageId) < static_cast<uint32_t>(kPageIdCount); }
 
@@ -77,11 +85,69 @@ BOOL WINAPI QXGE_DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam, int3
       SetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA, lParam);
       auto* table = reinterpret_cast<PageSlotTable*>(lParam);
       if (!ValidPageId(pageId) || table == nullptr) return FALSE;
-      // No page class is built yet: every container stays empty, its slot 0, and the later
-      // messages of an empty slot are not answered.
-      table->slots[pageId] = nullptr;
+      std::unique_ptr<SettingsPage> page = App().CreatePage(pageId);
+      table->slots[pageId] = page.get();
+      if (page == nullptr) return FALSE;
+      // A page whose records could not be had stays an empty container until it goes.
+      page.release()->Attach(hwnd, table->context);
+      return TRUE;
     }
-    return FALSE;
+    PageSlotTable* table = TableOf(hwnd);
+    if (table == nullptr || !ValidPageId(pageId) || table->slots[pageId] == nullptr) return FALSE;
+    auto* page = static_cast<SettingsPage*>(table->slots[pageId]);
+    SheetContext& sheet = *table->context;
+
+    if (message == WM_DESTROY) {
+      if (table->closing == 0) {
+        table->closing = 1;
+        if ((sheet.sheetFlags & kSheetNoRefreshMask) != 1) ApplyFileRefresh(sheet);
+      }
+      table->slots[pageId] = nullptr;
+      if (const HWND own = page->Handle()) {
+        ShowWindow(own, SW_HIDE);
+        SetParent(own, nullptr);
+      }
+      delete page;
+      return TRUE;
+    }
+    if (message != WM_NOTIFY) return FALSE;
+
+    // The sender is not examined: the sheet is the only window that notifies a container.
+    switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
+      case PSN_SETACTIVE:
+        page->OnSetActive();
+        return TRUE;
+      case PSN_KILLACTIVE: {
+        const int verdict = page->OnKillActive();
+        if (verdict == kKeepPage) SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, TRUE);
+        else if (verdict == kStoreAndLeave) page->OnStoreControls();
+        return TRUE;
+      }
+      case PSN_APPLY:
+        if (page->OnApply() != 0) {
+          SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, PSNRET_INVALID);
+        } else {
+          SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, PSNRET_NOERROR);
+          sheet.ended = sheet.applied = 1;
+          ApplyFileRefresh(sheet);
+        }
+        return TRUE;
+      case PSN_RESET:
+        if (page->OnReset() != 0) {
+          SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, TRUE);
+        } else {
+          SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, FALSE);
+          sheet.ended = sheet.cancelled = 1;
+        }
+        return TRUE;
+      case PSN_HELP:
+        page->ShowPageHelp(0);
+        return TRUE;
+      case PSN_QUERYCANCEL:
+        return TRUE;
+      default:
+        return FALSE;
+    }
   });
 }
 
@@ -112,7 +178,7 @@ void WINAPI QXGE_GetText(BOOL fromTextFile, const wchar_t* section, const wchar_
 void WINAPI QXGE_SaveDefDevMode(const uint8_t* record) {
   if (record == nullptr) return;
   Guarded(0, [&] {
-    UserRegistry(nullptr, -1, true).PutRecord(L"Default DevMode", record);
+    RecordCache::SaveUserDefault(*reinterpret_cast<const DriverDevMode*>(record));
     return 0;
   });
 }

@@ -31,3 +31,24 @@
 #define IDD_MAIN               3041
 
 #define IDD_MIRROR_OFFSET      100
+
+// Help button of the sheet, routed to the page's help.
+#define IDC_SHEET_HELP         9
+
+// Controls shared by the pages (same place on every page: see TEMPLATES.md).
+#define IDC_FAVORITES          1046
+#define IDC_FAVORITE_DELETE    1047
+#define IDC_FAVORITE_RENAME    1048
+#define IDC_FAVORITE_SAVE      1049
+#define IDC_LOGO               1071
+#define IDC_PREVIEW            1128
+#define IDC_PRINTER_PICTURE    1129
+#define IDC_UNITS_INCH         1186
+#define IDC_UNITS_MM           1187
+#define IDC_FAVORITES_FRAME    1208
+#define IDC_PHOTO_PREVIEW      1236
+#define IDC_COLOR_PREVIEW      1240
+#define IDC_SEPARATOR_LINE     1314
+
+// The module's own hand cursor, for systems without one.
+#define IDC_HAND_CURSOR        5000

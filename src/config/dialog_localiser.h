@@ -1,0 +1,67 @@
+// Replaces the English template texts of a page's controls by the text file's, attaches their
+// tooltips and help topics, and disables them on a read-only sheet, in one pass that needs no
+// per-control code: a control's own template text is its key.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qxge {
+
+class ProfileFile;
+
+// A page's help for one control (0: the page itself).
+struct HelpTopic {
+  int controlId = 0;
+  int32_t contextId = 0;  // a WinHelp context, or 0 when the topic text is used
+  std::u16string topic;   // an HTML page (".htm", ".html") or a WinHelp keyword
+};
+
+// Reads key in the text file's current section; with writeDefault a missing key is written
+// back empty so that a new text file lists every topic a translator may fill.
+HelpTopic MakeHelpTopic(ProfileFile& text, int controlId, const std::u16string& key, bool writeDefault);
+
+// The tooltip window of one page.
+class PageTooltip {
+ public:
+  PageTooltip() = default;
+  ~PageTooltip();
+  PageTooltip(const PageTooltip&) = delete;
+  PageTooltip& operator=(const PageTooltip&) = delete;
+
+  void Create(HWND page, bool rightToLeft);
+  HWND Handle() const { return tooltip_; }
+
+  // Page-relative tools cover a control's rectangle on the page, so that statics, which
+  // get no mouse messages, and disabled controls still show their tips.
+  // extraId: a second control whose rectangle joins the first (0 for none).
+  void SetText(int controlId, bool pageRelative, const std::u16string& text, int extraId = 0);
+  void Remove(int controlId, bool pageRelative);
+  // Follows a page-relative tool to where its control now is; an empty rectangle when hidden.
+  void UpdateRect(int controlId, bool visible);
+
+ private:
+  TTTOOLINFOW Describe(int controlId, bool pageRelative) const;
+
+  HWND page_ = nullptr;
+  HWND tooltip_ = nullptr;
+  bool rightToLeft_ = false;
+};
+
+struct LocaliseContext {
+  ProfileFile* text;
+  std::u16string pageSection;   // page name + " Dialog"
+  PageTooltip* tooltip;
+  std::vector<HelpTopic>* help;
+  bool captionMissing;
+  uint32_t sheetFlags;
+};
+
+// Runs over every child window of page.
+void LocaliseChildren(HWND page, LocaliseContext& context);
+
+}  // namespace qxge

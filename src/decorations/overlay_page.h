@@ -1,0 +1,13 @@
+// The overlay list and the job's choice of an overlay.
+#pragma once
+
+#include "host/settings_page.h"
+
+namespace qxge {
+
+class OverlayPage : public SettingsPage {
+ public:
+  OverlayPage(int templateId, int32_t pageId) : SettingsPage(templateId, u"Overlay", pageId) {}
+};
+
+}  // namespace qxge

@@ -1,0 +1,13 @@
+// The watermark list and its editor.
+#pragma once
+
+#include "host/settings_page.h"
+
+namespace qxge {
+
+class WatermarkPage : public SettingsPage {
+ public:
+  WatermarkPage(int templateId, int32_t pageId) : SettingsPage(templateId, u"Watermark", pageId) {}
+};
+
+}  // namespace qxge

@@ -1,0 +1,56 @@
+#include <windows.h>
+
+#include "host/driver_ui_app.h"
+#include "host/settings_page.h"
+#include "platform/win_text.h"
+#include "tools/paper_names.h"
+
+namespace qxge {
+namespace {
+
+bool EndsWithNoCase(const std::u16string& text, std::u16string_view tail) {
+  if (text.size() < tail.size()) return false;
+  return CompareStringOrdinal(platform::W(text.data() + text.size() - tail.size()), static_cast<int>(tail.size()),
+                              platform::W(tail.data()), static_cast<int>(tail.size()), TRUE) == CSTR_EQUAL;
+}
+
+// HTML Help lives in its own library, which only a help request loads.
+void ShowHtmlHelp(const std::u16string& address) {
+  using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+  static HMODULE library = LoadLibraryW(L"hhctrl.ocx");
+  if (library == nullptr) return;
+  const auto htmlHelp = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpW")));
+  constexpr UINT kDisplayTopic = 0;
+  if (htmlHelp != nullptr) htmlHelp(nullptr, platform::W(address), kDisplayTopic, 0);
+}
+
+}  // namespace
+
+void SettingsPage::ShowPageHelp(int controlId) {
+  const HelpTopic* help = nullptr;
+  for (const HelpTopic& h : help_) {
+    if (h.controlId == controlId) {
+      help = &h;
+      break;
+    }
+  }
+  if (help == nullptr) return;
+  DriverUiApp& app = App();
+  const wchar_t* helpFile = platform::W(app.HelpFile());
+  if (help->contextId != 0) {
+    WinHelpW(Handle(), helpFile, HELP_CONTEXT, static_cast<ULONG_PTR>(static_cast<uint32_t>(help->contextId)));
+  } else if (help->topic.empty()) {
+    return;
+  } else if (EndsWithNoCase(help->topic, u".htm") || EndsWithNoCase(help->topic, u".html")) {
+    std::u16string anchor;
+    if (working_ != nullptr) {
+      PrinterPaperNames names(*working_);
+      anchor = app.Features().HelpAnchor(names);
+    }
+    ShowHtmlHelp(app.TextFileBase() + u".chm::/" + help->topic + u"#" + anchor);
+  } else {
+    WinHelpW(Handle(), helpFile, HELP_KEY, reinterpret_cast<ULONG_PTR>(platform::W(help->topic)));
+  }
+}
+
+}  // namespace qxge

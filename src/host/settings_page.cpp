@@ -1,0 +1,328 @@
+#include "host/settings_page.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include "config/profile_file.h"
+#include "host/driver_ui_app.h"
+#include "platform/win_text.h"
+#include "record/record_cache.h"
+#include "record/record_compare.h"
+#include "resources/resource.h"
+#include "tools/printer_lookup.h"
+
+namespace qxge {
+
+using platform::U;
+using platform::W;
+
+namespace {
+
+std::u16string g_untitled;
+
+// Pages that keep their left-to-right layout on a mirrored sheet: the About family and the
+// Troubleshooting page show product texts and addresses.
+bool KeepsLeftToRight(int32_t pageId) { return pageId == 5 || (pageId >= 10 && pageId <= 15); }
+
+bool Mirrored() { return App().Features().MirrorLayout != 0; }
+
+RECT ChildRect(HWND page, HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace
+
+const std::u16string& UntitledLabel() { return g_untitled; }
+
+SettingsPage::SettingsPage(int templateId, const char16_t* name, int32_t pageId)
+    : templateId_(templateId), name_(name), pageId_(pageId) {}
+
+SettingsPage::SettingsPage(int templateId, const char16_t* name, HWND parent, DriverDevMode* record)
+    : working_(record), templateId_(templateId), name_(name), pageId_(-1), parent_(parent) {}
+
+SettingsPage::~SettingsPage() {
+  DestroyNow();
+  if (logo_ != nullptr) DeleteObject(logo_);
+  if (acquired_) Records().Release(*sheet_);
+}
+
+std::u16string SettingsPage::Section() const { return std::u16string(name_) + u" Dialog"; }
+
+bool SettingsPage::Attach(HWND container, SheetContext* sheet) {
+  container_ = container;
+  sheet_ = sheet;
+  sheetFlags_ = sheet->sheetFlags;
+  SheetRecords records;
+  if (!Records().Acquire(*sheet, records)) return false;
+  acquired_ = true;
+  working_ = records.working;
+  baseline_ = records.baseline;
+  userDefault_ = records.userDefault;
+
+  if (g_untitled.empty()) FirstAttachInProcess();
+
+  const bool mirror = Mirrored() && !KeepsLeftToRight(pageId_);
+  if (mirror) SetWindowLongPtrW(container, GWL_EXSTYLE, GetWindowLongPtrW(container, GWL_EXSTYLE) | WS_EX_LAYOUTRTL);
+  const HWND page = CreateChild(AppModule(), templateId_ + (mirror ? IDD_MIRROR_OFFSET : 0), container);
+  if (page == nullptr) return false;
+  SetWindowPos(page, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(page, SW_SHOW);
+  return true;
+}
+
+void SettingsPage::FirstAttachInProcess() {
+  DriverUiApp& app = App();
+  app.VersionFile().SetFile(VersionFilePath(*working_), false);
+  ProfileFile& text = app.TextFile();
+  text.SetSection(u"");
+  g_untitled = text.ReadText(u"Untitled", u"Untitled");
+  // Read only so that a model file being written back lists its caption.
+  ProfileFile& model = app.ModelFile();
+  model.SetSection(u"");
+  model.ReadText(u"Caption", U(sheet_->printerName));
+}
+
+INT_PTR SettingsPage::RunModal() {
+  const bool mirror = Mirrored();
+  return platform::Dialog::RunModal(AppModule(), templateId_ + (mirror ? IDD_MIRROR_OFFSET : 0), parent_);
+}
+
+BOOL SettingsPage::OnInitDialog() {
+  DriverUiApp& app = App();
+  ProfileFile& text = app.TextFile();
+  tooltip_.Create(Handle(), Mirrored());
+
+  if (app.Features().UnitsOnPreview == 0) {
+    ShowControl(IDC_UNITS_MM, 0);
+    ShowControl(IDC_UNITS_INCH, 0);
+  } else {
+    unitsBound_ = Item(IDC_UNITS_MM) != nullptr && Item(IDC_UNITS_INCH) != nullptr;
+    CentreUnitsOnPreview();
+  }
+  BindLogo();
+  favorites_.Bind(Item(IDC_FAVORITES));
+  ShowControl(IDC_SEPARATOR_LINE, app.Features().VerticalSeparator != 0 ? 1 : 0);
+
+  const std::u16string section = Section();
+  text.SetSection(section);
+  char16_t caption[256];
+  const bool captionMissing = text.ReadString(u"Caption", caption, 256, nullptr) == 0;
+  if (captionMissing) {
+    wchar_t own[256] = {};
+    GetWindowTextW(Handle(), own, 256);
+    const std::u16string fallback = own[0] != L'\0' ? std::u16string(U(own)) : std::u16string(name_);
+    text.WriteString(u"Caption", fallback);
+    platform::CopyTerminated(fallback, platform::W(caption), 256);
+  }
+  SetWindowTextW(Handle(), W(caption));
+  help_.push_back(MakeHelpTopic(text, 0, u"Caption topic", captionMissing));
+
+  LocaliseContext context{&text, section, &tooltip_, &help_, captionMissing, sheetFlags_};
+  LocaliseChildren(Handle(), context);
+  text.SetSection(section);
+
+  if (container_ != nullptr)
+    SetWindowPos(GetParent(container_), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return TRUE;
+}
+
+void SettingsPage::CentreUnitsOnPreview() {
+  // The radios sit on the preview's first caption line, one text line high.
+  const HWND preview = Item(IDC_PREVIEW);
+  if (preview == nullptr) return;
+  const RECT p = ChildRect(Handle(), preview);
+  for (int id : {IDC_UNITS_MM, IDC_UNITS_INCH}) {
+    const HWND radio = Item(id);
+    if (radio == nullptr) continue;
+    const RECT r = ChildRect(Handle(), radio);
+    RECT line = {0, 0, 0, 10};
+    MapDialogRect(Handle(), &line);
+    const int top = p.top + 2 + (line.bottom - (r.bottom - r.top)) / 2;
+    SetWindowPos(radio, nullptr, r.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void SettingsPage::BindLogo() {
+  const HWND logo = Item(IDC_LOGO);
+  if (logo == nullptr) return;
+  const DriverUiApp& app = App();
+  const std::u16string path = app.ModuleDir() + app.ModuleName() + u"L.bmp";
+  logo_ = static_cast<HBITMAP>(LoadImageW(nullptr, W(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  if (logo_ != nullptr) SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_));
+}
+
+void SettingsPage::OnSetActive() {
+  if (unitsBound_ && working_ != nullptr) {
+    const bool inches = static_cast<uint16_t>(working_->dmPrivate.IsMMInch) > 0;
+    CheckRadioButton(Handle(), IDC_UNITS_INCH, IDC_UNITS_MM, inches ? IDC_UNITS_INCH : IDC_UNITS_MM);
+  }
+  if (favorites_.Exists()) {
+    if (!applyingFavorite_) favorites_.Fill();
+    favorites_.SelectMatching();
+  }
+}
+
+void SettingsPage::ReloadForFavorite() {
+  applyingFavorite_ = true;
+  OnSetActive();
+  applyingFavorite_ = false;
+}
+
+void SettingsPage::OnStoreControls() {
+  if (unitsBound_ && working_ != nullptr)
+    working_->dmPrivate.IsMMInch = IsDlgButtonChecked(Handle(), IDC_UNITS_INCH) == BST_CHECKED ? 1 : 0;
+}
+
+int SettingsPage::OnApply() {
+  if (sheet_ != nullptr && working_ != nullptr) ApplyRecord(*sheet_, *working_);
+  return 0;
+}
+
+void SettingsPage::OnSettingChanged() {
+  OnStoreControls();
+  if (working_ == nullptr || userDefault_ == nullptr || baseline_ == nullptr) return;
+  const ModelFeatures& model = App().Features();
+  bool layoutChanged = CopyDeviceOptions(*working_, *userDefault_, nullptr, model);
+  if (RecordsDiffer(*baseline_, *working_, &layoutChanged, false, model) == 0) return;
+  *baseline_ = *working_;
+  if ((sheetFlags_ & kSheetNeverMark) == 0) {
+    if (RecordsDiffer(LiveRecord(*sheet_), *working_, nullptr, false, model) != 0)
+      MarkChanged();
+    else
+      MarkUnchanged();
+  }
+  if (layoutChanged)
+    OnSetActive();
+  else
+    favorites_.SelectMatching();
+}
+
+void SettingsPage::MarkChanged() {
+  if (container_ != nullptr) SendMessageW(GetParent(container_), PSM_CHANGED, reinterpret_cast<WPARAM>(container_), 0);
+}
+
+void SettingsPage::MarkUnchanged() {
+  if (container_ == nullptr) return;
+  const HWND sheetWindow = GetParent(container_);
+  const auto* table = reinterpret_cast<const PageSlotTable*>(GetWindowLongPtrW(sheetWindow, GWLP_USERDATA));
+  if (table == nullptr) return;
+  for (const void* slot : table->slots) {
+    if (slot == nullptr) continue;
+    const auto* page = static_cast<const SettingsPage*>(slot);
+    SendMessageW(sheetWindow, PSM_UNCHANGED, reinterpret_cast<WPARAM>(page->Container()), 0);
+  }
+}
+
+bool SettingsPage::OnCommand(int id, int code, HWND) {
+  switch (id) {
+    case IDC_SHEET_HELP:
+      if (code == BN_CLICKED) ShowPageHelp(0);
+      return true;
+    case IDC_UNITS_INCH:
+    case IDC_UNITS_MM:
+      if (code == BN_CLICKED) OnSettingChanged();
+      return true;
+    case IDC_FAVORITES:
+      if (code == CBN_SELCHANGE) favorites_.OnSelect();
+      else if (code == CBN_EDITCHANGE) favorites_.OnEditChange();
+      return true;
+    case IDC_FAVORITE_DELETE:
+      if (code == BN_CLICKED) favorites_.OnDelete();
+      return true;
+    case IDC_FAVORITE_RENAME:
+      if (code == BN_CLICKED) favorites_.OnRename();
+      return true;
+    case IDC_FAVORITE_SAVE:
+      if (code == BN_CLICKED) favorites_.OnSave();
+      return true;
+    case IDOK:
+      // Only a modal dialog stores on OK; a page stores as it goes.
+      if (pageId_ < 0) {
+        OnStoreControls();
+        End(IDOK);
+      }
+      return true;
+    case IDCANCEL:
+      if (pageId_ < 0) End(IDCANCEL);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool SettingsPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case WM_HELP: {
+      const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+      ShowPageHelp(info->iCtrlId);
+      result = TRUE;
+      return true;
+    }
+    case WM_CONTEXTMENU:
+      // The "What's This?" menu of the platform would offer help the pages give otherwise.
+      result = TRUE;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void SettingsPage::ShowControl(int id, int show, const POINT* offset) {
+  const HWND control = Item(id);
+  if (control == nullptr) return;
+  if (offset != nullptr && (offset->x != 0 || offset->y != 0)) {
+    const RECT r = ChildRect(Handle(), control);
+    SetWindowPos(control, nullptr, r.left + offset->x, r.top + offset->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(Handle(), nullptr, TRUE);
+  }
+  if (show < 0) return;
+  ShowWindow(control, show != 0 ? SW_SHOW : SW_HIDE);
+  tooltip_.UpdateRect(id, show != 0);
+}
+
+void SettingsPage::ShowControls(const int* ids, int show, const POINT* offset) {
+  for (; *ids != 0; ++ids) ShowControl(*ids, show, offset);
+}
+
+void SettingsPage::EnableControl(int id, bool enable) {
+  if (const HWND control = Item(id)) EnableWindow(control, enable ? TRUE : FALSE);
+}
+
+void SettingsPage::EnableControls(const int* ids, bool enable) {
+  for (; *ids != 0; ++ids) EnableControl(*ids, enable);
+}
+
+void SettingsPage::PlaceControl(int id, const POINT* topLeft, const SIZE* size) {
+  const HWND control = Item(id);
+  if (control == nullptr) return;
+  const UINT quiet = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+  const RECT r = ChildRect(Handle(), control);
+  if (topLeft != nullptr) {
+    const int w = size != nullptr ? size->cx : r.right - r.left;
+    const int h = size != nullptr ? size->cy : r.bottom - r.top;
+    SetWindowPos(control, nullptr, topLeft->x, topLeft->y, w, h, quiet);
+  } else if (size != nullptr) {
+    SetWindowPos(control, nullptr, 0, 0, r.right - r.left + size->cx, r.bottom - r.top + size->cy, quiet | SWP_NOMOVE);
+  } else {
+    ShowWindow(control, SW_HIDE);
+  }
+}
+
+POINT SettingsPage::ControlOffset(int id, int fromId, bool bottoms) const {
+  const HWND a = Item(id), b = Item(fromId);
+  if (a == nullptr || b == nullptr) return {0, 0};
+  const RECT ra = ChildRect(Handle(), a), rb = ChildRect(Handle(), b);
+  return {ra.left - rb.left, bottoms ? ra.bottom - rb.bottom : ra.top - rb.top};
+}
+
+void SettingsPage::GrowWindow(int dx, int dy) {
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left + dx, r.bottom - r.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+}  // namespace qxge

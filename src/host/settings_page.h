@@ -1,0 +1,113 @@
+// The base of every page and of the modal dialogs opened from pages: attaches to the host's
+// container, shares the sheet's working record, answers the sheet's notifications through six
+// virtual operations, marks the sheet changed or unchanged, and offers help, tips, messages
+// and the control-layout operations the pages use.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "collections/favorites.h"
+#include "config/dialog_localiser.h"
+#include "host/host_blocks.h"
+#include "platform/dialog.h"
+#include "record/driver_dev_mode.h"
+
+namespace qxge {
+
+// Answers of OnKillActive, in message-box values.
+constexpr int kKeepPage = IDCANCEL;
+constexpr int kStoreAndLeave = IDYES;
+
+class SettingsPage : public platform::Dialog {
+ public:
+  // A page of a sheet.
+  SettingsPage(int templateId, const char16_t* name, int32_t pageId);
+  // A modal dialog editing record.
+  SettingsPage(int templateId, const char16_t* name, HWND parent, DriverDevMode* record);
+  ~SettingsPage() override;
+
+  const char16_t* Name() const { return name_; }
+  int32_t PageId() const { return pageId_; }
+  int TemplateId() const { return templateId_; }
+
+  // At the container's WM_INITDIALOG; false when no child dialog was made.
+  bool Attach(HWND container, SheetContext* sheet);
+  HWND Container() const { return container_; }
+  // Modal dialogs: runs until OK or Cancel.
+  INT_PTR RunModal();
+
+  virtual void OnSetActive();
+  virtual void OnStoreControls();
+  virtual int OnKillActive() { return kStoreAndLeave; }
+  virtual int OnReset() { return 0; }
+  virtual int OnApply();
+  virtual void OnSettingChanged();
+
+  void ShowPageHelp(int controlId);
+  int ShowMessage(int number, const char16_t* section);
+  // tipIndex: the tip's number minus one.
+  void SetOptionUsageTip(int controlId, int tipIndex, bool show, int secondId);
+
+  // show: 1 show, 0 hide, -1 leave as is; offset moves the control first.
+  void ShowControl(int id, int show, const POINT* offset = nullptr);
+  void ShowControls(const int* ids, int show, const POINT* offset = nullptr);
+  void EnableControl(int id, bool enable);
+  void EnableControls(const int* ids, bool enable);
+  void PlaceControl(int id, const POINT* topLeft, const SIZE* size);
+  POINT ControlOffset(int id, int fromId, bool bottoms) const;
+  void GrowWindow(int dx, int dy);
+  void MarkChanged();
+  void MarkUnchanged();
+
+  bool Editable() const { return (sheetFlags_ & kSheetReadOnly) == 0; }
+
+  DriverDevMode* WorkingRecord() const { return working_; }
+  const DriverDevMode* UserDefaultRecord() const { return userDefault_; }
+  // A favorite was copied into the working record: every control follows it, the favorites
+  // list stays as it is.
+  void ReloadForFavorite();
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  void OnDestroy() override {
+    favorites_.Clear();
+    favorites_.Bind(nullptr);
+  }
+
+  std::u16string Section() const;
+
+  SheetContext* sheet_ = nullptr;
+  DriverDevMode* working_ = nullptr;
+  DriverDevMode* baseline_ = nullptr;
+  const DriverDevMode* userDefault_ = nullptr;
+
+ private:
+  void FirstAttachInProcess();
+  void BindLogo();
+  void CentreUnitsOnPreview();
+
+  const int templateId_;
+  const char16_t* const name_;
+  const int32_t pageId_;
+  HWND parent_ = nullptr;  // modal dialogs
+  HWND container_ = nullptr;
+  uint32_t sheetFlags_ = 0;
+  bool acquired_ = false;
+  std::vector<HelpTopic> help_;
+  PageTooltip tooltip_;
+  HBITMAP logo_ = nullptr;
+  FavoritesBox favorites_{*this};
+  bool applyingFavorite_ = false;
+  bool unitsBound_ = false;  // the page shows the preview's units choice
+};
+
+// The localised word for an unnamed favorite, set by the first page attached in the process.
+const std::u16string& UntitledLabel();
+
+}  // namespace qxge

@@ -1,0 +1,78 @@
+#include "platform/dialog.h"
+
+namespace platform {
+
+Dialog::~Dialog() { DestroyNow(); }
+
+void Dialog::DestroyNow() {
+  if (hwnd_ == nullptr) return;
+  const HWND hwnd = hwnd_;
+  // Detach first: the messages of the destruction must not reach a half-destroyed object.
+  SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+  hwnd_ = nullptr;
+  DestroyWindow(hwnd);
+}
+
+HWND Dialog::CreateChild(HINSTANCE module, int templateId, HWND parent) {
+  return CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), parent, Procedure, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR Dialog::RunModal(HINSTANCE module, int templateId, HWND parent) {
+  return DialogBoxParamW(module, MAKEINTRESOURCEW(templateId), parent, Procedure, reinterpret_cast<LPARAM>(this));
+}
+
+void Dialog::End(INT_PTR result) {
+  if (hwnd_ != nullptr) EndDialog(hwnd_, result);
+}
+
+bool Dialog::OnCommand(int, int, HWND) { return false; }
+
+bool Dialog::OnNotify(const NMHDR&, LRESULT&) { return false; }
+
+bool Dialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+
+INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Dialog* self;
+  if (message == WM_INITDIALOG) {
+    self = reinterpret_cast<Dialog*>(lParam);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+  } else {
+    self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  }
+  if (self == nullptr) return FALSE;
+  // No exception may unwind through the system's dialog manager.
+  try {
+    return self->Route(message, wParam, lParam);
+  } catch (...) {
+    return FALSE;
+  }
+}
+
+INT_PTR Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog();
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (!OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return FALSE;
+      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
+      return TRUE;
+    }
+    case WM_DESTROY:
+      OnDestroy();
+      return FALSE;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+      hwnd_ = nullptr;
+      return FALSE;
+    default: {
+      INT_PTR result = 0;
+      return OnMessage(message, wParam, lParam, result) ? result : FALSE;
+    }
+  }
+}
+
+}  // namespace platform

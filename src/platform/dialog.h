@@ -1,0 +1,46 @@
+// A dialog owned by an object: one static procedure routes messages to small virtual
+// handlers. The window keeps a pointer to its object only while both live, so a message
+// that arrives late never reaches a dead object.
+#pragma once
+
+#include <windows.h>
+
+namespace platform {
+
+class Dialog {
+ public:
+  Dialog() = default;
+  virtual ~Dialog();
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
+
+  // A modeless child dialog from a template of module; null on failure.
+  HWND CreateChild(HINSTANCE module, int templateId, HWND parent);
+  // A modal dialog; the result of EndDialog, or -1 when it could not be created.
+  INT_PTR RunModal(HINSTANCE module, int templateId, HWND parent);
+  // Destroys the window now; the object stays and may create another.
+  void DestroyNow();
+
+ protected:
+  // Return values follow the dialog procedure: TRUE lets the system set the focus.
+  virtual BOOL OnInitDialog() { return TRUE; }
+  // True when handled.
+  virtual bool OnCommand(int id, int code, HWND control);
+  virtual bool OnNotify(const NMHDR& header, LRESULT& result);
+  virtual void OnDestroy() {}
+  // Every other message; true with result set when handled.
+  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+
+  void End(INT_PTR result);
+
+ private:
+  static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR Route(UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace platform

@@ -1,0 +1,162 @@
+// The sheet framework as a host and a user meet it: pages attach inside the containers, share
+// one working record, mark the sheet changed only while the record really differs, apply into
+// the host's record, and fill an empty text file with every key they use.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host_sheet.h"
+#include "module_package.h"
+#include "record/driver_dev_mode.h"
+#include "resources/resource.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr int kApplyButton = 0x3021;
+
+class FrameworkTest : public ::testing::Test {
+ protected:
+  void Stage(const std::wstring& base, const std::string& model, const std::string& text) {
+    base_ = base;
+    qxtest::ForgetUser(base);
+    dir_ = qxtest::FreshFolder(base);
+    const std::wstring dll = qxtest::StageModule(dir_, base + L"U.DLL");
+    qxtest::WriteTextFile(dir_ + L"\\" + base + L"U.INI", model);
+    qxtest::WriteTextFile(dir_ + L"\\" + base + L"EN.DAT", text);
+    ASSERT_TRUE(module_.Load(dll));
+    record_ = qxhost::DefaultRecord(L"QX_Office");
+  }
+  void Open(std::vector<int32_t> pages, uint32_t flags = 0) {
+    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{L"QX_Office", pages, flags},
+                                                 record_.data());
+    window_ = sheet_->Create(nullptr);
+    ASSERT_NE(window_, nullptr);
+    sheet_->Pump();
+  }
+  // The module's own dialog inside the current container.
+  HWND PageDialog() const { return GetWindow(PropSheet_GetCurrentPageHwnd(window_), GW_CHILD); }
+  HWND Control(int id) const { return GetDlgItem(PageDialog(), id); }
+  void Click(int id) {
+    SendMessageW(Control(id), BM_CLICK, 0, 0);
+    sheet_->Pump();
+  }
+  bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(window_, kApplyButton)) != FALSE; }
+  qxge::DriverDevMode& Live() { return *reinterpret_cast<qxge::DriverDevMode*>(record_.data()); }
+  std::string Read(const std::wstring& name) { return qxtest::ReadTextFile(dir_ + L"\\" + name); }
+
+  void TearDown() override {
+    if (sheet_) sheet_->Close();
+    sheet_.reset();
+    module_.Unload();
+    qxtest::ForgetUser(base_);
+  }
+
+  std::wstring base_, dir_;
+  qxhost::ModulePackage module_;
+  std::vector<uint8_t> record_;
+  std::unique_ptr<qxhost::HostSheet> sheet_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(FrameworkTest, ApplyFollowsTheRecordAndAnApplyReachesTheHost) {
+  Stage(L"QXFA", "[Common]\r\n", "[Common]\r\n");
+  Open({0, 1, 2});
+  ASSERT_NE(PageDialog(), nullptr);
+  EXPECT_EQ(Live().dmPrivate.IsMMInch, 0);
+  EXPECT_EQ(IsDlgButtonChecked(PageDialog(), IDC_UNITS_MM), BST_CHECKED);
+  EXPECT_FALSE(ApplyEnabled());
+
+  Click(IDC_UNITS_INCH);
+  EXPECT_TRUE(ApplyEnabled());
+  Click(IDC_UNITS_MM);  // undone by hand: nothing left to apply
+  EXPECT_FALSE(ApplyEnabled());
+
+  Click(IDC_UNITS_INCH);
+  // Another page shows the shared working record when it becomes active.
+  PropSheet_SetCurSel(window_, nullptr, 2);
+  sheet_->Pump();
+  EXPECT_EQ(IsDlgButtonChecked(PageDialog(), IDC_UNITS_INCH), BST_CHECKED);
+  EXPECT_EQ(Live().dmPrivate.IsMMInch, 0);  // not before the apply
+
+  PropSheet_PressButton(window_, PSBTN_APPLYNOW);
+  sheet_->Pump();
+  EXPECT_EQ(Live().dmPrivate.IsMMInch, 1);
+  EXPECT_EQ(sheet_->Context().applied, 1);
+  EXPECT_EQ(sheet_->Context().ended, 1);
+  EXPECT_EQ(sheet_->Context().cancelled, 0);
+  EXPECT_FALSE(ApplyEnabled());
+
+  sheet_->Close();  // Cancel after an apply leaves all three words set
+  EXPECT_EQ(sheet_->Context().cancelled, 1);
+  EXPECT_EQ(sheet_->Context().applied, 1);
+  EXPECT_EQ(sheet_->Table().closing, 1);
+  for (const void* slot : sheet_->Table().slots) EXPECT_EQ(slot, nullptr);
+}
+
+TEST_F(FrameworkTest, NeverMarkFlagKeepsApplyGrey) {
+  Stage(L"QXFB", "[Common]\r\n", "[Common]\r\n");
+  Open({0}, qxge::kSheetNeverMark);
+  Click(IDC_UNITS_INCH);
+  EXPECT_FALSE(ApplyEnabled());
+}
+
+TEST_F(FrameworkTest, ReadOnlySheetDisablesEveryControl) {
+  Stage(L"QXFC", "[Common]\r\n", "[Common]\r\n");
+  Open({0, 4, 5}, qxge::kSheetReadOnly);
+  for (int page = 0; page < 3; ++page) {
+    PropSheet_SetCurSel(window_, nullptr, page);
+    sheet_->Pump();
+    int controls = 0;
+    for (HWND child = GetWindow(PageDialog(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      ++controls;
+      EXPECT_FALSE(IsWindowEnabled(child)) << "page " << page << " control " << GetDlgCtrlID(child);
+    }
+    EXPECT_GT(controls, 0);
+  }
+}
+
+TEST_F(FrameworkTest, EmptyTextFileIsFilledWhileWriteBackIsOn) {
+  Stage(L"QXFD", "[Common]\r\nShowDevmodeChanges=1\r\n", "");
+  Open({0, 4});
+  wchar_t caption[64];
+  GetWindowTextW(PageDialog(), caption, 64);
+  EXPECT_STREQ(caption, L"Layout");
+  sheet_->Close();
+
+  const std::string text = Read(L"QXFDEN.DAT");
+  for (const char* line : {"[Common]\r\n", "Untitled=Untitled\r\n", "Favorites=Favorites\r\n", "Save=&Save\r\n",
+                           "Save tooltip=Save tooltip\r\n", "Save topic=\r\n", "Printer Default=Printer Default\r\n",
+                           "[Layout Dialog]\r\n", "Caption=Layout\r\n", "Caption topic=\r\n",
+                           "Static:1128 tooltip=Static:1128 tooltip\r\n", "[Preview]\r\n", "mm=mm\r\n",
+                           "inch tooltip=inch tooltip\r\n", "[Printer Dialog]\r\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  // Group boxes have neither tooltip nor topic.
+  EXPECT_EQ(text.find("Favorites tooltip"), std::string::npos);
+  // The model file learns its caption key, with the printer's name.
+  EXPECT_NE(Read(L"QXFDU.INI").find("Caption=QX_Office\r\n"), std::string::npos);
+}
+
+TEST_F(FrameworkTest, TranslatedTextsReplaceTemplateTexts) {
+  Stage(L"QXFE", "[Common]\r\n",
+        "[Common]\r\nSave=&Sichern\r\nPrinter Default=Druckervorgabe\r\n[Preview]\r\nmm=Millimeter\r\n"
+        "[Layout Dialog]\r\nCaption=Seitenlayout\r\n");
+  Open({0});
+  wchar_t text[64];
+  GetWindowTextW(Control(IDC_FAVORITE_SAVE), text, 64);
+  EXPECT_STREQ(text, L"&Sichern");
+  GetWindowTextW(Control(IDC_UNITS_MM), text, 64);
+  EXPECT_STREQ(text, L"Millimeter");
+  GetWindowTextW(PageDialog(), text, 64);
+  EXPECT_STREQ(text, L"Seitenlayout");
+  GetWindowTextW(Control(IDC_FAVORITES), text, 64);
+  EXPECT_STREQ(text, L"Druckervorgabe");
+}
+
+}  // namespace
