@@ -19,6 +19,12 @@ bool SameNoCase(const std::u16string& a, const std::u16string& b) {
                               static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+// Every change on a page runs through here: a window that is already as wanted is left alone.
+void Show(HWND window, bool show) {
+  const bool shown = (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (shown != show) ShowWindow(window, show ? SW_SHOWNA : SW_HIDE);
+}
+
 bool OnlySpaces(const std::u16string& text) { return text.find_first_not_of(u' ') == std::u16string::npos; }
 
 }  // namespace
@@ -129,7 +135,7 @@ void FavoritesBox::SelectMatching() {
     for (int i = 0; i < list.Count() && match < 0; ++i)
       if (const CollectionItem* item = list.Item(i); item != nullptr && !item->IsValid(nullptr)) match = i;
   }
-  list.Select(match);
+  if (list.Selection() != match) list.Select(match);
   UpdateButtons(false);
 }
 
@@ -144,12 +150,12 @@ void FavoritesBox::UpdateButtons(bool editMode) {
   } else {
     lastSelected_ = nullptr;
     deleteMode = list.Selection() >= 0;
-    if (!deleteMode) SetWindowTextW(combo_, platform::W(UntitledLabel()));
+    if (!deleteMode && EditText() != UntitledLabel()) SetWindowTextW(combo_, platform::W(UntitledLabel()));
   }
   const bool editable = page_.Editable();
-  ShowWindow(Button(IDC_FAVORITE_DELETE), deleteMode ? SW_SHOW : SW_HIDE);
-  ShowWindow(Button(IDC_FAVORITE_RENAME), !deleteMode && renameMode ? SW_SHOW : SW_HIDE);
-  ShowWindow(Button(IDC_FAVORITE_SAVE), !deleteMode && !renameMode ? SW_SHOW : SW_HIDE);
+  Show(Button(IDC_FAVORITE_DELETE), deleteMode);
+  Show(Button(IDC_FAVORITE_RENAME), !deleteMode && renameMode);
+  Show(Button(IDC_FAVORITE_SAVE), !deleteMode && !renameMode);
   EnableWindow(Button(IDC_FAVORITE_DELETE), editable && selected != nullptr && selected->IsValid(nullptr));
   EnableWindow(Button(IDC_FAVORITE_SAVE), editable && list.Count() < FavoriteItem::kMaxEntries);
 
@@ -158,7 +164,8 @@ void FavoritesBox::UpdateButtons(bool editMode) {
   info.cbSize = sizeof info;
   if (GetComboBoxInfo(combo_, &info) && info.hwndItem != nullptr) {
     const bool readOnly = deleteMode && editable && selected != nullptr && !selected->IsValid(nullptr);
-    SendMessageW(info.hwndItem, EM_SETREADONLY, readOnly, 0);
+    if (((GetWindowLongW(info.hwndItem, GWL_STYLE) & ES_READONLY) != 0) != readOnly)
+      SendMessageW(info.hwndItem, EM_SETREADONLY, readOnly, 0);
   }
 }
 
@@ -201,14 +208,15 @@ bool FavoritesBox::SaveFavorite() {
   return true;
 }
 
+// A read-only sheet shows its buttons disabled; a click sent to them anyway stores nothing.
 void FavoritesBox::OnSave() {
-  if (combo_ == nullptr) return;
+  if (combo_ == nullptr || !page_.Editable()) return;
   if (SaveFavorite()) SaveAll(ItemList(combo_), CollectionType::Favorite, page_.WorkingRecord());
   UpdateButtons(false);
 }
 
 void FavoritesBox::OnDelete() {
-  if (combo_ == nullptr || page_.ShowMessage(2, u"") != IDYES) return;
+  if (combo_ == nullptr || !page_.Editable() || page_.ShowMessage(2, u"") != IDYES) return;
   ItemList list(combo_);
   const int selected = list.Selection();
   if (selected < 0) return;
@@ -218,7 +226,7 @@ void FavoritesBox::OnDelete() {
 }
 
 void FavoritesBox::OnRename() {
-  if (combo_ == nullptr || lastSelected_ == nullptr) return;
+  if (combo_ == nullptr || !page_.Editable() || lastSelected_ == nullptr) return;
   const std::u16string oldName = lastSelected_->GetName();
   if (!SaveFavorite()) return;
   ItemList list(combo_);

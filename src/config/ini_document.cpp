@@ -104,29 +104,34 @@ std::optional<std::u16string_view> IniDocument::Find(std::u16string_view section
   return ValueOf(lines_[it->second]);
 }
 
-void IniDocument::Set(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
+bool IniDocument::Set(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   section = Trim(section);
   key = Trim(key);
-  std::u16string line(key);
-  line += u'=';
   // A line break in a value would split it into lines the reader takes as new keys.
-  for (char16_t c : value) line += (c == u'\r' || c == u'\n') ? u' ' : c;
+  std::u16string tail(u"=");
+  for (char16_t c : value) tail += (c == u'\r' || c == u'\n') ? u' ' : c;
   if (const Section* s = FindSection(section)) {
     const auto it = s->keys.find(Folded(key));
     if (it != s->keys.end()) {
+      // The key keeps the spelling the file gave it.
+      std::u16string_view name;
+      KeyName(lines_[it->second], name);
+      std::u16string line = std::u16string(name) + tail;
+      if (lines_[it->second] == line) return false;
       lines_[it->second] = std::move(line);
-      return;  // names and line positions are unchanged: the index still holds
+      return true;  // names and line positions are unchanged: the index still holds
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(s->lastLine + 1), std::move(line));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(s->lastLine + 1), std::u16string(key) + tail);
   } else {
     if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
     std::u16string header(u"[");
     header += section;
     header += u']';
     lines_.push_back(std::move(header));
-    lines_.push_back(std::move(line));
+    lines_.push_back(std::u16string(key) + tail);
   }
   Index();
+  return true;
 }
 
 std::u16string IniDocument::Serialize() const {

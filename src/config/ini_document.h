@@ -21,8 +21,8 @@ class IniDocument {
   std::optional<std::u16string_view> Find(std::u16string_view section, std::u16string_view key) const;
 
   // Replaces the value of an existing key, adds the key at the end of its section, or adds the
-  // section at the end of the text.
-  void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+  // section at the end of the text. False when the text already said exactly that.
+  bool Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
   std::u16string Serialize() const;
 

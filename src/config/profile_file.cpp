@@ -53,6 +53,7 @@ void ProfileFile::Refresh() {
 
 size_t ProfileFile::ReadString(std::u16string_view key, char16_t* buffer, size_t capacity, const char16_t* defaultText) {
   if (capacity == 0) return 0;
+  ++reads_;
   if (!loaded_) Refresh();
   const auto value = document_.Find(EffectiveSection(), key);
   const size_t read = CopyBounded(value.value_or(std::u16string_view()), buffer, capacity);
@@ -83,7 +84,8 @@ bool ProfileFile::WriteString(std::u16string_view key, std::u16string_view value
   if (writeBack_ == nullptr || *writeBack_ == 0 || path_.empty()) return false;
   // The whole text is saved: edits another program made since the last look must be in it.
   Refresh();
-  document_.Set(EffectiveSection(), key, value);
+  // Rewriting a file with the text it already holds would only touch its time stamp.
+  if (!document_.Set(EffectiveSection(), key, value)) return true;
   if (storage_.Save(path_, document_.Serialize(), encoding_)) {
     stamp_ = storage_.StampOf(path_);
     if (encoding_ < 0) loaded_ = false;  // a new file: learn the encoding it was given

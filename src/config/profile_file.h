@@ -59,6 +59,9 @@ class ProfileFile {
   std::u16string ReadText(std::u16string_view key, const char16_t* defaultText = nullptr, bool expand = false);
   int32_t ReadInt(std::u16string_view key, int32_t defaultValue);
 
+  // Lookups made so far, for the benchmark's count of text-file reads per sheet.
+  size_t Reads() const { return reads_; }
+
   bool WriteString(std::u16string_view key, std::u16string_view value);
   bool WriteInt(std::u16string_view key, int32_t value);
 
@@ -76,6 +79,7 @@ class ProfileFile {
   ProfileStorage::Stamp stamp_;
   int encoding_ = -1;
   bool loaded_ = false;
+  size_t reads_ = 0;
 };
 
 }  // namespace qxge

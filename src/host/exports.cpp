@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/driver_ui_app.h"
+#include "host/exports.h"
 #include "host/file_refresh.h"
 #include "host/settings_page.h"
 #include "host/host_blocks.h"
@@ -43,17 +44,6 @@ bool ValidPageId(int32_t pageId) { return static_cast<uint32_t>(pageId) < static
 }  // namespace
 
 extern "C" {
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    DisableThreadLibraryCalls(instance);
-    SetAppModule(instance);
-  } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-    // Only on an explicit unload: at process exit the libraries go with the process.
-    StopApp();
-  }
-  return TRUE;
-}
 
 void WINAPI QXGE_PageInfo(PageInfoBlock* info, int32_t pageId) {
   if (info == nullptr) return;

@@ -169,6 +169,10 @@ void SettingsPage::ReloadForFavorite() {
   applyingFavorite_ = true;
   OnSetActive();
   applyingFavorite_ = false;
+  // A favorite changes the record as the controls do: the next change is measured from it,
+  // and the sheet's Apply button follows it.
+  if (baseline_ != nullptr && working_ != nullptr) *baseline_ = *working_;
+  MarkAgainstLive();
 }
 
 void SettingsPage::OnStoreControls() {
@@ -188,16 +192,19 @@ void SettingsPage::OnSettingChanged() {
   bool layoutChanged = CopyDeviceOptions(*working_, *userDefault_, nullptr, model);
   if (RecordsDiffer(*baseline_, *working_, &layoutChanged, false, model) == 0) return;
   *baseline_ = *working_;
-  if ((sheetFlags_ & kSheetNeverMark) == 0) {
-    if (RecordsDiffer(LiveRecord(*sheet_), *working_, nullptr, false, model) != 0)
-      MarkChanged();
-    else
-      MarkUnchanged();
-  }
+  MarkAgainstLive();
   if (layoutChanged)
     OnSetActive();
   else
     favorites_.SelectMatching();
+}
+
+void SettingsPage::MarkAgainstLive() {
+  if ((sheetFlags_ & kSheetNeverMark) != 0 || sheet_ == nullptr || working_ == nullptr) return;
+  if (RecordsDiffer(LiveRecord(*sheet_), *working_, nullptr, false, App().Features()) != 0)
+    MarkChanged();
+  else
+    MarkUnchanged();
 }
 
 void SettingsPage::MarkChanged() {

@@ -89,6 +89,8 @@ class SettingsPage : public platform::Dialog {
 
  private:
   void FirstAttachInProcess();
+  // Apply is offered exactly while the working record differs from the host's.
+  void MarkAgainstLive();
   void BindLogo();
   void CentreUnitsOnPreview();
 

@@ -68,11 +68,13 @@ TEST(IniDocument, ReplacingAValueKeepsEveryOtherLineAsItWas) {
       u"[Other]\r\n"
       u"PaperCollate=5\r\n";
   IniDocument doc = Parsed(before);
-  doc.Set(u"COMMON", u"paperCOLLATE", u"1");
+  EXPECT_TRUE(doc.Set(u"COMMON", u"paperCOLLATE", u"1"));
 
+  // The key keeps the file's spelling; setting what is there already changes nothing.
   std::u16string expected = before;
-  expected.replace(expected.find(u"PaperCollate=0"), 14, u"paperCOLLATE=1");
+  expected.replace(expected.find(u"PaperCollate=0"), 14, u"PaperCollate=1");
   EXPECT_EQ(doc.Serialize(), expected);
+  EXPECT_FALSE(doc.Set(u"Common", u"PaperCollate", u"1"));
   EXPECT_EQ(Read(doc, u"Other", u"PaperCollate"), u"5");
 
   // Files written with bare line feeds come back with CR LF, unchanged otherwise.

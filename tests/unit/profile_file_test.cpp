@@ -48,6 +48,12 @@ TEST(ProfileFile, MissingIntegersAreWrittenBackInProfileForm) {
   EXPECT_EQ(f.file.ReadInt(u"Above", 7), 8193);
   EXPECT_EQ(f.file.ReadInt(u"Minus", 7), -1);
   EXPECT_EQ(f.storage.saves, saves);
+
+  // An empty list value is missing for every read, but rewriting the same text is skipped.
+  EXPECT_EQ(ReadString(f.file, u"List", 10, u""), u"");
+  const int afterList = f.storage.saves;
+  EXPECT_EQ(ReadString(f.file, u"List", 10, u""), u"");
+  EXPECT_EQ(f.storage.saves, afterList);
 }
 
 TEST(ProfileFile, IntegersReadWithAutomaticBase) {

@@ -1,7 +1,7 @@
 // The printer lookups as the pages meet them through Wine's spooler: the CUPS test printer for
 // papers, driver files and a local port, and printers of our own on the ports of a test port
-// monitor for the network address rules. The application object is started for a staged
-// module, so its text, version and module files are ones the tests wrote.
+// monitor for the network address rules. The application object is started for the staged
+// module of the test environment, so its text, version and module files are ones the tests wrote.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -46,46 +46,10 @@ DriverDevMode RecordFor(const std::u16string& printer, int16_t paper = DMPAPER_A
   return record;
 }
 
-const wchar_t kModuleBase[] = L"QXLK";
-
-std::string TextFile(const std::string& millimetreFormat) {
-  return "[Preview]\r\n%s x %s mm=" + millimetreFormat +
-         "\r\n[About Dialog]\r\nLine=$DRIVERNAME $MAINVERSION, $URL_E1 $URL_E1$URL_E4\r\n";
-}
-
-// The application object starts once per process and the lookups read its module, text and
-// version files; so before any test runs it is started for a staged module package.
-class StagedApp : public ::testing::Environment {
- public:
-  void SetUp() override {
-    qxtest::ForgetUser(kModuleBase);
-    const std::wstring dir = qxtest::FreshFolder(kModuleBase);
-    path_ = qxtest::StageModule(dir, std::wstring(kModuleBase) + L"U.DLL");
-    qxtest::WriteTextFile(dir + L"\\QXLKU.INI", "[Common]\r\n");
-    qxtest::WriteTextFile(dir + L"\\QXLKEN.DAT", TextFile("%s x %s Millimeter"));
-    CopyFileW((qxtest::SourceDir() + L"\\samples\\office\\QX_Office.VER").c_str(),
-              (dir + L"\\QX_Office.VER").c_str(), FALSE);
-    module_ = LoadLibraryW(path_.c_str());
-    qxge::SetAppModule(module_);
-  }
-  void TearDown() override {
-    if (module_ != nullptr) FreeLibrary(module_);
-    qxtest::ForgetUser(kModuleBase);
-  }
-  static const std::wstring& Path() { return path_; }
-
- private:
-  static std::wstring path_;
-  HMODULE module_ = nullptr;
-};
-
-std::wstring StagedApp::path_;
-const auto* const g_stagedApp = ::testing::AddGlobalTestEnvironment(new StagedApp);
-
 class LookupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(std::wstring(W(qxge::App().ModulePath())), StagedApp::Path())
+    ASSERT_EQ(std::wstring(W(qxge::App().ModulePath())), qxtest::StagedModulePath())
         << "something started the application object before the test environment";
   }
 };
@@ -179,7 +143,7 @@ TEST_F(LookupTest, PaperSizeTextsUseTheTranslationReadOnceAndKeepTheCallersSecti
   EXPECT_EQ(text.Section(), u"Paper Dialog");
 
   // A translator's edit shows at the next start of the module, not in the middle of a sheet.
-  qxtest::WriteTextFile(std::wstring(W(qxge::App().TextFileBase())) + L".DAT", TextFile("%s by %s"));
+  qxtest::WriteTextFile(std::wstring(W(qxge::App().TextFileBase())) + L".DAT", qxtest::StagedTextFile("%s by %s"));
   EXPECT_EQ(qxge::PaperSizeText(1480, 2100, false, false), u"148 x 210 Millimeter");
 }
 

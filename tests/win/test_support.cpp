@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -79,6 +81,7 @@ std::wstring ReadUserString(const std::wstring& moduleBase, const wchar_t* name)
 
 }  // namespace qxtest
 
+#include "host/driver_ui_app.h"
 #include "module_package.h"
 
 namespace qxtest {
@@ -94,6 +97,132 @@ std::wstring GetText(qxhost::ModulePackage& module, bool fromTextFile, const wch
   wmemset(buffer, L'#', 512);
   module.GetText(fromTextFile, section, key, buffer, 512);
   return buffer;
+}
+
+std::string StagedTextFile(const std::string& millimetreFormat) {
+  // A translator's tip with more conversions than the module has values for.
+  return "[Common]\r\nOptionUsageTipMsg7=Beidseitig nur auf %s%s%n.\r\n"
+         "[Preview]\r\n%s x %s mm=" + millimetreFormat +
+         "\r\n[About Dialog]\r\nLine=$DRIVERNAME $MAINVERSION, $URL_E1 $URL_E1$URL_E4\r\n";
+}
+
+namespace {
+
+std::wstring g_stagedPath;
+
+class StagedApp : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    ForgetUser(kStagedBase);
+    const std::wstring dir = FreshFolder(kStagedBase);
+    g_stagedPath = StageModule(dir, std::wstring(kStagedBase) + L"U.DLL");
+    WriteTextFile(dir + L"\\" + kStagedBase + L"U.INI",
+                  "[Common]\r\nDoubleSidedPapers=9;1\r\nDoubleSidedMedias=1;2\r\n"
+                  "ExtrasMinPassLen=4\r\nExtrasMaxPassLen=8\r\n[LARGEPAPERNAME]\r\nPaperIndex=5;20;999\r\n");
+    WriteTextFile(dir + L"\\" + kStagedBase + L"EN.DAT", StagedTextFile("%s x %s Millimeter"));
+    CopyFileW((SourceDir() + L"\\samples\\office\\QX_Office.VER").c_str(), (dir + L"\\QX_Office.VER").c_str(), FALSE);
+    module_ = LoadLibraryW(g_stagedPath.c_str());
+    qxge::SetAppModule(module_);
+  }
+  void TearDown() override {
+    if (module_ != nullptr) FreeLibrary(module_);
+    ForgetUser(kStagedBase);
+  }
+
+ private:
+  HMODULE module_ = nullptr;
+};
+
+const auto* const g_stagedApp = ::testing::AddGlobalTestEnvironment(new StagedApp);
+
+}  // namespace
+
+const std::wstring& StagedModulePath() { return g_stagedPath; }
+
+}  // namespace qxtest
+
+namespace qxtest {
+
+namespace {
+BoxAnswers* g_answers = nullptr;
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+}  // namespace
+
+BoxAnswers::BoxAnswers(std::vector<int> answers) : answers_(std::move(answers)) {
+  g_answers = this;
+  hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  initHook_ = SetWindowsHookExW(WH_CALLWNDPROC, InitHook, nullptr, GetCurrentThreadId());
+}
+
+BoxAnswers::~BoxAnswers() {
+  if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+  if (initHook_ != nullptr) UnhookWindowsHookEx(initHook_);
+  g_answers = nullptr;
+}
+
+std::vector<std::wstring> BoxAnswers::TakeTexts() {
+  std::vector<std::wstring> texts;
+  for (; read_ < boxes_.size(); ++read_) texts.push_back(boxes_[read_].text);
+  return texts;
+}
+
+LRESULT CALLBACK BoxAnswers::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  // A message box is an owned dialog; the sheets and containers of the tests have no owner.
+  const HWND window = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_ACTIVATE && g_answers != nullptr && ClassOf(window) == L"#32770" &&
+      GetWindow(window, GW_OWNER) != nullptr && g_answers->seen_.insert(window).second)
+    g_answers->Answer(window);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK BoxAnswers::InitHook(int code, WPARAM wParam, LPARAM lParam) {
+  // A message box starts from the parameters it was called with; Wine shows no trace of the
+  // reading order in the box's own styles.
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && g_answers != nullptr && message->message == WM_INITDIALOG && message->lParam != 0 &&
+      ClassOf(message->hwnd) == L"#32770") {
+    const auto* params = reinterpret_cast<const MSGBOXPARAMSW*>(message->lParam);
+    if (params->cbSize == sizeof(MSGBOXPARAMSW)) {
+      g_answers->initialised_ = message->hwnd;
+      g_answers->initStyle_ = params->dwStyle;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void BoxAnswers::Answer(HWND box) {
+  Box seen{};
+  wchar_t text[1024] = {};
+  GetWindowTextW(box, text, 1024);
+  seen.title = text;
+  seen.owner = GetWindow(box, GW_OWNER);
+  seen.style = box == initialised_ ? initStyle_ : 0;
+  const LONG_PTR rtl = WS_EX_RTLREADING | WS_EX_LAYOUTRTL;
+  seen.rightToLeft = (seen.style & MB_RTLREADING) != 0 || (GetWindowLongPtrW(box, GWL_EXSTYLE) & rtl) != 0;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (_wcsicmp(ClassOf(child).c_str(), L"Static") != 0 || GetWindowTextW(child, text, 1024) == 0) continue;
+    seen.text += text;
+    if ((GetWindowLongPtrW(child, GWL_EXSTYLE) & rtl) != 0) seen.rightToLeft = true;
+  }
+  int answer = -1;
+  if (boxes_.size() < answers_.size()) answer = answers_[boxes_.size()];
+  boxes_.push_back(seen);
+  // The box is not running its own loop yet: the press waits in its queue.
+  if (answer == 0) {
+    PostMessageW(box, WM_CLOSE, 0, 0);
+    return;
+  }
+  for (int id : {answer, IDCANCEL, IDNO, IDOK}) {
+    if (const HWND button = GetDlgItem(box, id); id > 0 && button != nullptr) {
+      PostMessageW(button, BM_CLICK, 0, 0);
+      return;
+    }
+  }
 }
 
 }  // namespace qxtest

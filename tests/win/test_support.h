@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 namespace qxtest {
 
@@ -35,5 +37,52 @@ namespace qxtest {
 std::wstring StageModule(const std::wstring& folder, const std::wstring& moduleFile);
 
 std::wstring GetText(qxhost::ModulePackage& module, bool fromTextFile, const wchar_t* section, const wchar_t* key);
+
+// The application object starts once per process, so before any test runs it is started for
+// a module package staged under this base: in-process code reads that package's files and
+// makes its pages from that DLL's templates.
+constexpr wchar_t kStagedBase[] = L"QXLK";
+const std::wstring& StagedModulePath();
+// The staged package's text file; millimetreFormat is its "%s x %s mm" translation.
+std::string StagedTextFile(const std::string& millimetreFormat);
+
+}  // namespace qxtest
+
+namespace qxtest {
+
+// Answers the message boxes this thread shows, as a user would: each box's title and text are
+// kept, and the button whose id is the next answer is pressed (0: the box is closed by its
+// close command). A box beyond the answers is cancelled or, without Cancel, refused.
+class BoxAnswers {
+ public:
+  struct Box {
+    std::wstring title, text;
+    HWND owner;
+    UINT style;  // the MB_ buttons, icon and options the box was made with
+    bool rightToLeft;
+  };
+
+  explicit BoxAnswers(std::vector<int> answers = {});
+  ~BoxAnswers();
+  BoxAnswers(const BoxAnswers&) = delete;
+  BoxAnswers& operator=(const BoxAnswers&) = delete;
+
+  const std::vector<Box>& Boxes() const { return boxes_; }
+  // The texts of the boxes shown so far, forgotten once read.
+  std::vector<std::wstring> TakeTexts();
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK InitHook(int code, WPARAM wParam, LPARAM lParam);
+  void Answer(HWND box);
+
+  std::vector<int> answers_;
+  std::vector<Box> boxes_;
+  size_t read_ = 0;
+  std::set<HWND> seen_;
+  HHOOK hook_ = nullptr, initHook_ = nullptr;
+  HWND initialised_ = nullptr;
+  UINT initStyle_ = 0;
+};
 
 }  // namespace qxtest
