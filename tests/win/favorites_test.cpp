@@ -1,0 +1,440 @@
+// The favorites box as a user meets it on a real sheet of a staged module: names typed into the
+// box, the answers given to its questions, the list it shows, the buttons it offers, and the
+// records it leaves in the user's registry for the next sheet.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host_sheet.h"
+#include "module_package.h"
+#include "platform/registry_key.h"
+#include "platform/win_text.h"
+#include "record/driver_dev_mode.h"
+#include "resources/resource.h"
+#include "test_support.h"
+
+namespace {
+
+using qxge::DriverDevMode;
+
+constexpr int kApplyButton = 0x3021;
+const std::wstring kNameRequired = L"Please enter a name for this favorite.";
+const std::wstring kNameExists = L"This name already exists, do you want to overwrite the favorite?";
+const std::wstring kAreYouSure = L"Are you sure you want to delete this favorite?";
+
+class FavoritesTest : public ::testing::Test {
+ protected:
+  void Stage(const std::wstring& base) {
+    base_ = base;
+    qxtest::ForgetUser(base);
+    const std::wstring dir = qxtest::FreshFolder(base);
+    const std::wstring dll = qxtest::StageModule(dir, base + L"U.DLL");
+    qxtest::WriteTextFile(dir + L"\\" + base + L"U.INI", "[Common]\r\n");
+    qxtest::WriteTextFile(dir + L"\\" + base + L"EN.DAT", "[Common]\r\n");
+    ASSERT_TRUE(module_.Load(dll));
+    record_ = qxhost::DefaultRecord(L"QX_Office");
+  }
+  void Open(uint32_t flags = 0) {
+    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{L"QX_Office", {0}, flags},
+                                                 record_.data());
+    window_ = sheet_->Create(nullptr);
+    ASSERT_NE(window_, nullptr);
+    sheet_->Pump();
+  }
+  void Close() {
+    if (sheet_) sheet_->Close();
+    sheet_.reset();
+  }
+  void TearDown() override {
+    Close();
+    module_.Unload();
+    qxtest::ForgetUser(base_);
+  }
+
+  HWND PageDialog() const { return GetWindow(PropSheet_GetCurrentPageHwnd(window_), GW_CHILD); }
+  HWND Control(int id) const { return GetDlgItem(PageDialog(), id); }
+  HWND Combo() const { return Control(IDC_FAVORITES); }
+  void Click(int id) {
+    SendMessageW(Control(id), BM_CLICK, 0, 0);
+    sheet_->Pump();
+  }
+  // As the box's edit field reports a user's typing.
+  void Type(const std::wstring& text) {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(Combo(), &info));
+    SendMessageW(info.hwndItem, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_FAVORITES, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(Combo()));
+    sheet_->Pump();
+  }
+  void Choose(int position) {
+    SendMessageW(Combo(), CB_SETCURSEL, position, 0);
+    SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_FAVORITES, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Combo()));
+    sheet_->Pump();
+  }
+  std::vector<std::wstring> Entries() const {
+    std::vector<std::wstring> entries;
+    const int count = static_cast<int>(SendMessageW(Combo(), CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      std::wstring text(static_cast<size_t>(SendMessageW(Combo(), CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+      SendMessageW(Combo(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+      entries.push_back(text.c_str());
+    }
+    return entries;
+  }
+  int Selected() const { return static_cast<int>(SendMessageW(Combo(), CB_GETCURSEL, 0, 0)); }
+  std::wstring BoxText() const {
+    wchar_t text[300] = {};
+    GetWindowTextW(Combo(), text, 300);
+    return text;
+  }
+  // The one favorites button on show; fails the test when there is not exactly one.
+  int Shown() const {
+    int shown = 0, count = 0;
+    for (int id : {IDC_FAVORITE_DELETE, IDC_FAVORITE_RENAME, IDC_FAVORITE_SAVE})
+      if (IsWindowVisible(Control(id))) shown = id, ++count;
+    EXPECT_EQ(count, 1) << "favorites buttons on show";
+    return shown;
+  }
+  bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+  bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(window_, kApplyButton)) != FALSE; }
+  DriverDevMode& Live() { return *reinterpret_cast<DriverDevMode*>(record_.data()); }
+
+  // The user's registry, as another sheet or an older version reads it.
+  std::wstring UserKey() const { return L"SOFTWARE\\QXPrint\\" + base_ + L"\\TSF"; }
+  std::wstring StoreKey() const { return UserKey() + L"\\Device Modes"; }
+  bool StoreExists() const {
+    platform::RegistryKey key;
+    return key.Open(HKEY_CURRENT_USER, StoreKey().c_str(), KEY_READ);
+  }
+  std::vector<uint8_t> Value(const std::wstring& name, DWORD* type = nullptr) const {
+    platform::RegistryKey key;
+    std::vector<uint8_t> data(8192);
+    DWORD size = static_cast<DWORD>(data.size()), kind = 0;
+    if (!key.Open(HKEY_CURRENT_USER, StoreKey().c_str(), KEY_READ) ||
+        RegQueryValueExW(key.Get(), name.c_str(), nullptr, &kind, data.data(), &size) != ERROR_SUCCESS)
+      return {};
+    if (type != nullptr) *type = kind;
+    data.resize(size);
+    return data;
+  }
+  std::wstring Count() const {
+    const std::vector<uint8_t> data = Value(L"DMNum");
+    if (data.empty()) return L"<none>";
+    return std::wstring(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t)).c_str();
+  }
+  DriverDevMode Stored(int index) const {
+    DriverDevMode record{};
+    const std::vector<uint8_t> data = Value(L"CDM" + std::to_wstring(index));
+    if (data.size() == sizeof record) std::memcpy(&record, data.data(), sizeof record);
+    return record;
+  }
+  // Names of CDM0, CDM1, ... up to the first that is missing.
+  std::vector<std::wstring> StoredNames() const {
+    std::vector<std::wstring> names;
+    for (int i = 0; !Value(L"CDM" + std::to_wstring(i)).empty(); ++i)
+      names.push_back(platform::W(Stored(i).dmPrivate.cQuickSet.Read()));
+    return names;
+  }
+
+  // What an earlier sheet left behind.
+  void Put(const std::wstring& key, const std::wstring& name, DWORD type, const void* data, size_t size) {
+    platform::RegistryKey k;
+    ASSERT_TRUE(k.Create(HKEY_CURRENT_USER, key.c_str(), KEY_ALL_ACCESS));
+    ASSERT_TRUE(k.Set(name.c_str(), type, data, static_cast<DWORD>(size)));
+  }
+  void PutCount(const std::wstring& text) {
+    Put(StoreKey(), L"DMNum", REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  }
+  void PutFavorite(int index, const DriverDevMode& record) {
+    Put(StoreKey(), L"CDM" + std::to_wstring(index), REG_BINARY, &record, sizeof record);
+  }
+  DriverDevMode Named(const std::u16string& name) {
+    DriverDevMode record = Live();
+    record.dmPrivate.cQuickSet.Write(name);
+    return record;
+  }
+  // Favorites "Favorite 1" ... "Favorite n", each with settings of its own.
+  void PutFavorites(int n) {
+    for (int i = 0; i < n; ++i) {
+      DriverDevMode record = Named(u"Favorite " + std::u16string(platform::U(std::to_wstring(i + 1).c_str())));
+      record.dmPrivate.iInstructionPage = static_cast<int16_t>(i + 1);
+      PutFavorite(i, record);
+    }
+    PutCount(std::to_wstring(n));
+  }
+
+  std::wstring base_;
+  qxhost::ModulePackage module_;
+  std::vector<uint8_t> record_;
+  std::unique_ptr<qxhost::HostSheet> sheet_;
+  HWND window_ = nullptr;
+};
+
+using Names = std::vector<std::wstring>;
+
+TEST_F(FavoritesTest, SavingUnderANewNameAndRefusedAndExistingNames) {
+  Stage(L"QXVA");
+  Open();
+  EXPECT_EQ(Entries(), Names{L"Printer Default"});
+  EXPECT_EQ(Selected(), 0);
+  EXPECT_EQ(Shown(), IDC_FAVORITE_DELETE);
+  EXPECT_FALSE(Enabled(IDC_FAVORITE_DELETE));  // the user default cannot go
+
+  {
+    // The first entry's name in any case, the word for an unnamed choice and blanks are refused.
+    qxtest::BoxAnswers answers({IDOK, IDOK, IDOK});
+    for (const wchar_t* name : {L"printer DEFAULT", L"untitled", L"   "}) {
+      Type(name);
+      EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE) << name;
+      Click(IDC_FAVORITE_SAVE);
+    }
+    EXPECT_EQ(answers.TakeTexts(), (Names{kNameRequired, kNameRequired, kNameRequired}));
+    EXPECT_EQ(answers.Boxes()[0].title, L"Name Required");
+  }
+  EXPECT_FALSE(StoreExists());
+  EXPECT_EQ(Entries(), Names{L"Printer Default"});
+
+  Click(IDC_UNITS_INCH);  // settings no entry holds
+  EXPECT_EQ(Selected(), -1);
+  EXPECT_EQ(BoxText(), L"Untitled");
+  Type(L"Draft");
+  EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
+  EXPECT_TRUE(Enabled(IDC_FAVORITE_SAVE));
+  Click(IDC_FAVORITE_SAVE);
+  DWORD type = 0;
+  EXPECT_EQ(Value(L"CDM0", &type).size(), 4075u);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(StoredNames(), Names{L"Draft"});
+  EXPECT_EQ(Count(), L"1");
+  Value(L"DMNum", &type);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Draft"}));
+  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(Shown(), IDC_FAVORITE_DELETE);
+  EXPECT_TRUE(Enabled(IDC_FAVORITE_DELETE));
+
+  Click(IDC_UNITS_MM);
+  EXPECT_EQ(Selected(), 0);  // the user default's settings again
+  Type(L"Final");
+  EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
+  Click(IDC_FAVORITE_SAVE);
+  ASSERT_EQ(StoredNames(), (Names{L"Draft", L"Final"}));
+
+  // Saving under an existing name asks first; No keeps everything as it was, Yes moves the
+  // name to the end of the list with the settings of now.
+  Click(IDC_UNITS_INCH);
+  EXPECT_EQ(Selected(), 1);
+  {
+    qxtest::BoxAnswers answers({IDNO});
+    Type(L"Draft");
+    EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
+    Click(IDC_FAVORITE_SAVE);
+    EXPECT_EQ(answers.TakeTexts(), Names{kNameExists});
+    EXPECT_EQ(answers.Boxes()[0].title, L"Name Exists");
+  }
+  EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Draft", L"Final"}));
+  EXPECT_EQ(StoredNames(), (Names{L"Draft", L"Final"}));
+  {
+    qxtest::BoxAnswers answers({IDYES});
+    Type(L"Draft");
+    Click(IDC_FAVORITE_SAVE);
+    EXPECT_EQ(answers.TakeTexts(), Names{kNameExists});
+  }
+  EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Final", L"Draft"}));
+  EXPECT_EQ(Selected(), 2);
+  EXPECT_EQ(StoredNames(), (Names{L"Final", L"Draft"}));
+  EXPECT_EQ(Stored(1).dmPrivate.IsMMInch, 1);
+  EXPECT_EQ(Count(), L"2");
+
+  // A name saved in one sheet is listed by the next.
+  Close();
+  Open();
+  EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Final", L"Draft"}));
+}
+
+TEST_F(FavoritesTest, RenamingKeepsTheSettingsUnderTheNewName) {
+  Stage(L"QXVB");
+  PutFavorites(2);
+  Open();
+  Choose(1);
+  EXPECT_EQ(Shown(), IDC_FAVORITE_DELETE);
+  Type(L"Favorite 1");  // its own name: nothing to rename
+  EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
+  Type(L"Letters");
+  ASSERT_EQ(Shown(), IDC_FAVORITE_RENAME);
+  EXPECT_TRUE(Enabled(IDC_FAVORITE_RENAME));
+  Click(IDC_FAVORITE_RENAME);
+  EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Favorite 2", L"Letters"}));
+  EXPECT_EQ(Selected(), 2);
+  EXPECT_EQ(Shown(), IDC_FAVORITE_DELETE);
+  EXPECT_EQ(StoredNames(), (Names{L"Favorite 2", L"Letters"}));
+  EXPECT_EQ(Stored(1).dmPrivate.iInstructionPage, 1);
+  EXPECT_EQ(Count(), L"2");
+}
+
+TEST_F(FavoritesTest, DeletingRenumbersTheRestAndTheLastTakesTheStoreAlong) {
+  Stage(L"QXVC");
+  PutFavorites(5);
+  Open();
+  ASSERT_EQ(Entries().size(), 6u);
+  Choose(3);
+  EXPECT_EQ(Shown(), IDC_FAVORITE_DELETE);
+  {
+    qxtest::BoxAnswers answers({IDNO, IDYES});
+    Click(IDC_FAVORITE_DELETE);
+    EXPECT_EQ(answers.TakeTexts(), Names{kAreYouSure});
+    EXPECT_EQ(answers.Boxes()[0].title, L"Are You Sure");
+    EXPECT_EQ(Entries().size(), 6u);
+    EXPECT_EQ(Count(), L"5");
+    Click(IDC_FAVORITE_DELETE);
+    EXPECT_EQ(answers.TakeTexts(), Names{kAreYouSure});
+  }
+  EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Favorite 1", L"Favorite 2", L"Favorite 4", L"Favorite 5"}));
+  EXPECT_EQ(StoredNames(), (Names{L"Favorite 1", L"Favorite 2", L"Favorite 4", L"Favorite 5"}));
+  EXPECT_EQ(Stored(2).dmPrivate.iInstructionPage, 4);
+  EXPECT_EQ(Count(), L"4");
+  EXPECT_EQ(BoxText(), L"Untitled");
+  EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
+
+  qxtest::BoxAnswers answers({IDYES, IDYES, IDYES, IDYES});
+  for (int left = 4; left > 0; --left) {
+    EXPECT_TRUE(StoreExists());
+    Choose(1);
+    Click(IDC_FAVORITE_DELETE);
+  }
+  EXPECT_EQ(answers.Boxes().size(), 4u);
+  EXPECT_EQ(Entries(), Names{L"Printer Default"});
+  EXPECT_FALSE(StoreExists());
+}
+
+TEST_F(FavoritesTest, ThirtyTwoFavoritesAreTheMost) {
+  Stage(L"QXVD");
+  PutFavorites(32);
+  Open();
+  EXPECT_EQ(Entries().size(), 33u);
+  Type(L"One more");
+  EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
+  EXPECT_FALSE(Enabled(IDC_FAVORITE_SAVE));
+
+  Choose(32);
+  {
+    qxtest::BoxAnswers answers({IDYES});
+    Click(IDC_FAVORITE_DELETE);
+  }
+  Type(L"One more");
+  EXPECT_TRUE(Enabled(IDC_FAVORITE_SAVE));
+  Click(IDC_FAVORITE_SAVE);
+  EXPECT_EQ(Count(), L"32");
+  EXPECT_EQ(StoredNames().back(), L"One more");
+  Type(L"Yet another");
+  EXPECT_FALSE(Enabled(IDC_FAVORITE_SAVE));
+}
+
+TEST_F(FavoritesTest, ChoosingAFavoriteTakesItsSettingsButKeepsTheInstalledOptions) {
+  Stage(L"QXVE");
+  Live().dmPrivate.iOptTray = 1;  // the printer has its optional tray
+  DriverDevMode inches = Named(u"Inches");
+  inches.dmPrivate.IsMMInch = 1;
+  inches.dmPrivate.iOptTray = 0;  // saved before the tray was fitted
+  PutFavorite(0, inches);
+  PutCount(L"1");
+  Open();
+  EXPECT_EQ(Selected(), 0);
+  EXPECT_EQ(IsDlgButtonChecked(PageDialog(), IDC_UNITS_MM), BST_CHECKED);
+  EXPECT_FALSE(ApplyEnabled());
+
+  Choose(1);
+  EXPECT_EQ(IsDlgButtonChecked(PageDialog(), IDC_UNITS_INCH), BST_CHECKED);
+  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(Shown(), IDC_FAVORITE_DELETE);
+  EXPECT_TRUE(ApplyEnabled());
+  PropSheet_PressButton(window_, PSBTN_APPLYNOW);
+  sheet_->Pump();
+  EXPECT_EQ(Live().dmPrivate.IsMMInch, 1);
+  EXPECT_EQ(Live().dmPrivate.iOptTray, 1);
+  EXPECT_FALSE(ApplyEnabled());
+
+  Choose(0);  // back to the user default
+  EXPECT_EQ(IsDlgButtonChecked(PageDialog(), IDC_UNITS_MM), BST_CHECKED);
+  EXPECT_EQ(Selected(), 0);
+  EXPECT_TRUE(ApplyEnabled());
+  Choose(1);
+  EXPECT_FALSE(ApplyEnabled());  // the applied settings again
+}
+
+TEST_F(FavoritesTest, TheUserDefaultIsRecognisedWhateverTheInstalledOptions) {
+  Stage(L"QXVF");
+  DriverDevMode userDefault = Live();
+  userDefault.dmPrivate.iOptTray = 2;
+  Put(UserKey(), L"Default DevMode", REG_BINARY, &userDefault, sizeof userDefault);
+  Open();
+  EXPECT_EQ(Selected(), 0);
+  EXPECT_EQ(BoxText(), L"Printer Default");
+  Close();
+
+  userDefault.dmPrivate.IsMMInch = 1;  // a setting of its own: the sheet's record is unnamed
+  Put(UserKey(), L"Default DevMode", REG_BINARY, &userDefault, sizeof userDefault);
+  Open();
+  EXPECT_EQ(Selected(), -1);
+  EXPECT_EQ(BoxText(), L"Untitled");
+  EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
+}
+
+TEST_F(FavoritesTest, AReadOnlySheetSavesNothing) {
+  Stage(L"QXVG");
+  PutFavorites(1);
+  Open(qxge::kSheetReadOnly);
+  EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Favorite 1"}));
+  EXPECT_FALSE(IsWindowEnabled(Combo()));
+  Type(L"Mine");
+  EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
+  EXPECT_FALSE(Enabled(IDC_FAVORITE_SAVE));
+  qxtest::BoxAnswers answers({IDYES, IDYES});
+  Click(IDC_FAVORITE_SAVE);
+  Choose(1);
+  EXPECT_FALSE(Enabled(IDC_FAVORITE_DELETE));
+  Click(IDC_FAVORITE_DELETE);
+  EXPECT_EQ(StoredNames(), Names{L"Favorite 1"});
+  EXPECT_EQ(Count(), L"1");
+}
+
+TEST_F(FavoritesTest, DamagedStoresOpenAndListWhatIsWhole) {
+  Stage(L"QXVH");
+  PutFavorite(0, Named(u"First"));
+  PutCount(L"2147483647");
+  Open();
+  EXPECT_EQ(Entries(), (Names{L"Printer Default", L"First"}));
+  Close();
+
+  PutCount(L"-7");  // the first favorite is read whatever the count says
+  Open();
+  EXPECT_EQ(Entries(), (Names{L"Printer Default", L"First"}));
+  Close();
+
+  const std::vector<uint8_t> longer(5000, 0x41), shorter(100, 0x42);
+  Put(StoreKey(), L"CDM0", REG_BINARY, longer.data(), longer.size());
+  Put(StoreKey(), L"CDM1", REG_BINARY, shorter.data(), shorter.size());
+  DriverDevMode unterminated = Live();
+  unterminated.dmPrivate.cQuickSet.Write(std::u16string(256, u'W'));
+  PutFavorite(2, unterminated);
+  PutCount(L"3");
+  Open();
+  EXPECT_EQ(Entries(), (Names{L"Printer Default", std::wstring(256, L'W')}));
+  Choose(1);
+  EXPECT_EQ(Selected(), 1);
+  Type(L"Whole");
+  Click(IDC_FAVORITE_SAVE);
+  // The rewrite keeps what the list shows.
+  EXPECT_EQ(StoredNames(), (Names{std::wstring(256, L'W'), L"Whole"}));
+  EXPECT_EQ(Count(), L"2");
+}
+
+}  // namespace
