@@ -1,0 +1,309 @@
+#include "preview/layout_preview.h"
+
+#include <algorithm>
+#include <string>
+
+#include "config/text_format.h"
+#include "host/driver_ui_app.h"
+#include "platform/win_text.h"
+#include "tools/printer_lookup.h"
+
+namespace qxge {
+
+using platform::W;
+
+namespace {
+
+constexpr int kTextBand = 40;
+
+RECT ToRect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
+Box ToBox(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+std::u16string Number(int32_t n) {
+  const std::string digits = std::to_string(n);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+Box Intersection(const Box& a, const Box& b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+// Text of the number font currently selected, centred on box and turned by rotation.
+void DrawCentred(HDC dc, const Box& box, const std::u16string& text, int rotation) {
+  SIZE size{};
+  GetTextExtentPoint32W(dc, W(text.c_str()), static_cast<int>(text.size()), &size);
+  int32_t x = 0, y = 0;
+  TurnedTextOrigin(box, size.cx, size.cy, rotation, x, y);
+  TextOutW(dc, x, y, W(text.c_str()), static_cast<int>(text.size()));
+}
+
+}  // namespace
+
+std::u16string LayoutPreview::Text(const char16_t* english) {
+  ProfileFile& text = App().TextFile();
+  const std::u16string saved = text.Section();
+  text.SetSection(u"Preview");
+  std::u16string value = text.ReadText(english, english);
+  text.SetSection(saved);
+  return value;
+}
+
+RECT LayoutPreview::GetPreviewArea() const {
+  RECT r = PreviewWnd::GetPreviewArea();
+  r.bottom -= kTextBand;
+  return r;
+}
+
+void LayoutPreview::Update(DriverDevMode& record) {
+  const ModelFeatures& model = App().Features();
+  SetCaption(Text(u"Copies:") + u" " + Number(record.dmPublic.dmCopies), 1);
+  const char16_t* key = ResolutionName(record, model);
+  if (key != resolutionKey_) {
+    resolutionKey_ = key;
+    resolutionText_ = Text(key);
+  }
+  SetCaption(Text(u"Resolution:") + u" " + resolutionText_, 0);
+
+  record_ = &record;
+  SetWatermark(WatermarkLook::FromRecord(record));
+  std::u16string signature = PreviewSignature(record, ShowsColour());
+  if (signature != signature_) {
+    signature_ = std::move(signature);
+    InvalidateArea();
+  } else if (record.dmPublic.dmPaperSize >= 257) {
+    // A user-defined paper keeps its number when the user renames it.
+    const std::u16string name = Paper(record.dmPublic.dmPaperSize, true).name;
+    if (name != customName_) {
+      customName_ = name;
+      InvalidateArea();
+    }
+  }
+  PreviewWnd::Update(record);
+}
+
+COLORREF LayoutPreview::PageFill(const PreviewPainter& painter) const {
+  return painter.Colour() ? RGB(209, 220, 230) : GetSysColor(COLOR_BTNFACE);
+}
+
+void LayoutPreview::Draw(PreviewPainter& painter) {
+  PreviewWnd::Draw(painter);
+  if (record_ == nullptr) return;
+  const PreviewMode mode = SelectPreviewMode(*record_, App().Features());
+  DrawTextBand(painter, mode);
+  const RECT area = GetPreviewArea();
+  if (!RectVisible(painter.Dc(), &area)) return;
+  switch (mode) {
+    case PreviewMode::FitToPage: DrawFitToPage(painter); break;
+    case PreviewMode::Booklet: DrawBooklet(painter); break;
+    case PreviewMode::ReduceEnlarge: DrawReduceEnlarge(painter); break;
+    case PreviewMode::Poster: DrawPoster(painter); break;
+    case PreviewMode::OutputPaper: DrawOutputPaper(painter); break;
+    case PreviewMode::Nup: DrawNup(painter); break;
+    case PreviewMode::RotatedSheet:
+    case PreviewMode::Plain: DrawPlainSheet(painter, paper_, true); break;
+  }
+}
+
+void LayoutPreview::DrawTextBand(PreviewPainter& painter, PreviewMode mode) {
+  RECT band = GetPreviewArea();
+  band.top = band.bottom;
+  band.bottom += kTextBand;
+  const HDC dc = painter.Dc();
+  const HFONT font = PageFont();
+  if (!RectVisible(dc, &band) || font == nullptr) return;
+
+  const PrivateDevMode& p = record_->dmPrivate;
+  const PaperFacts paper = Paper(record_->dmPublic.dmPaperSize);
+  std::u16string first = paper.name, second;
+  if (mode == PreviewMode::ReduceEnlarge) {
+    second = FormatText(Text(p.iERRatio >= 101 ? u"Enlarge %d%%" : u"Reduce %d%%"), {int32_t{p.iERRatio}}, 255);
+  } else if (mode == PreviewMode::FitToPage) {
+    first += u" " + Text(u"to");
+    second = Paper(p.iFitPagePaper).name;
+  } else if (CaptionCount() == 3 && paper.known) {
+    second = PaperSizeText(paper.size.x, paper.size.y, p.IsMMInch > 0, false);
+  }
+  const std::u16string text = second.empty() ? first : first + u"\r\n" + second;
+
+  const HGDIOBJ old = SelectObject(dc, font);
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  SetBkMode(dc, TRANSPARENT);
+  RECT measured = band;
+  DrawTextW(dc, W(text.c_str()), -1, &measured, DT_CALCRECT | DT_NOPREFIX);
+  const int height = measured.bottom - measured.top;
+  band.top += (band.bottom - band.top - height) / 2;
+  band.bottom = band.top + height;
+  DrawTextW(dc, W(text.c_str()), -1, &band, DT_CENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(dc, old);
+}
+
+void LayoutPreview::DrawScaledPage(PreviewPainter& painter, const Box& sheet, const Box& page, int arrows) {
+  painter.FillRect(ToRect(sheet), GetSysColor(COLOR_WINDOW));
+  painter.FillRect(ToRect(page), PageFill(painter));
+  painter.SetPen(GetSysColor(COLOR_BTNSHADOW));
+  painter.FrameRect(ToRect(page));
+  painter.SetPen(GetSysColor(COLOR_WINDOWFRAME));
+  painter.FrameRect(ToRect(sheet));
+  DrawWatermarkIn(painter, page);
+  if (arrows == 0) return;
+
+  painter.SetPen(painter.Colour() ? RGB(0, 12, 255) : GetSysColor(COLOR_BTNSHADOW));
+  using Arrow = PreviewPainter::Arrow;
+  const bool out = arrows > 0;
+  const int32_t midX = (page.left + page.right) / 2, midY = (page.top + page.bottom) / 2;
+  // Each arrow sits in the strip between the page's edge and the sheet's.
+  if (page.right != sheet.right)
+    painter.DrawArrow({out ? page.right - 3 : page.right + 1, midY}, out ? Arrow::Right : Arrow::Left);
+  if (page.bottom != sheet.bottom)
+    painter.DrawArrow({midX, out ? page.bottom - 3 : page.bottom + 1}, out ? Arrow::Down : Arrow::Up);
+  if (page.left != sheet.left)
+    painter.DrawArrow({out ? page.left + 2 : page.left - 3, midY}, out ? Arrow::Left : Arrow::Right);
+  if (page.top != sheet.top)
+    painter.DrawArrow({midX, out ? page.top + 2 : page.top - 3}, out ? Arrow::Up : Arrow::Down);
+}
+
+void LayoutPreview::DrawReduceEnlarge(PreviewPainter& painter) {
+  const int32_t ratio = std::clamp<int32_t>(record_->dmPrivate.iERRatio, 1, 1000);
+  const ScaledPage scaled = ReduceEnlarge(paper_, Shrunk(ToBox(GetPreviewArea()), 1), ratio);
+  DrawScaledPage(painter, scaled.sheet, scaled.page, ratio > 100 ? 1 : -1);
+}
+
+void LayoutPreview::DrawFitToPage(PreviewPainter& painter) {
+  const ModelFeatures& model = App().Features();
+  const PaperFacts target = Paper(record_->dmPrivate.iFitPagePaper);
+  int32_t w = target.known ? target.size.x : model.MaxPaperW, h = target.known ? target.size.y : model.MaxPaperH;
+  if ((w > h) != SheetLandscape(*record_, model)) std::swap(w, h);
+  int32_t pageW = paperSize_.cx, pageH = paperSize_.cy;
+  const int16_t nup = record_->dmPrivate.iNup;
+  // Two or six pages per side and booklets print across the turned target paper.
+  if (model.LayoutFitToPage != 0 && (BookletInForce(*record_, model) || nup == 1 || nup == 3)) {
+    std::swap(w, h);
+    std::swap(pageW, pageH);
+  }
+  const Box sheet = PaperBox(Shrunk(ToBox(GetPreviewArea()), 1), w, h, ScaleFor(std::max(w, h)));
+  const Box page = FitInto(sheet, pageW, pageH);
+  const int arrows = std::max(pageW, pageH) > std::max(w, h) ? -1 : std::max(pageW, pageH) < std::max(w, h) ? 1 : 0;
+  DrawScaledPage(painter, sheet, page, arrows);
+}
+
+void LayoutPreview::DrawOutputPaper(PreviewPainter& painter) {
+  const ModelFeatures& model = App().Features();
+  const PaperFacts output = Paper(record_->dmPrivate.iVirtualPaper);
+  int32_t w = output.known ? output.size.x : model.MaxPaperW, h = output.known ? output.size.y : model.MaxPaperH;
+  if ((w > h) != SheetLandscape(*record_, model)) std::swap(w, h);
+  const Box area = Shrunk(ToBox(GetPreviewArea()), 1);
+  double scale = ScaleFor(std::max(w, h));
+  if (w * scale > paper_.Width() || h * scale > paper_.Height()) {
+    // A larger output paper keeps the document page as large as on its own.
+    scale = std::min({paperScale_, static_cast<double>(area.Width()) / w, static_cast<double>(area.Height()) / h});
+  }
+  const Box sheet = PaperBox(area, w, h, scale);
+  const Box page = PlaceOnSheet(sheet, static_cast<int32_t>(paperSize_.cx * scale + 0.5),
+                                static_cast<int32_t>(paperSize_.cy * scale + 0.5), record_->dmPrivate.iVirtualLayout,
+                                record_->dmPrivate.iRotate == 180);
+  DrawScaledPage(painter, sheet, page, 0);
+}
+
+void LayoutPreview::DrawNup(PreviewPainter& painter) {
+  const HDC dc = painter.Dc();
+  const ModelFeatures& model = App().Features();
+  const PrivateDevMode& p = record_->dmPrivate;
+  const NupGrid grid = GridFor(p.iNup, SheetLandscape(*record_, model));
+  const Box sheet = grid.turned ? Turned(paper_) : paper_;
+  painter.FillRect(ToRect(sheet), GetSysColor(COLOR_WINDOW));
+  painter.SetPen(GetSysColor(COLOR_WINDOWFRAME));
+  painter.FrameRect(ToRect(sheet));
+
+  const int rotation = PageRotation(*record_, model);
+  const int32_t count = grid.cols * grid.rows;
+  const bool numbered = HasPageOrder(p.iNupLayout);
+  const bool bordered = p.iNupBorder > 0;
+  const COLORREF fill = PageFill(painter);
+  painter.SetBrush(fill);
+  // One font for every cell: the cells are alike.
+  const Box first = FitInto(Shrunk(GridCell(sheet, grid, 0, 0), 2), paper_.Width(), paper_.Height());
+  const int numberHeight = std::min(first.Width(), first.Height()) * 3 / 5;
+  for (int32_t row = 0; row < grid.rows; ++row) {
+    for (int32_t col = 0; col < grid.cols; ++col) {
+      const Box page = FitInto(Shrunk(GridCell(sheet, grid, row, col), 2), paper_.Width(), paper_.Height());
+      if (bordered)
+        Rectangle(dc, page.left, page.top, page.right, page.bottom);
+      else
+        painter.FillRect(ToRect(page), fill);
+      int32_t order = PageOrder(grid.cols, grid.rows, row, col);
+      if (p.iRotate == 180) order = count - 1 - order;
+      if (p.WaterFirstPage == 0 || order == 0) DrawWatermarkIn(painter, page);
+      if (!numbered) continue;
+      painter.SetFont(GetSysColor(COLOR_WINDOW), numberHeight, FW_NORMAL, rotation * 10, L"Arial", false);
+      DrawCentred(dc, page, Number(order + 1), rotation);
+    }
+  }
+}
+
+void LayoutPreview::DrawBooklet(PreviewPainter& painter) {
+  const HDC dc = painter.Dc();
+  const ModelFeatures& model = App().Features();
+  const bool landscape = SheetLandscape(*record_, model);
+  // Two pages of the document share one turned sheet.
+  const Box sheet = Turned(paper_);
+  painter.FillRect(ToRect(sheet), GetSysColor(COLOR_WINDOW));
+  painter.SetPen(GetSysColor(COLOR_WINDOWFRAME));
+  painter.FrameRect(ToRect(sheet));
+  Box halves[2] = {sheet, sheet};
+  if (landscape) {
+    halves[0].bottom = halves[1].top = (sheet.top + sheet.bottom) / 2;
+    MoveToEx(dc, sheet.left, halves[0].bottom, nullptr);
+    LineTo(dc, sheet.right, halves[0].bottom);
+  } else {
+    halves[0].right = halves[1].left = (sheet.left + sheet.right) / 2;
+    MoveToEx(dc, halves[0].right, sheet.top, nullptr);
+    LineTo(dc, halves[0].right, sheet.bottom);
+  }
+  const int rotation = PageRotation(*record_, model);
+  const bool upsideDown = record_->dmPrivate.iRotate == 180;
+  // The back cover lies first on the outside of the folded sheet, the front cover second.
+  const char16_t* outside[2] = {upsideDown ? u"1" : u"4", upsideDown ? u"4" : u"1"};
+  const char16_t* inside[2] = {u"2", u"3"};
+  const COLORREF fill = PageFill(painter);
+  for (int i = 0; i < 2; ++i) {
+    const Box& half = halves[i];
+    const Box page = CentredIn(half, half.Width() * 4 / 5, half.Height() * 4 / 5);
+    painter.FillRect(ToRect(page), fill);
+    if (record_->dmPrivate.WaterFirstPage == 0) DrawWatermarkIn(painter, page);
+    const int32_t side = std::min(page.Width(), page.Height());
+    painter.SetFont(GetSysColor(COLOR_WINDOW), side * 3 / 5, FW_BOLD, rotation * 10, L"Arial", false);
+    DrawCentred(dc, page, outside[i], rotation);
+    const int32_t small = std::max(side / 5, 8);
+    const Box corner = {page.right - small - 2, page.bottom - small - 2, page.right - 2, page.bottom - 2};
+    painter.SetFont(GetSysColor(COLOR_WINDOW), small, FW_NORMAL, rotation * 10, L"Arial", false);
+    DrawCentred(dc, corner, inside[i], rotation);
+  }
+}
+
+void LayoutPreview::DrawPoster(PreviewPainter& painter) {
+  const PrivateDevMode& p = record_->dmPrivate;
+  const PosterTiling tiling = PosterTiles(p.iPoster, p.iPoster_Scale);
+  const Box& sheet = paper_;
+  const int32_t n = tiling.tiles;
+  const int32_t pageW = sheet.Width() * tiling.pageHundredths / (100 * n);
+  const int32_t pageH = sheet.Height() * tiling.pageHundredths / (100 * n);
+  const Box page = p.iRotate == 180 ? Box{sheet.right - pageW, sheet.bottom - pageH, sheet.right, sheet.bottom}
+                                    : Box{sheet.left, sheet.top, sheet.left + pageW, sheet.top + pageH};
+  const COLORREF fill = PageFill(painter);
+  painter.SetPen(GetSysColor(COLOR_WINDOWFRAME));
+  for (int32_t row = 0; row < n; ++row) {
+    for (int32_t col = 0; col < n; ++col) {
+      const Box pitch = GridCell(sheet, {n, n, false}, row, col);
+      // Tiles at 19/20 of their pitch, so that each printed sheet shows on its own.
+      const Box tile = {pitch.left, pitch.top, pitch.left + pitch.Width() * 19 / 20,
+                        pitch.top + pitch.Height() * 19 / 20};
+      painter.FillRect(ToRect(tile), GetSysColor(COLOR_WINDOW));
+      const Box printed = Intersection(tile, page);
+      if (printed.Width() > 0 && printed.Height() > 0) painter.FillRect(ToRect(printed), fill);
+      painter.FrameRect(ToRect(tile));
+    }
+  }
+  DrawWatermarkIn(painter, page);
+}
+
+}  // namespace qxge

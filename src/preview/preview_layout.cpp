@@ -1,0 +1,235 @@
+#include "preview/preview_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "record/record_compare.h"
+
+namespace qxge {
+
+namespace {
+
+// Rounds the way the miniature has always been measured: add a half and cut.
+int32_t Nearest(double v) { return static_cast<int32_t>(v + 0.5); }
+
+bool TurnedByPrinter(const DriverDevMode& record, const ModelFeatures& model) {
+  return model.LayoutRotate != 0 && ModelFeatures::ListContains(record.dmPublic.dmPaperSize, model.RotatePapers) &&
+         record.dmPrivate.iRotate == 90;
+}
+
+struct ResolutionRow {
+  int16_t quality;
+  uint16_t resolution;
+  const char16_t* name;
+};
+
+constexpr ResolutionRow kResolutions[] = {
+    {1200, 9600, u"9600x1200 dpi"}, {1200, 4800, u"4800x1200 dpi"}, {1200, 2400, u"2400x1200 dpi"},
+    {1200, 1200, u"1200 dpi"},      {1200, 8, u"1200 dpi (8)"},     {1200, 4, u"1200 dpi (4)"},
+    {1200, 2, u"1200 dpi (2)"},     {1200, 1, u"1200 dpi (1)"},     {600, 4800, u"4800x600 dpi"},
+    {600, 2400, u"2400x600 dpi"},   {600, 1200, u"1200x600 dpi"},   {600, 600, u"600 dpi"},
+    {600, 8, u"600 dpi (8)"},       {600, 4, u"600 dpi (4)"},       {600, 2, u"600 dpi (2)"},
+    {600, 1, u"600 dpi (1)"},       {300, 2400, u"2400x300 dpi"},   {300, 1200, u"1200x300 dpi"},
+    {300, 600, u"600x300 dpi"},     {300, 300, u"300 dpi"},         {300, 8, u"300 dpi (8)"},
+    {300, 4, u"300 dpi (4)"},       {300, 2, u"300 dpi (2)"},       {300, 1, u"300 dpi (1)"},
+};
+
+}  // namespace
+
+Box Shrunk(const Box& b, int32_t by) { return {b.left + by, b.top + by, b.right - by, b.bottom - by}; }
+
+Box CentredIn(const Box& b, int32_t w, int32_t h) {
+  const int32_t left = b.left + (b.Width() - w) / 2, top = b.top + (b.Height() - h) / 2;
+  return {left, top, left + w, top + h};
+}
+
+Box Turned(const Box& b) { return CentredIn(b, b.Height(), b.Width()); }
+
+bool BookletInForce(const DriverDevMode& record, const ModelFeatures& model) {
+  return model.LayoutBooklet != 0 && !IsDuplexBlocked(record, model) && record.dmPrivate.iBooklet != 0;
+}
+
+PreviewMode SelectPreviewMode(const DriverDevMode& record, const ModelFeatures& model) {
+  const PrivateDevMode& p = record.dmPrivate;
+  const int16_t paper = record.dmPublic.dmPaperSize;
+  if (TurnedByPrinter(record, model)) return PreviewMode::RotatedSheet;
+  if (p.iFitPage != 0 && p.iFitPagePaper != paper) return PreviewMode::FitToPage;
+  if (BookletInForce(record, model)) return PreviewMode::Booklet;
+  if (p.iER != 0 && p.iERRatio != 100) return PreviewMode::ReduceEnlarge;
+  if (p.iPoster != 0) return PreviewMode::Poster;
+  if (p.iVirtualPrint != 0 && p.iVirtualPaper != paper) return PreviewMode::OutputPaper;
+  if (p.iNup > 0) return PreviewMode::Nup;
+  return PreviewMode::Plain;
+}
+
+int PageRotation(const DriverDevMode& record, const ModelFeatures& model) {
+  if (TurnedByPrinter(record, model)) return 90;
+  return record.dmPrivate.iRotate == 180 ? 180 : 0;
+}
+
+bool SheetLandscape(const DriverDevMode& record, const ModelFeatures& model) {
+  return (record.dmPublic.dmOrientation == 2) != TurnedByPrinter(record, model);
+}
+
+int32_t PageOrder(int32_t nupLayout, int32_t cols, int32_t rows, int32_t row, int32_t col) {
+  switch (nupLayout) {
+    case 0: return row * cols + col;
+    case 1: return col * rows + row;
+    case 2: return row * cols + (cols - 1 - col);
+    case 3: return (cols - 1 - col) * rows + row;
+    case 4: return (rows - 1 - row) * cols + col;
+    case 6: return col * rows + (rows - 1 - row);
+    case 7: return (rows - row) * cols - col - 1;
+    case 8: return (cols - col) * rows - row - 1;
+    default: return 0;
+  }
+}
+
+bool HasPageOrder(int32_t nupLayout) { return nupLayout >= 0 && nupLayout <= 8 && nupLayout != 5; }
+
+NupGrid GridFor(int32_t nup, bool landscape) {
+  NupGrid grid;
+  switch (nup) {
+    case 1: grid = {2, 1, true}; break;
+    case 2: grid = {2, 2, false}; break;
+    case 3: grid = {3, 2, true}; break;
+    case 4: grid = {3, 3, false}; break;
+    default: grid = {4, 4, false}; break;
+  }
+  if (landscape) std::swap(grid.cols, grid.rows);
+  return grid;
+}
+
+double PaperScale(const Box& area, int32_t longestSide, int32_t maxPaperHeight) {
+  if (maxPaperHeight <= 0) return 0;
+  const double base = static_cast<double>(std::min(area.Width(), area.Height())) / maxPaperHeight;
+  return (2.0 - static_cast<double>(longestSide) / maxPaperHeight) * base;
+}
+
+Box PaperBox(const Box& area, int32_t w, int32_t h, double scale) {
+  return CentredIn(area, static_cast<int32_t>(w * scale + 0.5), static_cast<int32_t>(h * scale + 0.5));
+}
+
+Box FitInto(const Box& cell, int32_t w, int32_t h) {
+  if (w <= 0 || h <= 0 || cell.Width() <= 0 || cell.Height() <= 0) return cell;
+  const double ratio = std::max(static_cast<double>(w) / cell.Width(), static_cast<double>(h) / cell.Height());
+  return CentredIn(cell, Nearest(w / ratio), Nearest(h / ratio));
+}
+
+Box GridCell(const Box& sheet, const NupGrid& grid, int32_t row, int32_t col) {
+  const int32_t w = sheet.Width(), h = sheet.Height();
+  return {sheet.left + w * col / grid.cols, sheet.top + h * row / grid.rows, sheet.left + w * (col + 1) / grid.cols,
+          sheet.top + h * (row + 1) / grid.rows};
+}
+
+ScaledPage ReduceEnlarge(const Box& sheet, const Box& area, int32_t ratio) {
+  int32_t w = sheet.Width() * ratio / 100, h = sheet.Height() * ratio / 100;
+  if (ratio <= 100) {
+    // A page as large as the sheet would hide the sheet's outline.
+    if (w == sheet.Width() && h == sheet.Height()) --w, --h;
+    return {sheet, {sheet.left, sheet.top, sheet.left + w, sheet.top + h}};
+  }
+  double fit = 1.0;
+  if (w > area.Width() || h > area.Height())
+    fit = std::min(static_cast<double>(area.Width()) / w, static_cast<double>(area.Height()) / h);
+  const Box page = CentredIn(area, Nearest(w * fit), Nearest(h * fit));
+  return {{page.left, page.top, page.left + Nearest(sheet.Width() * fit), page.top + Nearest(sheet.Height() * fit)},
+          page};
+}
+
+Box PlaceOnSheet(const Box& sheet, int32_t w, int32_t h, int32_t virtualLayout, bool upsideDown) {
+  // Horizontal and vertical place: 0 start, 1 middle, 2 end.
+  int x = 2, y = 2;
+  switch (virtualLayout) {
+    case 0: x = 0, y = 0; break;
+    case 1: x = 2, y = 0; break;
+    case 2: x = 1, y = 0; break;
+    case 3: x = 0, y = 1; break;
+    case 4: x = 2, y = 1; break;
+    case 5: x = 1, y = 1; break;
+    case 6: x = 0, y = 2; break;
+    case 8: x = 1, y = 2; break;
+    default: break;
+  }
+  if (upsideDown) x = 2 - x, y = 2 - y;
+  const int32_t left = sheet.left + (sheet.Width() - w) * x / 2, top = sheet.top + (sheet.Height() - h) * y / 2;
+  return {left, top, left + w, top + h};
+}
+
+PosterTiling PosterTiles(int32_t poster, int32_t posterScale) {
+  int32_t tiles;
+  switch (poster) {
+    case 1: tiles = 2; break;
+    case 2: tiles = 3; break;
+    case 3: tiles = 4; break;
+    case 5: tiles = 6; break;
+    default: {
+      const int32_t scale = std::clamp(posterScale, 100, 10000);  // a damaged record draws a sane poster
+      return {(scale - 1) / 100 + 1, scale};
+    }
+  }
+  return {tiles, tiles * 100};
+}
+
+std::u16string PreviewSignature(const DriverDevMode& record, bool colour) {
+  const PrivateDevMode& p = record.dmPrivate;
+  const int32_t values[] = {p.IsMMInch,    p.iPoster, p.iPoster_Scale, p.iNup,          p.iNupBorder,    p.iNupLayout,
+                            p.iER,         p.iERRatio, p.iBooklet,     p.iFitPage,      p.iFitPagePaper, p.iRotate,
+                            p.iVirtualPrint, p.iVirtualPaper, p.iVirtualLayout, record.dmPublic.dmPaperSize,
+                            colour ? 1 : 0};
+  std::u16string signature;
+  for (int32_t v : values) {
+    const std::string digits = std::to_string(v);
+    signature.append(digits.begin(), digits.end());
+    signature += u',';
+  }
+  return signature;
+}
+
+const char16_t* ResolutionName(const DriverDevMode& record, const ModelFeatures& model) {
+  const int16_t quality = record.dmPublic.dmPrintQuality;
+  if (model.GraphicsDraftRes != 0 && quality == 600 && record.dmPrivate.iTonerSave == 2) return u"Draft";
+  const uint16_t resolution = record.dmPrivate.iResolution;
+  for (size_t i = std::size(kResolutions); i-- > 0;)
+    if (kResolutions[i].quality == quality && kResolutions[i].resolution == resolution) return kResolutions[i].name;
+  return kResolutions[0].name;
+}
+
+WatermarkLook WatermarkLook::FromRecord(const DriverDevMode& record) {
+  const PrivateDevMode& p = record.dmPrivate;
+  WatermarkLook look;
+  look.text = p.cWaterText.Read();
+  look.face = p.WaterStrFaceName.Read();
+  look.size = p.iWaterSize;
+  look.angle = p.iWaterAngle;
+  look.weight = p.lfWeight;
+  look.colour = p.WaterColor;
+  look.italic = p.lfItalic != 0;
+  look.firstPageOnly = p.WaterFirstPage != 0;
+  return look;
+}
+
+bool WatermarkLook::operator==(const WatermarkLook& o) const {
+  return text == o.text && face == o.face && size == o.size && angle == o.angle && weight == o.weight &&
+         colour == o.colour && italic == o.italic && firstPageOnly == o.firstPageOnly;
+}
+
+void TurnedTextOrigin(const Box& b, int32_t w, int32_t h, int32_t angle, int32_t& x, int32_t& y) {
+  const double a = angle * 0.017453292519444445;
+  x = (b.right + b.left - Nearest(w * std::cos(a) + h * std::sin(a))) / 2;
+  y = (b.bottom + b.top + Nearest(w * std::sin(a) - h * std::cos(a))) / 2;
+}
+
+uint32_t GreyOf(uint32_t colour) {
+  const uint32_t r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
+  const uint32_t y = (77 * r + 150 * g + 29 * b + 128) / 256;
+  return y | (y << 8) | (y << 16);
+}
+
+uint32_t MeanColour(uint32_t a, uint32_t b) {
+  uint32_t mean = 0;
+  for (int shift = 0; shift < 24; shift += 8) mean |= ((((a >> shift) & 0xFF) + ((b >> shift) & 0xFF)) / 2) << shift;
+  return mean;
+}
+
+}  // namespace qxge

@@ -1,0 +1,241 @@
+#include "preview/preview_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace qxge {
+namespace {
+
+constexpr int16_t kA4 = 9, kA3 = 8;
+
+class PreviewLayout : public ::testing::Test {
+ protected:
+  PreviewLayout() {
+    record.dmPublic.dmPaperSize = kA4;
+    record.dmPublic.dmOrientation = 1;
+    record.dmPrivate.iERRatio = 100;
+    model.LayoutBooklet = 1;
+    model.DoubleSidedPapers = {kA4};
+  }
+  PreviewMode Mode() const { return SelectPreviewMode(record, model); }
+
+  DriverDevMode record{};
+  ModelFeatures model;
+};
+
+TEST_F(PreviewLayout, EachRecordShowsTheFirstPictureItAsksFor) {
+  EXPECT_EQ(Mode(), PreviewMode::Plain);
+  record.dmPrivate.iNup = 2;
+  EXPECT_EQ(Mode(), PreviewMode::Nup);
+  record.dmPrivate.iVirtualPrint = 1;
+  record.dmPrivate.iVirtualPaper = kA4;  // the same paper: nothing to place
+  EXPECT_EQ(Mode(), PreviewMode::Nup);
+  record.dmPrivate.iVirtualPaper = kA3;
+  EXPECT_EQ(Mode(), PreviewMode::OutputPaper);
+  record.dmPrivate.iPoster = 1;
+  EXPECT_EQ(Mode(), PreviewMode::Poster);
+  record.dmPrivate.iER = 1;  // at 100 % there is nothing to picture
+  EXPECT_EQ(Mode(), PreviewMode::Poster);
+  record.dmPrivate.iERRatio = 150;
+  EXPECT_EQ(Mode(), PreviewMode::ReduceEnlarge);
+  record.dmPrivate.iBooklet = 1;
+  EXPECT_EQ(Mode(), PreviewMode::Booklet);
+  record.dmPrivate.iFitPage = 1;
+  record.dmPrivate.iFitPagePaper = kA3;
+  EXPECT_EQ(Mode(), PreviewMode::FitToPage);
+  model.LayoutRotate = 1;
+  model.RotatePapers = {kA4};
+  record.dmPrivate.iRotate = 90;
+  EXPECT_EQ(Mode(), PreviewMode::RotatedSheet);
+  EXPECT_EQ(PageRotation(record, model), 90);
+  EXPECT_TRUE(SheetLandscape(record, model));
+}
+
+TEST_F(PreviewLayout, BookletOnlyWhereBothSidesCanPrint) {
+  record.dmPrivate.iBooklet = 1;
+  EXPECT_EQ(Mode(), PreviewMode::Booklet);
+  model.DoubleSidedPapers = {kA3};
+  EXPECT_EQ(Mode(), PreviewMode::Plain);
+  model.DoubleSidedPapers = {kA4};
+  model.LayoutBooklet = 0;
+  EXPECT_EQ(Mode(), PreviewMode::Plain);
+  // A fit to the paper the record already has is no fit at all.
+  model.LayoutBooklet = 1;
+  record.dmPrivate.iFitPage = 1;
+  record.dmPrivate.iFitPagePaper = kA4;
+  EXPECT_EQ(Mode(), PreviewMode::Booklet);
+}
+
+// The labels of a 3 x 2 sheet, row by row.
+std::vector<int> Labels(int32_t layout) {
+  std::vector<int> labels;
+  for (int r = 0; r < 2; ++r)
+    for (int c = 0; c < 3; ++c) labels.push_back(PageOrder(layout, 3, 2, r, c) + 1);
+  return labels;
+}
+
+TEST(PreviewPageOrder, EveryOrderNumbersEachCellOnce) {
+  EXPECT_EQ(Labels(0), (std::vector<int>{1, 2, 3, 4, 5, 6}));  // right, then down
+  EXPECT_EQ(Labels(1), (std::vector<int>{1, 3, 5, 2, 4, 6}));  // down, then right
+  EXPECT_EQ(Labels(2), (std::vector<int>{3, 2, 1, 6, 5, 4}));  // left, then down
+  EXPECT_EQ(Labels(3), (std::vector<int>{5, 3, 1, 6, 4, 2}));  // down, then left
+  EXPECT_EQ(Labels(4), (std::vector<int>{4, 5, 6, 1, 2, 3}));  // right, then up
+  EXPECT_EQ(Labels(6), (std::vector<int>{2, 4, 6, 1, 3, 5}));  // up, then right
+  EXPECT_EQ(Labels(7), (std::vector<int>{6, 5, 4, 3, 2, 1}));  // left, then up
+  EXPECT_EQ(Labels(8), (std::vector<int>{6, 4, 2, 5, 3, 1}));  // up, then left
+  EXPECT_EQ(Labels(5), (std::vector<int>{1, 1, 1, 1, 1, 1}));
+  EXPECT_FALSE(HasPageOrder(5));
+  EXPECT_FALSE(HasPageOrder(9));
+  for (int32_t layout : {0, 1, 2, 3, 4, 6, 7, 8}) {
+    std::set<int32_t> seen;
+    for (int r = 0; r < 4; ++r)
+      for (int c = 0; c < 4; ++c) seen.insert(PageOrder(layout, 4, 4, r, c));
+    EXPECT_EQ(seen, (std::set<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15})) << layout;
+  }
+}
+
+TEST(PreviewGrid, PagesPerSideInBothOrientations) {
+  const NupGrid six = GridFor(3, false);
+  EXPECT_EQ(six.cols, 3);
+  EXPECT_EQ(six.rows, 2);
+  EXPECT_TRUE(six.turned);
+  // Six pages on a landscape sheet: the sheet turns to portrait proportions, 2 x 3.
+  const NupGrid sixWide = GridFor(3, true);
+  EXPECT_EQ(sixWide.cols, 2);
+  EXPECT_EQ(sixWide.rows, 3);
+  EXPECT_TRUE(sixWide.turned);
+  const Box landscapeSheet{10, 40, 130, 120};
+  const Box turned = Turned(landscapeSheet);
+  EXPECT_EQ(turned.Width(), 80);
+  EXPECT_EQ(turned.Height(), 120);
+  EXPECT_EQ(turned.left + turned.right, landscapeSheet.left + landscapeSheet.right);
+
+  EXPECT_EQ(GridFor(1, false).cols * GridFor(1, false).rows, 2);
+  EXPECT_EQ(GridFor(2, false).cols * GridFor(2, false).rows, 4);
+  EXPECT_EQ(GridFor(4, false).cols * GridFor(4, false).rows, 9);
+  EXPECT_EQ(GridFor(5, false).cols * GridFor(5, false).rows, 16);
+  EXPECT_EQ(GridFor(99, false).cols * GridFor(99, false).rows, 16);
+
+  // Cells tile the sheet without gaps, and a portrait page keeps its shape inside a wide cell.
+  const Box sheet{0, 0, 101, 143};
+  const NupGrid grid = GridFor(5, false);
+  EXPECT_EQ(GridCell(sheet, grid, 3, 3).right, sheet.right);
+  EXPECT_EQ(GridCell(sheet, grid, 3, 3).bottom, sheet.bottom);
+  EXPECT_EQ(GridCell(sheet, grid, 1, 2).left, GridCell(sheet, grid, 1, 1).right);
+  const Box page = FitInto({0, 0, 60, 30}, 2100, 2970);
+  EXPECT_EQ(page.Height(), 30);
+  EXPECT_EQ(page.Width(), 21);
+  EXPECT_EQ(page.left, 19);
+}
+
+TEST(PreviewGeometry, LargestPaperFillsTheAreaAndSmallerOnesStayLegible) {
+  const Box area{0, 0, 146, 150};
+  const double largest = PaperScale(area, 4830, 4830);
+  EXPECT_EQ(PaperBox(area, 3120, 4830, largest).Height(), 146);
+  const double half = PaperScale(area, 2415, 4830);
+  EXPECT_EQ(PaperBox(area, 1000, 2415, half).Height(), 110);  // 75 % rather than 50 %
+  const Box a4 = PaperBox(area, 2100, 2970, PaperScale(area, 2970, 4830));
+  EXPECT_EQ(a4.left + a4.right, 146 + (146 - a4.Width()) % 2);
+  EXPECT_EQ(PaperScale(area, 2970, 0), 0);  // a damaged model file draws nothing
+}
+
+TEST(PreviewGeometry, ReducedAndEnlargedPagesAgainstTheSheet) {
+  const Box sheet{20, 20, 120, 160};
+  const Box area{0, 0, 140, 180};
+  const ScaledPage reduced = ReduceEnlarge(sheet, area, 50);
+  EXPECT_EQ(reduced.sheet, sheet);
+  EXPECT_EQ(reduced.page, (Box{20, 20, 70, 90}));
+  // A page that would cover the sheet exactly stays one pixel inside it.
+  EXPECT_EQ(ReduceEnlarge(sheet, area, 100).page, (Box{20, 20, 119, 159}));
+  const ScaledPage enlarged = ReduceEnlarge(sheet, area, 400);
+  EXPECT_LE(enlarged.page.Height(), area.Height());
+  EXPECT_LE(enlarged.page.Width(), area.Width());
+  EXPECT_EQ(enlarged.sheet.left, enlarged.page.left);
+  EXPECT_EQ(enlarged.sheet.top, enlarged.page.top);
+  EXPECT_NEAR(enlarged.page.Width(), 4 * enlarged.sheet.Width(), 2);
+}
+
+TEST(PreviewGeometry, OutputPaperPlacesAndPosterTiles) {
+  const Box sheet{0, 0, 100, 200};
+  EXPECT_EQ(PlaceOnSheet(sheet, 40, 60, 0, false), (Box{0, 0, 40, 60}));
+  EXPECT_EQ(PlaceOnSheet(sheet, 40, 60, 5, false), (Box{30, 70, 70, 130}));
+  EXPECT_EQ(PlaceOnSheet(sheet, 40, 60, 8, false), (Box{30, 140, 70, 200}));
+  EXPECT_EQ(PlaceOnSheet(sheet, 40, 60, 7, false), (Box{60, 140, 100, 200}));
+  EXPECT_EQ(PlaceOnSheet(sheet, 40, 60, 42, false), (Box{60, 140, 100, 200}));
+  EXPECT_EQ(PlaceOnSheet(sheet, 40, 60, 0, true), (Box{60, 140, 100, 200}));  // turned over
+
+  EXPECT_EQ(PosterTiles(1, 0).tiles, 2);
+  EXPECT_EQ(PosterTiles(2, 0).tiles, 3);
+  EXPECT_EQ(PosterTiles(3, 0).tiles, 4);
+  EXPECT_EQ(PosterTiles(5, 0).tiles, 6);
+  EXPECT_EQ(PosterTiles(4, 250).tiles, 3);
+  EXPECT_EQ(PosterTiles(4, 250).pageHundredths, 250);
+  EXPECT_EQ(PosterTiles(4, 300).tiles, 3);
+  EXPECT_EQ(PosterTiles(4, -5).tiles, 1);
+}
+
+TEST(PreviewSignature, ChangesWithWhatThePictureShowsOnly) {
+  DriverDevMode a{};
+  const std::u16string base = PreviewSignature(a, false);
+  EXPECT_EQ(PreviewSignature(a, false), base);
+  EXPECT_NE(PreviewSignature(a, true), base);
+  DriverDevMode b = a;
+  b.dmPublic.dmCopies = 5;  // a caption, not the picture
+  EXPECT_EQ(PreviewSignature(b, false), base);
+  b.dmPrivate.iNupLayout = 2;
+  EXPECT_NE(PreviewSignature(b, false), base);
+  // Neighbouring values never run together into the same text.
+  DriverDevMode c{}, d{};
+  c.dmPrivate.iPoster = 1;
+  c.dmPrivate.iPoster_Scale = 23;
+  d.dmPrivate.iPoster = 12;
+  d.dmPrivate.iPoster_Scale = 3;
+  EXPECT_NE(PreviewSignature(c, false), PreviewSignature(d, false));
+}
+
+TEST(PreviewCaptions, ResolutionNames) {
+  DriverDevMode r{};
+  ModelFeatures model;
+  const auto name = [&](int16_t quality, uint16_t resolution) {
+    r.dmPublic.dmPrintQuality = quality;
+    r.dmPrivate.iResolution = resolution;
+    return std::u16string(ResolutionName(r, model));
+  };
+  EXPECT_EQ(name(600, 600), u"600 dpi");
+  EXPECT_EQ(name(1200, 2400), u"2400x1200 dpi");
+  EXPECT_EQ(name(300, 4), u"300 dpi (4)");
+  EXPECT_EQ(name(600, 1200), u"1200x600 dpi");
+  EXPECT_EQ(name(600, 9600), u"9600x1200 dpi");  // unknown: the first name
+  r.dmPrivate.iTonerSave = 2;
+  EXPECT_EQ(name(600, 600), u"600 dpi");
+  model.GraphicsDraftRes = 1;
+  EXPECT_EQ(name(600, 600), u"Draft");
+  EXPECT_EQ(name(1200, 1200), u"1200 dpi");
+}
+
+TEST(PreviewWatermark, TurnedTextIsCentredAndColoursTurnGrey) {
+  int32_t x = 0, y = 0;
+  TurnedTextOrigin({0, 0, 100, 50}, 40, 10, 0, x, y);
+  EXPECT_EQ(x, 30);
+  EXPECT_EQ(y, 20);
+  TurnedTextOrigin({0, 0, 100, 100}, 40, 10, 90, x, y);
+  EXPECT_EQ(x, 45);
+  EXPECT_EQ(y, 70);
+  EXPECT_EQ(GreyOf(0x0000FF), 0x4D4D4Du);  // pure red
+  EXPECT_EQ(GreyOf(0xFFFFFF), 0xFFFFFFu);
+  EXPECT_EQ(MeanColour(0x0000FF, 0xFFFFFF), 0x7F7FFFu);
+
+  DriverDevMode r{};
+  r.dmPrivate.cWaterText.Write(u"DRAFT");
+  r.dmPrivate.iWaterSize = 72;
+  const WatermarkLook look = WatermarkLook::FromRecord(r);
+  EXPECT_EQ(look.text, u"DRAFT");
+  DriverDevMode s = r;
+  s.dmPrivate.WaterColor = 0xFF;
+  EXPECT_NE(WatermarkLook::FromRecord(s), look);
+}
+
+}  // namespace
+}  // namespace qxge
