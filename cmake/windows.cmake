@@ -23,18 +23,54 @@ set(QXGE_WIN_SOURCES
   src/tools/paper_names.cpp
   src/collections/collection_item.cpp
   src/collections/favorites.cpp
+  src/preview/preview_painter.cpp
+  src/preview/preview_wnd.cpp
+  src/preview/layout_preview.cpp
+  src/pages/numeric_controls.cpp
+  src/pages/layout_page.cpp
+  src/preview/owner_drawn.cpp
 )
 
 add_library(qxge_win STATIC ${QXGE_PORTABLE_SOURCES} ${QXGE_WIN_SOURCES})
 target_include_directories(qxge_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(qxge_win PRIVATE ${QXGE_WARNINGS})
-target_link_libraries(qxge_win PUBLIC comctl32 winspool advapi32 user32 gdi32 version ws2_32 kernel32)
+target_link_libraries(qxge_win PUBLIC comctl32 winspool advapi32 user32 gdi32 version ws2_32 imm32 kernel32)
 
 # The exported functions, as objects: the 32-bit linker only resolves the .def file's
 # undecorated names against objects, and the benchmark runs them in its own process.
 add_library(qxge_exports OBJECT src/host/exports.cpp)
 target_include_directories(qxge_exports PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(qxge_exports PRIVATE ${QXGE_WARNINGS})
+
+# Pictures of the resource library, the module's cursor and the samples' bitmap files,
+# drawn into the build tree.
+set(QXGE_PICTURES ${CMAKE_BINARY_DIR}/pictures)
+add_custom_command(
+  OUTPUT ${QXGE_PICTURES}/pictures.stamp
+  COMMAND bash ${CMAKE_SOURCE_DIR}/reslib/draw_pictures.sh ${QXGE_PICTURES}
+  COMMAND ${CMAKE_COMMAND} -E touch ${QXGE_PICTURES}/pictures.stamp
+  DEPENDS ${CMAKE_SOURCE_DIR}/reslib/draw_pictures.sh
+  COMMENT "Drawing the pictures"
+  VERBATIM)
+add_custom_target(qxge_pictures DEPENDS ${QXGE_PICTURES}/pictures.stamp)
+set_source_files_properties(src/resources/qxgeu.rc reslib/qxgeu2.rc PROPERTIES
+  OBJECT_DEPENDS ${QXGE_PICTURES}/pictures.stamp)
+
+# The resource library: data only, no entry point, no imports.
+add_library(QXGEU2 SHARED reslib/qxgeu2.rc)
+set_target_properties(QXGEU2 PROPERTIES PREFIX "" OUTPUT_NAME QXGEU2 SUFFIX ".dll" LINKER_LANGUAGE C)
+target_include_directories(QXGEU2 PRIVATE ${QXGE_PICTURES})
+# Entry point 0: the loader runs nothing in it.
+target_link_options(QXGEU2 PRIVATE -nostdlib -Wl,-e,0)
+add_dependencies(QXGEU2 qxge_pictures)
+add_custom_command(TARGET QXGEU2 POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${QXGE_TRIPLET}-objdump -DMODULE=$<TARGET_FILE:QXGEU2>
+          -P ${CMAKE_SOURCE_DIR}/cmake/check_imports.cmake
+  VERBATIM)
+
+# The resource compiler's includes are not scanned for dependencies.
+set_source_files_properties(src/resources/qxgeu.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/resources/pages.rc;${CMAKE_SOURCE_DIR}/src/resources/page_layout.rh;${CMAKE_SOURCE_DIR}/src/resources/resource.h;${CMAKE_SOURCE_DIR}/src/resources/version.h")
 
 # The shipped module: system DLLs only, no MinGW runtime DLLs.
 add_library(QXGEU SHARED
@@ -44,6 +80,8 @@ add_library(QXGEU SHARED
   src/resources/qxgeu.def)
 set_target_properties(QXGEU PROPERTIES PREFIX "" OUTPUT_NAME QXGEU SUFFIX ".DLL")
 target_compile_options(QXGEU PRIVATE ${QXGE_WARNINGS})
+target_include_directories(QXGEU PRIVATE ${QXGE_PICTURES})
+add_dependencies(QXGEU qxge_pictures)
 target_link_libraries(QXGEU PRIVATE qxge_win)
 target_link_options(QXGEU PRIVATE -static-libgcc -static-libstdc++ -static -Wl,--enable-stdcall-fixup)
 add_custom_command(TARGET QXGEU POST_BUILD
@@ -67,9 +105,14 @@ function(qxge_stage_package sample model)
   set(dir ${CMAKE_BINARY_DIR}/packages/${sample})
   add_custom_target(package_${sample} ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:QXGEU> ${dir}/${model}U.DLL
+    # A model ships the module without the debugging information the build keeps.
+    COMMAND ${QXGE_TRIPLET}-objcopy --strip-debug $<TARGET_FILE:QXGEU> ${dir}/${model}U.DLL
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:QXGEU2> ${dir}/${model}U2.dll
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/samples/${sample} ${dir}
-    DEPENDS QXGEU
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QXGE_PICTURES}/${sample}/L.bmp ${dir}/${model}UL.bmp
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QXGE_PICTURES}/${sample}/printer.bmp ${dir}/${model}U.bmp
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QXGE_PICTURES}/${sample}/printer1.bmp ${dir}/${model}U1.bmp
+    DEPENDS QXGEU QXGEU2 qxge_pictures
     COMMENT "Staging the ${sample} model package")
 endfunction()
 qxge_stage_package(office QX5000)
@@ -92,7 +135,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   target_link_options(win_tests PRIVATE -static)
   target_compile_definitions(win_tests PRIVATE
     QXGE_SOURCE_DIR=L"${src_dir_win}" QXGE_BINARY_DIR=L"${bin_dir_win}")
-  add_dependencies(win_tests QXGEU qxtest_monitor)
+  add_dependencies(win_tests QXGEU QXGEU2 qxtest_monitor)
   # A port monitor that the spooler loads for the tests, with ports of the monitors the
   # printer lookups know.
   add_library(qxtest_monitor SHARED tests/win/monitor/test_port_monitor.cpp)

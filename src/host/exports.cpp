@@ -105,7 +105,7 @@ BOOL WINAPI QXGE_DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam, int3
     // The sender is not examined: the sheet is the only window that notifies a container.
     switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
       case PSN_SETACTIVE:
-        page->OnSetActive();
+        page->Refill();
         return TRUE;
       case PSN_KILLACTIVE: {
         const int verdict = page->OnKillActive();

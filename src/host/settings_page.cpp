@@ -45,11 +45,16 @@ SettingsPage::SettingsPage(int templateId, const char16_t* name, HWND parent, Dr
 
 SettingsPage::~SettingsPage() {
   DestroyNow();
-  if (logo_ != nullptr) DeleteObject(logo_);
   if (acquired_) Records().Release(*sheet_);
 }
 
 std::u16string SettingsPage::Section() const { return std::u16string(name_) + u" Dialog"; }
+
+std::u16string SettingsPage::ItemText(const char16_t* key) const {
+  ProfileFile& text = App().TextFile();
+  text.SetSection(Section());
+  return text.ReadText(key);
+}
 
 bool SettingsPage::Attach(HWND container, SheetContext* sheet) {
   container_ = container;
@@ -95,9 +100,11 @@ BOOL SettingsPage::OnInitDialog() {
   ProfileFile& text = app.TextFile();
   tooltip_.Create(Handle(), Mirrored());
 
+  BindPreview();
   if (app.Features().UnitsOnPreview == 0) {
     ShowControl(IDC_UNITS_MM, 0);
     ShowControl(IDC_UNITS_INCH, 0);
+    preview_.DropTopCaptionLine();
   } else {
     unitsBound_ = Item(IDC_UNITS_MM) != nullptr && Item(IDC_UNITS_INCH) != nullptr;
     CentreUnitsOnPreview();
@@ -130,28 +137,30 @@ BOOL SettingsPage::OnInitDialog() {
 }
 
 void SettingsPage::CentreUnitsOnPreview() {
-  // The radios sit on the preview's first caption line, one text line high.
+  // The radios sit on the preview's top caption line, above the copies and the resolution.
   const HWND preview = Item(IDC_PREVIEW);
   if (preview == nullptr) return;
   const RECT p = ChildRect(Handle(), preview);
+  const int lineTop = p.bottom - 1 - PreviewWnd::kCaptionHeight * preview_.CaptionCount();
   for (int id : {IDC_UNITS_MM, IDC_UNITS_INCH}) {
     const HWND radio = Item(id);
     if (radio == nullptr) continue;
     const RECT r = ChildRect(Handle(), radio);
-    RECT line = {0, 0, 0, 10};
-    MapDialogRect(Handle(), &line);
-    const int top = p.top + 2 + (line.bottom - (r.bottom - r.top)) / 2;
+    const int top = lineTop + (PreviewWnd::kCaptionHeight - (r.bottom - r.top)) / 2;
     SetWindowPos(radio, nullptr, r.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
+void SettingsPage::BindPreview() {
+  if (const HWND control = Item(IDC_PREVIEW)) preview_.Attach(control);
+}
+
+void SettingsPage::UpdatePreview() {
+  if (preview_.Handle() != nullptr && working_ != nullptr) preview_.Update(*working_);
+}
+
 void SettingsPage::BindLogo() {
-  const HWND logo = Item(IDC_LOGO);
-  if (logo == nullptr) return;
-  const DriverUiApp& app = App();
-  const std::u16string path = app.ModuleDir() + app.ModuleName() + u"L.bmp";
-  logo_ = static_cast<HBITMAP>(LoadImageW(nullptr, W(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  if (logo_ != nullptr) SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_));
+  if (const HWND logo = Item(IDC_LOGO); logo != nullptr && logo_.Attach(logo)) logo_.SetPicture(L"L.bmp");
 }
 
 void SettingsPage::OnSetActive() {
@@ -163,11 +172,19 @@ void SettingsPage::OnSetActive() {
     if (!applyingFavorite_) favorites_.Fill();
     favorites_.SelectMatching();
   }
+  UpdatePreview();
+}
+
+void SettingsPage::Refill() {
+  const bool outer = !filling_;
+  filling_ = true;
+  OnSetActive();
+  if (outer) filling_ = false;
 }
 
 void SettingsPage::ReloadForFavorite() {
   applyingFavorite_ = true;
-  OnSetActive();
+  Refill();
   applyingFavorite_ = false;
   // A favorite changes the record as the controls do: the next change is measured from it,
   // and the sheet's Apply button follows it.
@@ -186,17 +203,21 @@ int SettingsPage::OnApply() {
 }
 
 void SettingsPage::OnSettingChanged() {
+  if (filling_) return;
   OnStoreControls();
-  if (working_ == nullptr || userDefault_ == nullptr || baseline_ == nullptr) return;
-  const ModelFeatures& model = App().Features();
-  bool layoutChanged = CopyDeviceOptions(*working_, *userDefault_, nullptr, model);
-  if (RecordsDiffer(*baseline_, *working_, &layoutChanged, false, model) == 0) return;
-  *baseline_ = *working_;
-  MarkAgainstLive();
-  if (layoutChanged)
-    OnSetActive();
-  else
-    favorites_.SelectMatching();
+  if (working_ != nullptr && userDefault_ != nullptr && baseline_ != nullptr) {
+    const ModelFeatures& model = App().Features();
+    bool layoutChanged = CopyDeviceOptions(*working_, *userDefault_, nullptr, model);
+    if (RecordsDiffer(*baseline_, *working_, &layoutChanged, false, model) != 0) {
+      *baseline_ = *working_;
+      MarkAgainstLive();
+      if (layoutChanged)
+        Refill();
+      else
+        favorites_.SelectMatching();
+    }
+  }
+  UpdatePreview();
 }
 
 void SettingsPage::MarkAgainstLive() {

@@ -14,6 +14,8 @@
 #include "config/dialog_localiser.h"
 #include "host/host_blocks.h"
 #include "platform/dialog.h"
+#include "preview/owner_drawn.h"
+#include "preview/layout_preview.h"
 #include "record/driver_dev_mode.h"
 
 namespace qxge {
@@ -41,6 +43,9 @@ class SettingsPage : public platform::Dialog {
   INT_PTR RunModal();
 
   virtual void OnSetActive();
+  // OnSetActive with the change hook held off: filling the controls must not read them back
+  // half filled (an edit reports its new text as a change).
+  void Refill();
   virtual void OnStoreControls();
   virtual int OnKillActive() { return kStoreAndLeave; }
   virtual int OnReset() { return 0; }
@@ -81,6 +86,8 @@ class SettingsPage : public platform::Dialog {
   }
 
   std::u16string Section() const;
+  // A list item's text: its English text is the key in the page's section and the default.
+  std::u16string ItemText(const char16_t* key) const;
 
   SheetContext* sheet_ = nullptr;
   DriverDevMode* working_ = nullptr;
@@ -93,6 +100,9 @@ class SettingsPage : public platform::Dialog {
   void MarkAgainstLive();
   void BindLogo();
   void CentreUnitsOnPreview();
+  void BindPreview();
+  // The page's preview follows the working record.
+  void UpdatePreview();
 
   const int templateId_;
   const char16_t* const name_;
@@ -103,10 +113,14 @@ class SettingsPage : public platform::Dialog {
   bool acquired_ = false;
   std::vector<HelpTopic> help_;
   PageTooltip tooltip_;
-  HBITMAP logo_ = nullptr;
+  PictureLabel logo_;
   FavoritesBox favorites_{*this};
   bool applyingFavorite_ = false;
+  bool filling_ = false;
   bool unitsBound_ = false;  // the page shows the preview's units choice
+  // Only the layout preview exists so far; the photo, colour-sample and printer previews
+  // (1236, 1240, 1129) join it as their pages arrive.
+  LayoutPreview preview_;
 };
 
 // The localised word for an unnamed favorite, set by the first page attached in the process.

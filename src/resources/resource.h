@@ -52,3 +52,44 @@
 
 // The module's own hand cursor, for systems without one.
 #define IDC_HAND_CURSOR        5000
+
+// Layout page.
+#define IDC_ORIENTATION_PICTURE 1088
+#define IDC_LANDSCAPE           1089
+#define IDC_PORTRAIT            1090
+#define IDC_ROTATE_180          1091
+#define IDC_ROTATE_LABEL        1209
+#define IDC_ROTATE              1210
+#define IDC_DEGREES_LABEL       1211
+#define IDC_DUPLEX_FRAME        1037
+#define IDC_DUPLEX_MANUAL_FRAME 1352
+#define IDC_DUPLEX_PICTURE      1038
+#define IDC_DUPLEX_DEFAULT      1218
+#define IDC_DUPLEX_NONE         1040
+#define IDC_DUPLEX_LONG         1039
+#define IDC_DUPLEX_SHORT        1041
+#define IDC_DUPLEX_REVERSE      1092
+#define IDC_LAYOUT_FRAME        1067
+#define IDC_LAYOUT_TYPE_LABEL   1069
+#define IDC_LAYOUT_TYPE         1068
+#define IDC_NUP_LABEL           1123
+#define IDC_NUP                 1125
+#define IDC_NUP_BORDER          1124
+#define IDC_PAGE_ORDER_LABEL    1126
+#define IDC_PAGE_ORDER          1127
+#define IDC_POSTER_LABEL        1117
+#define IDC_POSTER              1118
+#define IDC_OVERLAP_LABEL       1119
+#define IDC_OVERLAP             1103
+#define IDC_OVERLAP_SPIN        1104
+#define IDC_OVERLAP_MM          1228
+#define IDC_OVERLAP_INCHES      1227
+#define IDC_OVERLAP_UNITS       1105
+#define IDC_SCALE_LABEL         1120
+#define IDC_SCALE               1152
+#define IDC_SCALE_SPIN          1154
+#define IDC_VIRTUAL_LABEL       1194
+#define IDC_VIRTUAL_PAPER       1195
+#define IDC_VIRTUAL_POS_LABEL   1192
+#define IDC_VIRTUAL_POSITION    1193
+#define IDC_MORE_LAYOUT         1001

@@ -34,6 +34,18 @@ std::u16string JoinNames(const IntList& wanted, const std::vector<Code>& codes, 
 
 }  // namespace
 
+std::vector<OfferedPaper> OfferedPapers(const DriverDevMode& record, const IntList& largePapers) {
+  const std::vector<WORD> codes = DeviceCapabilityArray<WORD>(record, DC_PAPERS);
+  const std::vector<Name64> names = DeviceCapabilityArray<Name64>(record, DC_PAPERNAMES);
+  std::vector<OfferedPaper> papers;
+  for (size_t i = 0; i < codes.size() && i < names.size(); ++i) {
+    const size_t length = wcsnlen(names[i].data(), names[i].size());
+    if (codes[i] >= 256 || length == 0 || ModelFeatures::ListContains(codes[i], largePapers)) continue;
+    papers.push_back({codes[i], std::u16string(platform::U(names[i].data()), length)});
+  }
+  return papers;
+}
+
 std::u16string PrinterPaperNames::PaperNames(const IntList& papers) {
   if (papers.empty()) return {};
   return JoinNames(papers, DeviceCapabilityArray<WORD>(record_, DC_PAPERS),

@@ -2,10 +2,21 @@
 // usage tips and the help address quote them.
 #pragma once
 
+#include <vector>
+
 #include "config/model_features.h"
 #include "record/driver_dev_mode.h"
 
 namespace qxge {
+
+struct OfferedPaper {
+  int32_t id;
+  std::u16string name;  // at most 64 characters
+};
+
+// The papers the printer reports that a list may offer: a standard id (below 256), a name, and
+// not one of the model's large papers.
+std::vector<OfferedPaper> OfferedPapers(const DriverDevMode& record, const IntList& largePapers);
 
 class PrinterPaperNames : public PaperNameSource {
  public:

@@ -12,54 +12,26 @@
 #include <string>
 #include <vector>
 
-#include "host_sheet.h"
-#include "module_package.h"
 #include "platform/registry_key.h"
 #include "platform/win_text.h"
 #include "record/driver_dev_mode.h"
 #include "resources/resource.h"
+#include "sheet_harness.h"
 #include "test_support.h"
 
 namespace {
 
 using qxge::DriverDevMode;
 
-constexpr int kApplyButton = 0x3021;
 const std::wstring kNameRequired = L"Please enter a name for this favorite.";
 const std::wstring kNameExists = L"This name already exists, do you want to overwrite the favorite?";
 const std::wstring kAreYouSure = L"Are you sure you want to delete this favorite?";
 
-class FavoritesTest : public ::testing::Test {
+class FavoritesTest : public qxtest::SheetHarness {
  protected:
-  void Stage(const std::wstring& base) {
-    base_ = base;
-    qxtest::ForgetUser(base);
-    const std::wstring dir = qxtest::FreshFolder(base);
-    const std::wstring dll = qxtest::StageModule(dir, base + L"U.DLL");
-    qxtest::WriteTextFile(dir + L"\\" + base + L"U.INI", "[Common]\r\n");
-    qxtest::WriteTextFile(dir + L"\\" + base + L"EN.DAT", "[Common]\r\n");
-    ASSERT_TRUE(module_.Load(dll));
-    record_ = qxhost::DefaultRecord(L"QX_Office");
-  }
-  void Open(uint32_t flags = 0) {
-    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{L"QX_Office", {0}, flags},
-                                                 record_.data());
-    window_ = sheet_->Create(nullptr);
-    ASSERT_NE(window_, nullptr);
-    sheet_->Pump();
-  }
-  void Close() {
-    if (sheet_) sheet_->Close();
-    sheet_.reset();
-  }
-  void TearDown() override {
-    Close();
-    module_.Unload();
-    qxtest::ForgetUser(base_);
-  }
+  void Stage(const std::wstring& base) { SheetHarness::Stage(base, "[Common]\r\n", "[Common]\r\n"); }
+  void Open(uint32_t flags = 0) { SheetHarness::Open({0}, flags); }
 
-  HWND PageDialog() const { return GetWindow(PropSheet_GetCurrentPageHwnd(window_), GW_CHILD); }
-  HWND Control(int id) const { return GetDlgItem(PageDialog(), id); }
   HWND Combo() const { return Control(IDC_FAVORITES); }
   void Click(int id) {
     SendMessageW(Control(id), BM_CLICK, 0, 0);
@@ -74,7 +46,7 @@ class FavoritesTest : public ::testing::Test {
     SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_FAVORITES, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(Combo()));
     sheet_->Pump();
   }
-  void Choose(int position) {
+  void ChooseEntry(int position) {
     SendMessageW(Combo(), CB_SETCURSEL, position, 0);
     SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_FAVORITES, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Combo()));
     sheet_->Pump();
@@ -104,8 +76,6 @@ class FavoritesTest : public ::testing::Test {
     return shown;
   }
   bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
-  bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(window_, kApplyButton)) != FALSE; }
-  DriverDevMode& Live() { return *reinterpret_cast<DriverDevMode*>(record_.data()); }
 
   // The user's registry, as another sheet or an older version reads it.
   std::wstring UserKey() const { return L"SOFTWARE\\QXPrint\\" + base_ + L"\\TSF"; }
@@ -170,12 +140,6 @@ class FavoritesTest : public ::testing::Test {
     }
     PutCount(std::to_wstring(n));
   }
-
-  std::wstring base_;
-  qxhost::ModulePackage module_;
-  std::vector<uint8_t> record_;
-  std::unique_ptr<qxhost::HostSheet> sheet_;
-  HWND window_ = nullptr;
 };
 
 using Names = std::vector<std::wstring>;
@@ -264,7 +228,7 @@ TEST_F(FavoritesTest, RenamingKeepsTheSettingsUnderTheNewName) {
   Stage(L"QXVB");
   PutFavorites(2);
   Open();
-  Choose(1);
+  ChooseEntry(1);
   EXPECT_EQ(Shown(), IDC_FAVORITE_DELETE);
   Type(L"Favorite 1");  // its own name: nothing to rename
   EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
@@ -285,7 +249,7 @@ TEST_F(FavoritesTest, DeletingRenumbersTheRestAndTheLastTakesTheStoreAlong) {
   PutFavorites(5);
   Open();
   ASSERT_EQ(Entries().size(), 6u);
-  Choose(3);
+  ChooseEntry(3);
   EXPECT_EQ(Shown(), IDC_FAVORITE_DELETE);
   {
     qxtest::BoxAnswers answers({IDNO, IDYES});
@@ -307,7 +271,7 @@ TEST_F(FavoritesTest, DeletingRenumbersTheRestAndTheLastTakesTheStoreAlong) {
   qxtest::BoxAnswers answers({IDYES, IDYES, IDYES, IDYES});
   for (int left = 4; left > 0; --left) {
     EXPECT_TRUE(StoreExists());
-    Choose(1);
+    ChooseEntry(1);
     Click(IDC_FAVORITE_DELETE);
   }
   EXPECT_EQ(answers.Boxes().size(), 4u);
@@ -324,7 +288,7 @@ TEST_F(FavoritesTest, ThirtyTwoFavoritesAreTheMost) {
   EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
   EXPECT_FALSE(Enabled(IDC_FAVORITE_SAVE));
 
-  Choose(32);
+  ChooseEntry(32);
   {
     qxtest::BoxAnswers answers({IDYES});
     Click(IDC_FAVORITE_DELETE);
@@ -351,7 +315,7 @@ TEST_F(FavoritesTest, ChoosingAFavoriteTakesItsSettingsButKeepsTheInstalledOptio
   EXPECT_EQ(IsDlgButtonChecked(PageDialog(), IDC_UNITS_MM), BST_CHECKED);
   EXPECT_FALSE(ApplyEnabled());
 
-  Choose(1);
+  ChooseEntry(1);
   EXPECT_EQ(IsDlgButtonChecked(PageDialog(), IDC_UNITS_INCH), BST_CHECKED);
   EXPECT_EQ(Selected(), 1);
   EXPECT_EQ(Shown(), IDC_FAVORITE_DELETE);
@@ -362,11 +326,11 @@ TEST_F(FavoritesTest, ChoosingAFavoriteTakesItsSettingsButKeepsTheInstalledOptio
   EXPECT_EQ(Live().dmPrivate.iOptTray, 1);
   EXPECT_FALSE(ApplyEnabled());
 
-  Choose(0);  // back to the user default
+  ChooseEntry(0);  // back to the user default
   EXPECT_EQ(IsDlgButtonChecked(PageDialog(), IDC_UNITS_MM), BST_CHECKED);
   EXPECT_EQ(Selected(), 0);
   EXPECT_TRUE(ApplyEnabled());
-  Choose(1);
+  ChooseEntry(1);
   EXPECT_FALSE(ApplyEnabled());  // the applied settings again
 }
 
@@ -399,7 +363,7 @@ TEST_F(FavoritesTest, AReadOnlySheetSavesNothing) {
   EXPECT_FALSE(Enabled(IDC_FAVORITE_SAVE));
   qxtest::BoxAnswers answers({IDYES, IDYES});
   Click(IDC_FAVORITE_SAVE);
-  Choose(1);
+  ChooseEntry(1);
   EXPECT_FALSE(Enabled(IDC_FAVORITE_DELETE));
   Click(IDC_FAVORITE_DELETE);
   EXPECT_EQ(StoredNames(), Names{L"Favorite 1"});
@@ -428,7 +392,7 @@ TEST_F(FavoritesTest, DamagedStoresOpenAndListWhatIsWhole) {
   PutCount(L"3");
   Open();
   EXPECT_EQ(Entries(), (Names{L"Printer Default", std::wstring(256, L'W')}));
-  Choose(1);
+  ChooseEntry(1);
   EXPECT_EQ(Selected(), 1);
   Type(L"Whole");
   Click(IDC_FAVORITE_SAVE);

@@ -11,59 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "host_sheet.h"
-#include "module_package.h"
 #include "record/driver_dev_mode.h"
 #include "resources/resource.h"
-#include "test_support.h"
+#include "sheet_harness.h"
 
 namespace {
 
-constexpr int kApplyButton = 0x3021;
-
-class FrameworkTest : public ::testing::Test {
- protected:
-  void Stage(const std::wstring& base, const std::string& model, const std::string& text) {
-    base_ = base;
-    qxtest::ForgetUser(base);
-    dir_ = qxtest::FreshFolder(base);
-    const std::wstring dll = qxtest::StageModule(dir_, base + L"U.DLL");
-    qxtest::WriteTextFile(dir_ + L"\\" + base + L"U.INI", model);
-    qxtest::WriteTextFile(dir_ + L"\\" + base + L"EN.DAT", text);
-    ASSERT_TRUE(module_.Load(dll));
-    record_ = qxhost::DefaultRecord(L"QX_Office");
-  }
-  void Open(std::vector<int32_t> pages, uint32_t flags = 0) {
-    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{L"QX_Office", pages, flags},
-                                                 record_.data());
-    window_ = sheet_->Create(nullptr);
-    ASSERT_NE(window_, nullptr);
-    sheet_->Pump();
-  }
-  // The module's own dialog inside the current container.
-  HWND PageDialog() const { return GetWindow(PropSheet_GetCurrentPageHwnd(window_), GW_CHILD); }
-  HWND Control(int id) const { return GetDlgItem(PageDialog(), id); }
-  void Click(int id) {
-    SendMessageW(Control(id), BM_CLICK, 0, 0);
-    sheet_->Pump();
-  }
-  bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(window_, kApplyButton)) != FALSE; }
-  qxge::DriverDevMode& Live() { return *reinterpret_cast<qxge::DriverDevMode*>(record_.data()); }
-  std::string Read(const std::wstring& name) { return qxtest::ReadTextFile(dir_ + L"\\" + name); }
-
-  void TearDown() override {
-    if (sheet_) sheet_->Close();
-    sheet_.reset();
-    module_.Unload();
-    qxtest::ForgetUser(base_);
-  }
-
-  std::wstring base_, dir_;
-  qxhost::ModulePackage module_;
-  std::vector<uint8_t> record_;
-  std::unique_ptr<qxhost::HostSheet> sheet_;
-  HWND window_ = nullptr;
-};
+using FrameworkTest = qxtest::SheetHarness;
 
 TEST_F(FrameworkTest, ApplyFollowsTheRecordAndAnApplyReachesTheHost) {
   Stage(L"QXFA", "[Common]\r\n", "[Common]\r\n");

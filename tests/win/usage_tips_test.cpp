@@ -165,7 +165,7 @@ TEST_F(UsageTipsTest, ATipCoversItsLabelIsReplacedAndRemoved) {
   // Removing a tip that was never set, a control the page lacks, a tip number out of range.
   const int tools = static_cast<int>(SendMessageW(tooltip_, TTM_GETTOOLCOUNT, 0, 0));
   page_->SetOptionUsageTip(IDC_UNITS_INCH, 4, false, 0);
-  page_->SetOptionUsageTip(1152, 4, true, 1120);
+  page_->SetOptionUsageTip(1999, 4, true, 1120);
   page_->SetOptionUsageTip(IDC_UNITS_INCH, 18, true, 0);
   page_->SetOptionUsageTip(IDC_UNITS_INCH, -1, true, 0);
   EXPECT_EQ(SendMessageW(tooltip_, TTM_GETTOOLCOUNT, 0, 0), tools);

@@ -1,0 +1,501 @@
+#include "pages/layout_page.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "config/model_features.h"
+#include "host/driver_ui_app.h"
+#include "platform/combo_box.h"
+#include "platform/win_text.h"
+#include "record/record_compare.h"
+#include "resources/resource.h"
+#include "tools/paper_names.h"
+
+namespace qxge {
+namespace {
+
+using platform::ComboBox;
+
+const ModelFeatures& Model() { return App().Features(); }
+
+constexpr int kTypeMultiple = 0, kTypePoster = 1, kTypeBooklet = 2, kTypeVirtual = 3, kTypeNone = 6;
+constexpr int kPosterCustom = 4;
+
+const int kTypeControls[] = {IDC_LAYOUT_FRAME, IDC_LAYOUT_TYPE_LABEL, IDC_LAYOUT_TYPE, 0};
+const int kMultipleControls[] = {IDC_NUP, IDC_NUP_LABEL, IDC_NUP_BORDER, IDC_PAGE_ORDER_LABEL, IDC_PAGE_ORDER, 0};
+const int kOrderControls[] = {IDC_PAGE_ORDER_LABEL, IDC_PAGE_ORDER, 0};
+const int kPosterControls[] = {IDC_POSTER_LABEL, IDC_POSTER, IDC_OVERLAP_LABEL, IDC_OVERLAP, IDC_OVERLAP_SPIN,
+                               IDC_OVERLAP_MM, IDC_OVERLAP_INCHES, IDC_OVERLAP_UNITS, IDC_SCALE_LABEL, IDC_SCALE,
+                               IDC_SCALE_SPIN, 0};
+const int kScaleControls[] = {IDC_SCALE_LABEL, IDC_SCALE, IDC_SCALE_SPIN, 0};
+const int kVirtualControls[] = {IDC_VIRTUAL_LABEL, IDC_VIRTUAL_PAPER, IDC_VIRTUAL_POS_LABEL, IDC_VIRTUAL_POSITION, 0};
+const int kPositionControls[] = {IDC_VIRTUAL_POS_LABEL, IDC_VIRTUAL_POSITION, 0};
+const int kDuplexControls[] = {IDC_DUPLEX_FRAME, IDC_DUPLEX_MANUAL_FRAME, IDC_DUPLEX_PICTURE, IDC_DUPLEX_DEFAULT,
+                               IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT, IDC_DUPLEX_REVERSE, 0};
+const int kDuplexRadios[] = {IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT};
+
+bool PaperRotates(const DriverDevMode& record) {
+  return Model().LayoutRotate != 0 && ModelFeatures::ListContains(record.dmPublic.dmPaperSize, Model().RotatePapers);
+}
+
+int RotationIndex(int rotation) { return rotation == 90 ? 1 : rotation == 180 ? 2 : 0; }
+
+// The duplex radios are not numbered in a row, so CheckRadioButton would touch others.
+void CheckDuplexRadio(HWND page, int choice) {
+  for (int i = 0; i < 4; ++i) CheckDlgButton(page, kDuplexRadios[i], i == choice ? BST_CHECKED : BST_UNCHECKED);
+}
+
+}  // namespace
+
+int OrientationPicture(bool landscape, int rotation) {
+  static const int kPictures[3][2] = {{4040, 4036}, {4080, 4078}, {4042, 4038}};
+  return kPictures[RotationIndex(rotation)][landscape ? 1 : 0];
+}
+
+int DuplexPicture(bool landscape, int rotation, int choice, bool reverse) {
+  // Rows: portrait 0, 90, 180, then landscape 0, 90, 180.
+  static const int kNormal[6][4] = {{4082, 4026, 4024, 4034}, {4084, 4068, 4066, 4070}, {4086, 4030, 4028, 4032},
+                                    {4084, 4014, 4012, 4022}, {4082, 4074, 4072, 4076}, {4088, 4018, 4016, 4020}};
+  static const int kReverse[6][2] = {{4093, 4098}, {4099, 4100}, {4094, 4097},
+                                     {4091, 4096}, {4101, 4102}, {4092, 4095}};
+  const int row = (landscape ? 3 : 0) + RotationIndex(rotation);
+  choice = std::clamp(choice, 0, 3);
+  if (choice >= 2 && reverse) return kReverse[row][choice - 2];
+  return kNormal[row][choice];
+}
+
+int16_t DuplexValue(int choice) {
+  static const int16_t kValues[4] = {3, 0, 1, 2};
+  return kValues[std::clamp(choice, 0, 3)];
+}
+
+int DuplexChoice(int16_t value, bool printerDefaultOffered) {
+  switch (value) {
+    case 3: return printerDefaultOffered ? 0 : 1;
+    case 0: return 1;
+    case 1: return 2;
+    case 2: return 3;
+    default: return 0;
+  }
+}
+
+// ---- LayoutPageBase --------------------------------------------------------------------
+
+bool LayoutPageBase::Manual() const {
+  return Model().LayoutDoubleManual != 0 && (Model().PrinterDuplex == 0 || working_->dmPrivate.iDuplexUnit < 1);
+}
+
+bool LayoutPageBase::UnitMissing() const {
+  return Model().LayoutDoubleManual != 0 && Model().PrinterDuplex != 0 && working_->dmPrivate.iDuplexUnit < 1;
+}
+
+BOOL LayoutPageBase::OnInitDialog() {
+  const BOOL result = SettingsPage::OnInitDialog();
+  const ModelFeatures& m = Model();
+  orientationPicture_.Attach(Item(IDC_ORIENTATION_PICTURE));
+  duplexPicture_.Attach(Item(IDC_DUPLEX_PICTURE));
+  rotateCombo_ = m.LayoutRotate != 0 && !m.RotatePapers.empty();
+  ShowControl(IDC_ROTATE_180, m.LayoutRotate != 0 && !rotateCombo_ ? 1 : 0);
+  for (int id : {IDC_ROTATE_LABEL, IDC_ROTATE, IDC_DEGREES_LABEL}) ShowControl(id, rotateCombo_ ? 1 : 0);
+  if (m.LayoutDoubleSided == 0) {
+    ShowControls(kDuplexControls, 0);
+  } else if (m.LayoutDoublePrinter == 0) {
+    // The other radios take the place of the missing Printer Default.
+    const POINT up = ControlOffset(IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, false);
+    for (int id : {IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT}) ShowControl(id, -1, &up);
+  }
+  return result;
+}
+
+void LayoutPageBase::FillRotation() {
+  const int16_t rotate = working_->dmPrivate.iRotate;
+  CheckDlgButton(Handle(), IDC_ROTATE_180, rotate == 180 ? BST_CHECKED : BST_UNCHECKED);
+  if (!rotateCombo_) return;
+  ComboBox combo(Item(IDC_ROTATE));
+  combo.Clear();
+  combo.Add(platform::W(ItemText(u"0")), 0);
+  if (ModelFeatures::ListContains(working_->dmPublic.dmPaperSize, Model().RotatePapers))
+    combo.Add(platform::W(ItemText(u"90")), 90);
+  combo.Add(platform::W(ItemText(u"180")), 180);
+  combo.SelectByData(std::clamp<int>(rotate, 0, 180));
+}
+
+void LayoutPageBase::OnSetActive() {
+  if (working_ == nullptr) return;
+  const ModelFeatures& m = Model();
+  CheckRadioButton(Handle(), IDC_LANDSCAPE, IDC_PORTRAIT,
+                   working_->dmPublic.dmOrientation == 2 ? IDC_LANDSCAPE : IDC_PORTRAIT);
+  FillRotation();
+  if (m.LayoutDoubleSided != 0) {
+    const bool manual = Manual(), unitMissing = UnitMissing();
+    ShowControl(IDC_DUPLEX_MANUAL_FRAME, manual ? 1 : 0);
+    ShowControl(IDC_DUPLEX_FRAME, manual ? 0 : 1);
+    ShowControl(IDC_DUPLEX_DEFAULT, m.LayoutDoublePrinter != 0 && !unitMissing ? 1 : 0);
+    ShowControl(IDC_DUPLEX_REVERSE, m.LayoutDoubleReverse != 0 && !unitMissing ? 1 : 0);
+    const int16_t value = manual ? working_->dmPrivate.iManualDuplex : working_->dmPrivate.iHardwareDuplex;
+    const int choice = DuplexChoice(value, m.LayoutDoublePrinter != 0);
+    CheckDuplexRadio(Handle(), choice);
+    CheckDlgButton(Handle(), IDC_DUPLEX_REVERSE, working_->dmPrivate.ReverseDuplex > 0 ? BST_CHECKED : BST_UNCHECKED);
+  }
+  UpdatePictures();
+  SettingsPage::OnSetActive();
+}
+
+int LayoutPageBase::Rotation() const {
+  if (rotateCombo_) return static_cast<int>(std::max<intptr_t>(0, ComboBox(Item(IDC_ROTATE)).SelectedData()));
+  return IsDlgButtonChecked(Handle(), IDC_ROTATE_180) == BST_CHECKED ? 180 : 0;
+}
+
+bool LayoutPageBase::Landscape() const { return IsDlgButtonChecked(Handle(), IDC_LANDSCAPE) == BST_CHECKED; }
+
+int LayoutPageBase::CurrentDuplexChoice() const {
+  for (int i = 0; i < 4; ++i)
+    if (IsDlgButtonChecked(Handle(), kDuplexRadios[i]) == BST_CHECKED) return i;
+  return 1;
+}
+
+bool LayoutPageBase::RotatedPaper() const { return PaperRotates(*working_) && Rotation() == 90; }
+
+void LayoutPageBase::OnStoreControls() {
+  if (working_ == nullptr) return;
+  PrivateDevMode& p = working_->dmPrivate;
+  working_->dmPublic.dmOrientation = Landscape() ? 2 : 1;
+  working_->dmPublic.dmFields |= DM_ORIENTATION;
+  if (Model().LayoutRotate != 0) p.iRotate = static_cast<int16_t>(Rotation());
+  if (Model().LayoutDoubleSided != 0) {
+    const int choice = CurrentDuplexChoice();
+    const bool toManual = Model().LayoutDoubleManual != 0 && !(Model().PrinterDuplex != 0 && p.iDuplexUnit > 0);
+    (toManual ? p.iManualDuplex : p.iHardwareDuplex) = DuplexValue(choice);
+    static const int16_t kPublic[4] = {DMDUP_SIMPLEX, DMDUP_SIMPLEX, DMDUP_VERTICAL, DMDUP_HORIZONTAL};
+    if ((working_->dmPublic.dmFields & DM_DUPLEX) != 0) working_->dmPublic.dmDuplex = kPublic[choice];
+    p.ReverseDuplex = IsDlgButtonChecked(Handle(), IDC_DUPLEX_REVERSE) == BST_CHECKED ? 1 : 0;
+  }
+  SettingsPage::OnStoreControls();
+}
+
+void LayoutPageBase::EnableDuplex(bool blockedByLayout) {
+  const ModelFeatures& m = Model();
+  if (m.LayoutDoubleSided == 0 || working_ == nullptr) return;
+  const DriverDevMode& r = *working_;
+  const bool fit = r.dmPrivate.iFitPage != 0 && r.dmPrivate.iFitPagePaper != r.dmPublic.dmPaperSize;
+  const bool noUnit = m.PrinterDuplex != 0 && r.dmPrivate.iDuplexUnit == 0 && m.LayoutDoubleManual == 0;
+  const int32_t paper = fit ? r.dmPrivate.iFitPagePaper : r.dmPublic.dmPaperSize;
+  const bool paperBad = !ModelFeatures::ListContains(paper, m.DoubleSidedPapers);
+  const bool mediaBad = !m.DoubleSidedMedias.empty() && !ModelFeatures::ListContains(r.dmPrivate.iPaperType, m.DoubleSidedMedias);
+  const bool blocked = blockedByLayout || fit || noUnit || paperBad || mediaBad;
+
+  EnableControls(kDuplexControls, Editable() && !blocked);
+  const int choice = CurrentDuplexChoice();
+  EnableControl(IDC_DUPLEX_REVERSE, Editable() && !blocked && choice >= 2);
+  ShowControl(IDC_DUPLEX_PICTURE, blocked ? 0 : 1);
+  const int tip = noUnit ? 12 : paperBad && fit ? 18 : paperBad ? 7 : mediaBad ? 13 : 8;
+  SetOptionUsageTip(IDC_DUPLEX_FRAME, tip - 1, blocked, 0);
+  SetOptionUsageTip(IDC_DUPLEX_MANUAL_FRAME, tip - 1, blocked, 0);
+}
+
+void LayoutPageBase::UpdatePictures() {
+  const bool landscape = Landscape();
+  const int rotation = Rotation();
+  orientationPicture_.SetIcon(OrientationPicture(landscape, rotation));
+  duplexPicture_.SetIcon(DuplexPicture(landscape, rotation, CurrentDuplexChoice(),
+                                       IsDlgButtonChecked(Handle(), IDC_DUPLEX_REVERSE) == BST_CHECKED));
+}
+
+bool LayoutPageBase::OnCommand(int id, int code, HWND control) {
+  switch (id) {
+    case IDC_ORIENTATION_PICTURE:
+      if (code != STN_CLICKED || !Editable()) return true;
+      CheckRadioButton(Handle(), IDC_LANDSCAPE, IDC_PORTRAIT, Landscape() ? IDC_PORTRAIT : IDC_LANDSCAPE);
+      break;
+    case IDC_DUPLEX_PICTURE: {
+      if (code != STN_CLICKED || !Editable()) return true;
+      int next = (CurrentDuplexChoice() + 1) % 4;
+      if (next == 0 && Model().LayoutDoublePrinter == 0) next = 1;
+      CheckDuplexRadio(Handle(), next);
+      EnableDuplex(false);
+      break;
+    }
+    case IDC_LANDSCAPE:
+    case IDC_PORTRAIT:
+    case IDC_ROTATE_180:
+      if (code != BN_CLICKED) return true;
+      break;
+    case IDC_ROTATE:
+      if (code != CBN_SELCHANGE) return true;
+      break;
+    case IDC_DUPLEX_DEFAULT:
+    case IDC_DUPLEX_NONE:
+    case IDC_DUPLEX_LONG:
+    case IDC_DUPLEX_SHORT:
+    case IDC_DUPLEX_REVERSE:
+      if (code != BN_CLICKED) return true;
+      EnableControl(IDC_DUPLEX_REVERSE, IsWindowEnabled(Item(IDC_DUPLEX_LONG)) && CurrentDuplexChoice() >= 2);
+      break;
+    default:
+      return SettingsPage::OnCommand(id, code, control);
+  }
+  UpdatePictures();
+  OnSettingChanged();
+  return true;
+}
+
+// ---- LayoutPage -------------------------------------------------------------------------
+
+BOOL LayoutPage::OnInitDialog() {
+  const BOOL result = LayoutPageBase::OnInitDialog();
+  const ModelFeatures& m = Model();
+  ComboBox nup(Item(IDC_NUP));
+  static const char16_t* const kCounts[] = {u"1", u"2", u"4", u"6", u"9", u"16"};
+  for (int i = 0; i < 6; ++i) nup.Add(platform::W(ItemText(kCounts[i])), i);
+  ComboBox poster(Item(IDC_POSTER));
+  poster.Add(platform::W(ItemText(u"2x2")), 1);
+  poster.Add(platform::W(ItemText(u"3x3")), 2);
+  poster.Add(platform::W(ItemText(u"4x4")), 3);
+  if (m.LayoutPoster6x6 != 0) poster.Add(platform::W(ItemText(u"6x6")), 5);
+  if (m.LayoutPosterCustom != 0) poster.Add(platform::W(ItemText(u"Custom")), kPosterCustom);
+  ComboBox units(Item(IDC_OVERLAP_UNITS));
+  units.Add(platform::W(ItemText(u"Millimeters")), 0);
+  units.Add(platform::W(ItemText(u"Inches")), 1);
+  ComboBox position(Item(IDC_VIRTUAL_POSITION));
+  static const char16_t* const kPositions[] = {u"Upper Left",   u"Upper Right",   u"Upper Middle",
+                                               u"Center Left",  u"Center Right",  u"Center Middle",
+                                               u"Lower Left",   u"Lower Right",   u"Lower Center"};
+  for (int i = 0; i < 9; ++i) position.Add(platform::W(ItemText(kPositions[i])), i);
+  if (working_ != nullptr) {
+    ComboBox papers(Item(IDC_VIRTUAL_PAPER));
+    for (const OfferedPaper& paper : OfferedPapers(*working_, m.PaperIndex))
+      papers.Add(platform::W(paper.name), paper.id);
+  }
+  scale_.Bind(Handle(), IDC_SCALE, IDC_SCALE_SPIN, 150, 400, 3);
+  overlap_.Bind(Handle(), IDC_OVERLAP, IDC_OVERLAP_SPIN, 0, 254);
+  InstallEditFilter(Item(IDC_OVERLAP), EditFilter::Decimal);
+  if (m.LayoutMultipleOrder == 0) {
+    // The border check takes the place of the page order it goes without.
+    const POINT up = ControlOffset(IDC_PAGE_ORDER, IDC_NUP_BORDER, false);
+    ShowControl(IDC_NUP_BORDER, -1, &up);
+  }
+  return result;
+}
+
+void LayoutPage::FillTypes() {
+  const ModelFeatures& m = Model();
+  const DriverDevMode& r = *working_;
+  const bool fitOther = r.dmPrivate.iFitPage != 0 && r.dmPrivate.iFitPagePaper != r.dmPublic.dmPaperSize &&
+                        m.LayoutFitToPage != 0;
+  ComboBox types(Item(IDC_LAYOUT_TYPE));
+  types.Clear();
+  if (m.LayoutTypeNone != 0) types.Add(platform::W(ItemText(u"None")), kTypeNone);
+  if (m.LayoutMultiple != 0) types.Add(platform::W(ItemText(u"Multiple Pages per Side")), kTypeMultiple);
+  if (m.LayoutPoster != 0 && !fitOther) types.Add(platform::W(ItemText(u"Poster")), kTypePoster);
+  if (m.LayoutBooklet != 0 && !IsDuplexBlocked(r, m)) types.Add(platform::W(ItemText(u"Booklet Printing")), kTypeBooklet);
+  if (m.LayoutVirtual != 0 && !fitOther) types.Add(platform::W(ItemText(u"Virtual Page Area")), kTypeVirtual);
+  ShowControls(kTypeControls, types.Count() > 0 ? 1 : 0);
+
+  int type = m.LayoutTypeNone != 0 && previousType_ != kTypeMultiple ? kTypeNone : kTypeMultiple;
+  scalingActive_ = false;
+  if (r.dmPrivate.iNup >= 1)
+    type = kTypeMultiple;
+  else if (m.LayoutBooklet != 0 && !IsDuplexBlocked(r, m) && r.dmPrivate.iBooklet != 0)
+    type = kTypeBooklet;
+  else if (r.dmPrivate.iPoster > 0)
+    type = kTypePoster;
+  else if (r.dmPrivate.iVirtualPrint != 0)
+    type = kTypeVirtual;
+  else if ((r.dmPrivate.iFitPage != 0 && m.LayoutFitToPage == 0) || (r.dmPrivate.iER != 0 && r.dmPrivate.iERRatio != 100))
+    scalingActive_ = true;
+  types.SelectByData(type);
+  previousType_ = SelectedType();
+}
+
+void LayoutPage::FillPageOrders(int pagesPerSide) {
+  ComboBox orders(Item(IDC_PAGE_ORDER));
+  const intptr_t selected = orders.Count() > 0 ? orders.SelectedData() : working_->dmPrivate.iNupLayout;
+  orders.Clear();
+  if (pagesPerSide == 1 && Landscape()) {
+    orders.Add(platform::W(ItemText(u"Down")), 0);
+    orders.Add(platform::W(ItemText(u"Up")), 4);
+  } else if (pagesPerSide == 1) {
+    orders.Add(platform::W(ItemText(u"Right")), 0);
+    orders.Add(platform::W(ItemText(u"Left")), 2);
+  } else {
+    orders.Add(platform::W(ItemText(u"Right, Then Down")), 0);
+    orders.Add(platform::W(ItemText(u"Down, Then Right")), 1);
+    orders.Add(platform::W(ItemText(u"Left, Then Down")), 2);
+    orders.Add(platform::W(ItemText(u"Down, Then Left")), 3);
+  }
+  orders.SelectByData(std::clamp<intptr_t>(selected, 0, 4));
+}
+
+int LayoutPage::SelectedType() const {
+  const intptr_t type = ComboBox(Item(IDC_LAYOUT_TYPE)).SelectedData();
+  return type < 0 ? kTypeNone : static_cast<int>(type);
+}
+
+bool LayoutPage::InchesShown() const {
+  if (Model().UnitsOnPreview != 0) return working_->dmPrivate.IsMMInch > 0;
+  return ComboBox(Item(IDC_OVERLAP_UNITS)).SelectedData() == 1;
+}
+
+void LayoutPage::ShowOverlapUnit() {
+  const bool inches = InchesShown();
+  overlap_.SetUnit(inches, inches ? 4 : 2);
+}
+
+void LayoutPage::OnSetActive() {
+  if (working_ == nullptr) return;
+  const PrivateDevMode& p = working_->dmPrivate;
+  FillTypes();
+  const int pagesPerSide = scalingActive_ ? 0 : std::clamp<int>(p.iNup, 0, 5);
+  ComboBox(Item(IDC_NUP)).SelectByData(pagesPerSide);
+  ComboBox(Item(IDC_PAGE_ORDER)).Clear();
+  FillPageOrders(pagesPerSide);
+  CheckDlgButton(Handle(), IDC_NUP_BORDER, p.iNupBorder != 0 ? BST_CHECKED : BST_UNCHECKED);
+  ComboBox(Item(IDC_POSTER)).SelectByData(std::clamp<int>(p.iPoster, 1, 5));
+  ComboBox(Item(IDC_OVERLAP_UNITS)).SelectByData(p.IsMMInch > 0 ? 1 : 0);
+  overlap_.SetValue((p.iPosterOverlap * 254 + 50) / 100);
+  ShowOverlapUnit();
+  scale_.SetValue(p.iPoster_Scale);
+  ComboBox(Item(IDC_VIRTUAL_PAPER)).SelectByData(p.iVirtualPaper);
+  ComboBox(Item(IDC_VIRTUAL_POSITION)).SelectByData(std::clamp<int>(p.iVirtualLayout, 0, 8));
+  LayoutPageBase::OnSetActive();
+  EnableOptions();
+}
+
+void LayoutPage::EnableOptions() {
+  const bool rotated = RotatedPaper();
+  const bool enabled = !scalingActive_ && !rotated;
+  for (const int* group : {kTypeControls, kMultipleControls, kPosterControls, kVirtualControls})
+    EnableControls(group, enabled && Editable());
+  const int tip = scalingActive_ ? (Model().PaperScaleNone != 0 ? 3 : 2) : 9;
+  SetOptionUsageTip(IDC_LAYOUT_FRAME, tip - 1, !enabled, 0);
+  OnTypeChange(enabled);
+}
+
+void LayoutPage::OnTypeChange(bool optionsEnabled) {
+  const ModelFeatures& m = Model();
+  const int type = SelectedType();
+  const bool editable = Editable() && optionsEnabled;
+  ShowControls(kMultipleControls, type == kTypeMultiple ? 1 : 0);
+  ShowControls(kPosterControls, type == kTypePoster ? 1 : 0);
+  ShowControls(kVirtualControls, type == kTypeVirtual ? 1 : 0);
+  if (type == kTypeMultiple) {
+    if (m.LayoutMultipleOrder == 0) ShowControls(kOrderControls, 0);
+    const bool several = ComboBox(Item(IDC_NUP)).SelectedData() > 0;
+    EnableControl(IDC_NUP_BORDER, editable && several);
+    EnableControls(kOrderControls, editable && several);
+  } else if (type == kTypePoster) {
+    if (m.LayoutPosterCustom == 0) ShowControls(kScaleControls, 0);
+    const bool inches = InchesShown();
+    if (m.UnitsOnPreview != 0) {
+      ShowControl(IDC_OVERLAP_UNITS, 0);
+      ShowControl(IDC_OVERLAP_INCHES, inches ? 1 : 0);
+      ShowControl(IDC_OVERLAP_MM, inches ? 0 : 1);
+    } else {
+      ShowControl(IDC_OVERLAP_INCHES, 0);
+      ShowControl(IDC_OVERLAP_MM, 0);
+    }
+    ShowOverlapUnit();
+    const bool custom = ComboBox(Item(IDC_POSTER)).SelectedData() == kPosterCustom;
+    EnableControls(kScaleControls, editable && custom);
+    if (m.LayoutPosterCustom != 0) SetOptionUsageTip(IDC_SCALE, 4, !custom, IDC_SCALE_LABEL);
+  } else if (type == kTypeVirtual) {
+    if (m.LayoutVirtualOrder == 0) ShowControls(kPositionControls, 0);
+    const bool otherPaper = ComboBox(Item(IDC_VIRTUAL_PAPER)).SelectedData() != working_->dmPublic.dmPaperSize;
+    EnableControls(kPositionControls, editable && otherPaper);
+  }
+  EnableDuplex(type == kTypePoster || type == kTypeBooklet);
+}
+
+void LayoutPage::OnStoreControls() {
+  LayoutPageBase::OnStoreControls();
+  if (working_ == nullptr) return;
+  const ModelFeatures& m = Model();
+  PrivateDevMode& p = working_->dmPrivate;
+  const int type = SelectedType();
+  if (m.LayoutBooklet != 0) p.iBooklet = type == kTypeBooklet ? 1 : 0;
+  if (m.LayoutMultiple != 0) {
+    p.iNup = static_cast<int16_t>(type == kTypeMultiple ? std::max<intptr_t>(0, ComboBox(Item(IDC_NUP)).SelectedData()) : 0);
+    p.iNupBorder = IsDlgButtonChecked(Handle(), IDC_NUP_BORDER) == BST_CHECKED ? 8 : 0;
+    if (m.LayoutMultipleOrder != 0)
+      p.iNupLayout = static_cast<int16_t>(std::max<intptr_t>(0, ComboBox(Item(IDC_PAGE_ORDER)).SelectedData()));
+  }
+  if (m.LayoutPoster != 0) {
+    p.iPoster = static_cast<int16_t>(type == kTypePoster ? std::max<intptr_t>(0, ComboBox(Item(IDC_POSTER)).SelectedData()) : 0);
+    p.iPosterOverlap = static_cast<int16_t>((overlap_.Value() * 100 + 127) / 254);
+    if (m.LayoutPosterCustom != 0) p.iPoster_Scale = static_cast<int16_t>(scale_.Value());
+    if (m.UnitsOnPreview == 0) p.IsMMInch = ComboBox(Item(IDC_OVERLAP_UNITS)).SelectedData() == 1 ? 1 : 0;
+  }
+  if (m.LayoutVirtual != 0) {
+    p.iVirtualPrint = type == kTypeVirtual ? 1 : 0;
+    if (type == kTypeVirtual) {
+      p.iVirtualPaper = static_cast<int16_t>(ComboBox(Item(IDC_VIRTUAL_PAPER)).SelectedData());
+      if (m.LayoutVirtualOrder != 0)
+        p.iVirtualLayout = static_cast<int16_t>(std::max<intptr_t>(0, ComboBox(Item(IDC_VIRTUAL_POSITION)).SelectedData()));
+    }
+  }
+}
+
+bool LayoutPage::OnCommand(int id, int code, HWND control) {
+  switch (id) {
+    case IDC_LAYOUT_TYPE:
+      if (code != CBN_SELCHANGE) return true;
+      previousType_ = SelectedType();
+      OnTypeChange(true);
+      break;
+    case IDC_NUP:
+      if (code != CBN_SELCHANGE) return true;
+      FillPageOrders(static_cast<int>(ComboBox(Item(IDC_NUP)).SelectedData()));
+      OnTypeChange(true);
+      break;
+    case IDC_POSTER:
+    case IDC_VIRTUAL_PAPER:
+    case IDC_OVERLAP_UNITS:
+      if (code != CBN_SELCHANGE) return true;
+      OnTypeChange(true);
+      break;
+    case IDC_NUP_BORDER:
+      if (code != BN_CLICKED) return true;
+      break;
+    case IDC_PAGE_ORDER:
+    case IDC_VIRTUAL_POSITION:
+      if (code != CBN_SELCHANGE) return true;
+      break;
+    case IDC_SCALE:
+      if (!(code == EN_CHANGE ? scale_.OnEditChange() : code == EN_KILLFOCUS && scale_.OnKillFocus())) return true;
+      break;
+    case IDC_OVERLAP:
+      if (!(code == EN_CHANGE ? overlap_.OnEditChange() : code == EN_KILLFOCUS && overlap_.OnKillFocus())) return true;
+      break;
+    case IDC_ROTATE:
+    case IDC_ROTATE_180:
+      if (code != (id == IDC_ROTATE ? CBN_SELCHANGE : BN_CLICKED)) return true;
+      UpdatePictures();
+      // A turned sheet takes one page per side.
+      if (RotatedPaper()) {
+        ComboBox(Item(IDC_NUP)).SelectByData(0);
+        FillPageOrders(0);
+      }
+      EnableOptions();
+      break;
+    default:
+      return LayoutPageBase::OnCommand(id, code, control);
+  }
+  OnSettingChanged();
+  return true;
+}
+
+bool LayoutPage::OnNotify(const NMHDR& header, LRESULT& result) {
+  if (header.code != UDN_DELTAPOS) return LayoutPageBase::OnNotify(header, result);
+  const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
+  if (header.idFrom == static_cast<UINT_PTR>(IDC_SCALE_SPIN))
+    scale_.OnDelta(change);
+  else if (header.idFrom == static_cast<UINT_PTR>(IDC_OVERLAP_SPIN))
+    overlap_.OnDelta(change);
+  else
+    return false;
+  result = TRUE;  // the position is ours; the up-down must not move on its own
+  OnSettingChanged();
+  return true;
+}
+
+}  // namespace qxge

@@ -1,0 +1,73 @@
+// Number entry controls built from an edit and its up-down: the value is clamped while the
+// user types and written back when the edit loses focus; filters that refuse a keystroke
+// restore the text as it was. Input-method editing is off in all of them.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qxge {
+
+// Decimal text to a number, or nothing when the text holds no number.
+std::optional<int32_t> ParseWholeNumber(std::u16string_view text);
+// Lengths in tenths of a millimetre shown as whole millimetres or inches with two decimals.
+std::u16string LengthText(int32_t tenths, bool inches);
+std::optional<int32_t> ParseLength(std::u16string_view text, bool inches);
+
+class NumberSpin {
+ public:
+  void Bind(HWND page, int editId, int spinId, int32_t min, int32_t max, int limitChars);
+  void SetValue(int32_t value);
+  int32_t Value() const;
+  // The handlers the page routes to; each gives true when the value may have changed.
+  bool OnEditChange();
+  bool OnKillFocus();
+  bool OnDelta(const NMUPDOWN& change);
+  int EditId() const { return editId_; }
+  int SpinId() const { return spinId_; }
+
+ private:
+  void Show(int32_t value);
+  HWND edit_ = nullptr, spin_ = nullptr;
+  bool showing_ = false;  // the edit reports our own text as a change
+  int editId_ = 0, spinId_ = 0;
+  int32_t min_ = 0, max_ = 0;
+};
+
+class LengthSpin {
+ public:
+  void Bind(HWND page, int editId, int spinId, int32_t min, int32_t max);
+  // The unit only changes how the value is shown, never the value.
+  void SetUnit(bool inches, int limitChars);
+  void SetValue(int32_t tenths);
+  int32_t Value() const { return value_; }
+  bool OnEditChange();
+  bool OnKillFocus();
+  bool OnDelta(const NMUPDOWN& change);
+  int EditId() const { return editId_; }
+  int SpinId() const { return spinId_; }
+
+ private:
+  void Show();
+  HWND edit_ = nullptr;
+  bool showing_ = false;  // a shown length is rounded: reading it back would change the value
+  int editId_ = 0, spinId_ = 0;
+  int32_t min_ = 0, max_ = 0, value_ = 0;
+  bool inches_ = false;
+};
+
+// Keystroke filters for edits: the text must stay digits with at most one '.', digits only,
+// or ASCII letters and digits; an empty text is always accepted.
+enum class EditFilter { Decimal, Digits, Alnum };
+bool FilterAccepts(EditFilter filter, std::u16string_view text);
+void InstallEditFilter(HWND edit, EditFilter filter);
+
+// Switches input-method editing off for a control that takes only numbers or codes.
+void DisableInputMethod(HWND control);
+
+}  // namespace qxge

@@ -1,0 +1,187 @@
+// The Layout page on a real sheet: what it shows for a record, what it writes back, and which
+// choices it closes, and why, for the model in hand.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "pages/layout_page.h"
+#include "pages/numeric_controls.h"
+#include "resources/resource.h"
+#include "sheet_harness.h"
+
+namespace {
+
+const char kFullModel[] =
+    "[Common]\r\nLayoutRotate=1\r\nRotatePapers=20\r\nLayoutTypeNone=1\r\nLayoutMultiple=1\r\n"
+    "LayoutMultipleOrder=1\r\nLayoutPoster=1\r\nLayoutPosterCustom=1\r\nLayoutBooklet=1\r\nLayoutVirtual=1\r\n"
+    "LayoutVirtualOrder=1\r\nLayoutDoubleSided=1\r\nLayoutDoublePrinter=1\r\nLayoutDoubleReverse=1\r\n"
+    "DoubleSidedPapers=1;9;20\r\n";
+
+class LayoutPageTest : public qxtest::SheetHarness {
+ protected:
+  void OpenLayout(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr) {
+    Stage(base_.empty() ? L"QXLA" : base_, model, "[Common]\r\n");
+    Live().dmPublic.dmPaperSize = DMPAPER_A4;
+    Live().dmPublic.dmFields |= DM_PAPERSIZE | DM_DUPLEX;
+    if (prepare != nullptr) prepare(Live());
+    Open({0});
+  }
+  intptr_t Data(int id) const {
+    const LRESULT at = SendMessageW(Control(id), CB_GETCURSEL, 0, 0);
+    return at < 0 ? -1 : static_cast<intptr_t>(SendMessageW(Control(id), CB_GETITEMDATA, at, 0));
+  }
+  int Items(int id) const { return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0)); }
+  bool Checked(int id) const { return IsDlgButtonChecked(PageDialog(), id) == BST_CHECKED; }
+  bool Shown(int id) const { return (GetWindowLongW(Control(id), GWL_STYLE) & WS_VISIBLE) != 0; }
+  bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+  std::wstring Text(int id) const {
+    wchar_t text[64] = {};
+    GetWindowTextW(Control(id), text, 64);
+    return text;
+  }
+  void Apply() {
+    PropSheet_PressButton(window_, PSBTN_APPLYNOW);
+    sheet_->Pump();
+  }
+};
+
+TEST_F(LayoutPageTest, ShowsTheRecordAndWritesEveryChoiceBack) {
+  OpenLayout(kFullModel, [](qxge::DriverDevMode& r) {
+    r.dmPublic.dmOrientation = 2;
+    r.dmPrivate.iNup = 2;
+    r.dmPrivate.iNupLayout = 1;
+    r.dmPrivate.iNupBorder = 8;
+    r.dmPrivate.iHardwareDuplex = 2;
+    r.dmPrivate.ReverseDuplex = 1;
+    r.dmPrivate.iPosterOverlap = 100;
+    r.dmPrivate.iPoster_Scale = 200;
+  });
+  EXPECT_TRUE(Checked(IDC_LANDSCAPE));
+  EXPECT_EQ(Items(IDC_LAYOUT_TYPE), 5);
+  EXPECT_EQ(Data(IDC_LAYOUT_TYPE), 0);  // Multiple Pages per Side
+  EXPECT_EQ(Data(IDC_NUP), 2);          // 4 per side
+  EXPECT_EQ(Data(IDC_PAGE_ORDER), 1);   // Down, Then Right
+  EXPECT_TRUE(Checked(IDC_NUP_BORDER));
+  EXPECT_TRUE(Checked(IDC_DUPLEX_SHORT));
+  EXPECT_TRUE(Checked(IDC_DUPLEX_REVERSE));
+  EXPECT_FALSE(Shown(IDC_POSTER));
+
+  // Two per side in landscape reads top to bottom.
+  Choose(IDC_NUP, 1);
+  EXPECT_EQ(Items(IDC_PAGE_ORDER), 2);
+  Choose(IDC_PAGE_ORDER, 4);  // Up
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iNup, 1);
+  EXPECT_EQ(Live().dmPrivate.iNupLayout, 4);
+  EXPECT_EQ(Live().dmPrivate.iHardwareDuplex, 2);
+  EXPECT_EQ(Live().dmPublic.dmDuplex, DMDUP_HORIZONTAL);
+
+  // A poster: the pages per side go, the overlap shows in the preview's unit.
+  Choose(IDC_LAYOUT_TYPE, 1);
+  EXPECT_TRUE(Shown(IDC_POSTER));
+  EXPECT_FALSE(Shown(IDC_NUP));
+  EXPECT_EQ(Text(IDC_OVERLAP), L"25");
+  EXPECT_TRUE(Shown(IDC_OVERLAP_MM));
+  EXPECT_FALSE(Enabled(IDC_DUPLEX_LONG));  // no double-sided posters
+  Click(IDC_UNITS_INCH);
+  EXPECT_EQ(Text(IDC_OVERLAP), L"1.00");
+  EXPECT_TRUE(Shown(IDC_OVERLAP_INCHES));
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iNup, 0);
+  EXPECT_EQ(Live().dmPrivate.iPoster, 1);
+  EXPECT_EQ(Live().dmPrivate.iPosterOverlap, 100);  // unchanged by the round trip
+  EXPECT_EQ(Live().dmPrivate.IsMMInch, 1);
+}
+
+TEST_F(LayoutPageTest, ScaleFactorHoldsItsRangeWhileTyping) {
+  OpenLayout(kFullModel, [](qxge::DriverDevMode& r) { r.dmPrivate.iPoster = 4; r.dmPrivate.iPoster_Scale = 250; });
+  EXPECT_EQ(Data(IDC_POSTER), 4);
+  EXPECT_TRUE(Enabled(IDC_SCALE));
+  EXPECT_EQ(Text(IDC_SCALE), L"250");
+  SetWindowTextW(Control(IDC_SCALE), L"500");
+  sheet_->Pump();
+  EXPECT_EQ(Text(IDC_SCALE), L"500");  // as typed
+  SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_SCALE, EN_KILLFOCUS), reinterpret_cast<LPARAM>(Control(IDC_SCALE)));
+  EXPECT_EQ(Text(IDC_SCALE), L"400");
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iPoster_Scale, 400);
+
+  Choose(IDC_POSTER, 2);  // 3x3: the scale is the layout's own
+  EXPECT_FALSE(Enabled(IDC_SCALE));
+}
+
+TEST_F(LayoutPageTest, TurningATurnablePaperFixesTheSheet) {
+  OpenLayout(kFullModel, [](qxge::DriverDevMode& r) {
+    r.dmPublic.dmPaperSize = DMPAPER_ENV_10;
+    r.dmPrivate.iNup = 3;
+  });
+  ASSERT_TRUE(Shown(IDC_ROTATE));
+  EXPECT_FALSE(Shown(IDC_ROTATE_180));
+  EXPECT_EQ(Items(IDC_ROTATE), 3);  // 0, 90 and 180 for this paper
+  Choose(IDC_ROTATE, 90);
+  EXPECT_EQ(Data(IDC_NUP), 0);
+  EXPECT_FALSE(Enabled(IDC_LAYOUT_TYPE));
+  EXPECT_FALSE(Enabled(IDC_NUP));
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iRotate, 90);
+  EXPECT_EQ(Live().dmPrivate.iNup, 0);
+  Choose(IDC_ROTATE, 0);
+  EXPECT_TRUE(Enabled(IDC_LAYOUT_TYPE));
+}
+
+TEST_F(LayoutPageTest, ModelDecidesWhatIsOffered) {
+  base_ = L"QXLB";
+  OpenLayout("[Common]\r\nLayoutMultiple=1\r\nLayoutDoubleSided=1\r\nDoubleSidedPapers=9\r\n",
+             [](qxge::DriverDevMode& r) { r.dmPrivate.iHardwareDuplex = 3; });
+  EXPECT_EQ(Items(IDC_LAYOUT_TYPE), 1);
+  EXPECT_TRUE(Shown(IDC_LAYOUT_FRAME));
+  // A stored Printer Default on a model that does not offer it shows None.
+  EXPECT_FALSE(Shown(IDC_DUPLEX_DEFAULT));
+  EXPECT_TRUE(Checked(IDC_DUPLEX_NONE));
+  EXPECT_FALSE(Enabled(IDC_DUPLEX_REVERSE));
+  EXPECT_FALSE(Shown(IDC_ROTATE_180));
+  EXPECT_FALSE(Shown(IDC_ROTATE));
+  Close();
+  module_.Unload();
+
+  base_ = L"QXLC";
+  OpenLayout("[Common]\r\nLayoutDoubleSided=1\r\nDoubleSidedPapers=1\r\n");
+  EXPECT_FALSE(Shown(IDC_LAYOUT_FRAME));
+  EXPECT_FALSE(Shown(IDC_LAYOUT_TYPE));
+  // A4 may not be printed on both sides here.
+  EXPECT_FALSE(Enabled(IDC_DUPLEX_LONG));
+}
+
+TEST(LayoutPageRules, LengthsFiltersAndPictures) {
+  using qxge::LengthText;
+  using qxge::ParseLength;
+  EXPECT_EQ(LengthText(254, false), u"25");
+  EXPECT_EQ(LengthText(254, true), u"1.00");
+  EXPECT_EQ(LengthText(2159, true), u"8.50");
+  EXPECT_EQ(ParseLength(u"1.5", true), 381);
+  EXPECT_EQ(ParseLength(u"12", false), 120);
+  EXPECT_FALSE(ParseLength(u"", false));
+  EXPECT_FALSE(ParseLength(u"x", true));
+  EXPECT_FALSE(qxge::ParseWholeNumber(u"abc"));
+  EXPECT_EQ(qxge::ParseWholeNumber(u"500"), 500);
+
+  using qxge::EditFilter;
+  EXPECT_TRUE(qxge::FilterAccepts(EditFilter::Decimal, u"12.5"));
+  EXPECT_FALSE(qxge::FilterAccepts(EditFilter::Decimal, u"1.2.5"));
+  EXPECT_FALSE(qxge::FilterAccepts(EditFilter::Digits, u"1.2"));
+  EXPECT_TRUE(qxge::FilterAccepts(EditFilter::Alnum, u"Ab12"));
+  EXPECT_FALSE(qxge::FilterAccepts(EditFilter::Alnum, u"A-1"));
+  EXPECT_TRUE(qxge::FilterAccepts(EditFilter::Digits, u""));
+
+  // Printer Default, None, Long Edge, Short Edge and back; an unknown value shows the first.
+  for (int choice = 0; choice < 4; ++choice) EXPECT_EQ(qxge::DuplexChoice(qxge::DuplexValue(choice), true), choice);
+  EXPECT_EQ(qxge::DuplexChoice(3, false), 1);
+  EXPECT_EQ(qxge::DuplexChoice(77, true), 0);
+  EXPECT_EQ(qxge::OrientationPicture(false, 0), 4040);
+  EXPECT_EQ(qxge::OrientationPicture(true, 180), 4038);
+  EXPECT_EQ(qxge::DuplexPicture(true, 90, 3, false), 4076);
+  EXPECT_EQ(qxge::DuplexPicture(true, 90, 3, true), 4102);
+  EXPECT_EQ(qxge::DuplexPicture(false, 180, 1, true), 4030);  // reverse only for long and short
+}
+
+}  // namespace

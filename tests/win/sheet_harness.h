@@ -1,0 +1,80 @@
+// A real sheet of a module staged under its own name, driven as the host and a user drive it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host_sheet.h"
+#include "module_package.h"
+#include "record/driver_dev_mode.h"
+#include "test_support.h"
+
+namespace qxtest {
+
+class SheetHarness : public ::testing::Test {
+ protected:
+  static constexpr int kApplyButton = 0x3021;
+
+  // A package named base with these model and text files; the record the host will hand over.
+  void Stage(const std::wstring& base, const std::string& model, const std::string& text) {
+    base_ = base;
+    ForgetUser(base);
+    dir_ = FreshFolder(base);
+    const std::wstring dll = StageModule(dir_, base + L"U.DLL");
+    WriteTextFile(dir_ + L"\\" + base + L"U.INI", model);
+    WriteTextFile(dir_ + L"\\" + base + L"EN.DAT", text);
+    ASSERT_TRUE(module_.Load(dll));
+    record_ = qxhost::DefaultRecord(L"QX_Office");
+  }
+  void Open(std::vector<int32_t> pages, uint32_t flags = 0) {
+    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{L"QX_Office", pages, flags},
+                                                 record_.data());
+    window_ = sheet_->Create(nullptr);
+    ASSERT_NE(window_, nullptr);
+    sheet_->Pump();
+  }
+  void Close() {
+    if (sheet_) sheet_->Close();
+    sheet_.reset();
+  }
+  void TearDown() override {
+    Close();
+    module_.Unload();
+    ForgetUser(base_);
+  }
+
+  // The module's own dialog inside the current container.
+  HWND PageDialog() const { return GetWindow(PropSheet_GetCurrentPageHwnd(window_), GW_CHILD); }
+  HWND Control(int id) const { return GetDlgItem(PageDialog(), id); }
+  void Click(int id) {
+    SendMessageW(Control(id), BM_CLICK, 0, 0);
+    sheet_->Pump();
+  }
+  // As a drop-down list reports a user's choice of the item holding data.
+  void Choose(int id, intptr_t data) {
+    const HWND combo = Control(id);
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+      if (SendMessageW(combo, CB_GETITEMDATA, i, 0) == data) SendMessageW(combo, CB_SETCURSEL, i, 0);
+    SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    sheet_->Pump();
+  }
+  bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(window_, kApplyButton)) != FALSE; }
+  qxge::DriverDevMode& Live() { return *reinterpret_cast<qxge::DriverDevMode*>(record_.data()); }
+  std::string Read(const std::wstring& name) { return ReadTextFile(dir_ + L"\\" + name); }
+
+  std::wstring base_, dir_;
+  qxhost::ModulePackage module_;
+  std::vector<uint8_t> record_;
+  std::unique_ptr<qxhost::HostSheet> sheet_;
+  HWND window_ = nullptr;
+};
+
+}  // namespace qxtest
