@@ -76,17 +76,17 @@ void SettingsPage::SetOptionUsageTip(int controlId, int tipIndex, bool show, int
 
 int SettingsPage::ShowMessage(int number, const char16_t* section) {
   if (number < 0 || number >= kMessageCount) return 0;
-  const MessageSpec& spec = kMessages[number];
+  const MessageSpec& box = kMessages[number];
   ProfileFile& text = App().TextFile();
   text.SetSection(section != nullptr ? section : u"");
-  std::u16string message = text.ReadText(spec.messageKey, spec.text);
-  const std::u16string title = text.ReadText(spec.titleKey, spec.titleKey);
+  std::u16string message = text.ReadText(box.messageKey, box.text);
+  const std::u16string title = text.ReadText(box.titleKey, box.titleKey);
   if (number == 5) {
     const ModelFeatures& model = App().Features();
     message = FormatText(message, {model.ExtrasMinPassLen, model.ExtrasMaxPassLen}, kMessageChars);
   }
   const UINT rtl = App().Features().MirrorLayout != 0 ? MB_RTLREADING : 0;
-  return MessageBoxW(Handle(), platform::W(message), platform::W(title), spec.style | rtl);
+  return MessageBoxW(Handle(), platform::W(message), platform::W(title), box.style | rtl);
 }
 
 }  // namespace qxge
