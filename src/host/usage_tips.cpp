@@ -1,5 +1,5 @@
-#include "host/usage_tips.h"
-
+// The option usage tips and the module's six message boxes, with their English defaults; the
+// text file may replace every one of them.
 #include <windows.h>
 
 #include "config/profile_file.h"
@@ -12,6 +12,24 @@
 
 namespace qxge {
 namespace {
+
+enum class TipList { None, DoubleSidedPapers, DoubleSidedMedias, PaperIndex };
+
+struct UsageTip {
+  const char16_t* text;  // "%s" takes the names of list
+  TipList list;
+};
+
+constexpr int kUsageTipCount = 18;
+
+struct MessageSpec {
+  const char16_t* titleKey;  // also the title's default
+  const char16_t* messageKey;
+  const char16_t* text;
+  unsigned style;  // buttons and icon
+};
+
+constexpr int kMessageCount = 6;
 
 const UsageTip kTips[kUsageTipCount] = {
     {u"To enable Scaling, click the Layout tab, set the Layout Options Type to Multiple Pages per Side and change the Pages per Side to 1.", TipList::None},
@@ -49,9 +67,6 @@ constexpr size_t kTipChars = 1024;
 constexpr size_t kMessageChars = 255;
 
 }  // namespace
-
-const UsageTip& UsageTipFor(int index) { return kTips[index]; }
-const MessageSpec& MessageFor(int number) { return kMessages[number]; }
 
 void SettingsPage::SetOptionUsageTip(int controlId, int tipIndex, bool show, int secondId) {
   if (!show) {
