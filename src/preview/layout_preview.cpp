@@ -6,6 +6,7 @@
 #include "config/text_format.h"
 #include "host/driver_ui_app.h"
 #include "platform/win_text.h"
+#include "preview/owner_drawn.h"
 #include "tools/printer_lookup.h"
 
 namespace qxge {
@@ -26,6 +27,16 @@ std::u16string Number(int32_t n) {
 
 Box Intersection(const Box& a, const Box& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+Box Moved(const Box& b, int32_t dx, int32_t dy) { return {b.left + dx, b.top + dy, b.right + dx, b.bottom + dy}; }
+
+// White numbers vanish on a page fill nearly as light as the window (as the face colour is in
+// current colour schemes); the shadow grey then keeps them legible.
+COLORREF NumberInk(COLORREF fill) {
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+  const int contrast = std::abs(static_cast<int>(GreyOf(window) & 0xFF) - static_cast<int>(GreyOf(fill) & 0xFF));
+  return contrast >= 32 ? window : GetSysColor(COLOR_BTNSHADOW);
 }
 
 // Text of the number font currently selected, centred on box and turned by rotation.
@@ -83,6 +94,10 @@ void LayoutPreview::Update(DriverDevMode& record) {
 
 COLORREF LayoutPreview::PageFill(const PreviewPainter& painter) const {
   return painter.Colour() ? RGB(209, 220, 230) : GetSysColor(COLOR_BTNFACE);
+}
+
+COLORREF LayoutPreview::AccentInk(const PreviewPainter& painter) const {
+  return painter.Colour() ? RGB(0, 12, 255) : GetSysColor(COLOR_BTNSHADOW);
 }
 
 void LayoutPreview::Draw(PreviewPainter& painter) {
@@ -147,19 +162,19 @@ void LayoutPreview::DrawScaledPage(PreviewPainter& painter, const Box& sheet, co
   DrawWatermarkIn(painter, page);
   if (arrows == 0) return;
 
-  painter.SetPen(painter.Colour() ? RGB(0, 12, 255) : GetSysColor(COLOR_BTNSHADOW));
+  painter.SetPen(AccentInk(painter));
   using Arrow = PreviewPainter::Arrow;
   const bool out = arrows > 0;
   const int32_t midX = (page.left + page.right) / 2, midY = (page.top + page.bottom) / 2;
-  // Each arrow sits in the strip between the page's edge and the sheet's.
+  // Heads stand inside the page image, their base or point 2 pixels off its edge: the margin
+  // to the sheet's edge is often too narrow to hold one.
+  const int32_t tip = out ? 2 : 6;
   if (page.right != sheet.right)
-    painter.DrawArrow({out ? page.right - 3 : page.right + 1, midY}, out ? Arrow::Right : Arrow::Left);
+    painter.DrawArrow({page.right - 1 - tip, midY}, out ? Arrow::Right : Arrow::Left);
   if (page.bottom != sheet.bottom)
-    painter.DrawArrow({midX, out ? page.bottom - 3 : page.bottom + 1}, out ? Arrow::Down : Arrow::Up);
-  if (page.left != sheet.left)
-    painter.DrawArrow({out ? page.left + 2 : page.left - 3, midY}, out ? Arrow::Left : Arrow::Right);
-  if (page.top != sheet.top)
-    painter.DrawArrow({midX, out ? page.top + 2 : page.top - 3}, out ? Arrow::Up : Arrow::Down);
+    painter.DrawArrow({midX, page.bottom - 1 - tip}, out ? Arrow::Down : Arrow::Up);
+  if (page.left != sheet.left) painter.DrawArrow({page.left + tip, midY}, out ? Arrow::Left : Arrow::Right);
+  if (page.top != sheet.top) painter.DrawArrow({midX, page.top + tip}, out ? Arrow::Up : Arrow::Down);
 }
 
 void LayoutPreview::DrawReduceEnlarge(PreviewPainter& painter) {
@@ -197,11 +212,16 @@ void LayoutPreview::DrawOutputPaper(PreviewPainter& painter) {
     // A larger output paper keeps the document page as large as on its own.
     scale = std::min({paperScale_, static_cast<double>(area.Width()) / w, static_cast<double>(area.Height()) / h});
   }
+  // A document page larger than the output paper overhangs it; both stay in the area.
+  scale = std::min({scale, static_cast<double>(area.Width()) / std::max<int32_t>(w, paperSize_.cx),
+                    static_cast<double>(area.Height()) / std::max<int32_t>(h, paperSize_.cy)});
   const Box sheet = PaperBox(area, w, h, scale);
   const Box page = PlaceOnSheet(sheet, static_cast<int32_t>(paperSize_.cx * scale + 0.5),
                                 static_cast<int32_t>(paperSize_.cy * scale + 0.5), record_->dmPrivate.iVirtualLayout,
                                 record_->dmPrivate.iRotate == 180);
-  DrawScaledPage(painter, sheet, page, 0);
+  const int32_t dx = (area.left + area.right - std::min(sheet.left, page.left) - std::max(sheet.right, page.right)) / 2;
+  const int32_t dy = (area.top + area.bottom - std::min(sheet.top, page.top) - std::max(sheet.bottom, page.bottom)) / 2;
+  DrawScaledPage(painter, Moved(sheet, dx, dy), Moved(page, dx, dy), 0);
 }
 
 void LayoutPreview::DrawNup(PreviewPainter& painter) {
@@ -234,7 +254,7 @@ void LayoutPreview::DrawNup(PreviewPainter& painter) {
       if (p.iRotate == 180) order = count - 1 - order;
       if (p.WaterFirstPage == 0 || order == 0) DrawWatermarkIn(painter, page);
       if (!numbered) continue;
-      painter.SetFont(GetSysColor(COLOR_WINDOW), numberHeight, FW_NORMAL, rotation * 10, L"Arial", false);
+      painter.SetFont(NumberInk(fill), numberHeight, FW_NORMAL, rotation * 10, L"Arial", false);
       DrawCentred(dc, page, Number(order + 1), rotation);
     }
   }
@@ -271,16 +291,17 @@ void LayoutPreview::DrawBooklet(PreviewPainter& painter) {
     painter.FillRect(ToRect(page), fill);
     if (record_->dmPrivate.WaterFirstPage == 0) DrawWatermarkIn(painter, page);
     const int32_t side = std::min(page.Width(), page.Height());
-    painter.SetFont(GetSysColor(COLOR_WINDOW), side * 3 / 5, FW_BOLD, rotation * 10, L"Arial", false);
+    painter.SetFont(NumberInk(fill), side * 3 / 5, FW_BOLD, rotation * 10, L"Arial", false);
     DrawCentred(dc, page, outside[i], rotation);
     const int32_t small = std::max(side / 5, 8);
     const Box corner = {page.right - small - 2, page.bottom - small - 2, page.right - 2, page.bottom - 2};
-    painter.SetFont(GetSysColor(COLOR_WINDOW), small, FW_NORMAL, rotation * 10, L"Arial", false);
+    painter.SetFont(NumberInk(fill), small, FW_NORMAL, rotation * 10, L"Arial", false);
     DrawCentred(dc, corner, inside[i], rotation);
   }
 }
 
 void LayoutPreview::DrawPoster(PreviewPainter& painter) {
+  const HDC dc = painter.Dc();
   const PrivateDevMode& p = record_->dmPrivate;
   const PosterTiling tiling = PosterTiles(p.iPoster, p.iPoster_Scale);
   const Box& sheet = paper_;
@@ -291,12 +312,14 @@ void LayoutPreview::DrawPoster(PreviewPainter& painter) {
                                     : Box{sheet.left, sheet.top, sheet.left + pageW, sheet.top + pageH};
   const COLORREF fill = PageFill(painter);
   painter.SetPen(GetSysColor(COLOR_WINDOWFRAME));
+  auto tileAt = [&](int32_t row, int32_t col) {
+    const Box pitch = GridCell(sheet, {n, n, false}, row, col);
+    // Tiles at 19/20 of their pitch, so that each printed sheet shows on its own.
+    return Box{pitch.left, pitch.top, pitch.left + pitch.Width() * 19 / 20, pitch.top + pitch.Height() * 19 / 20};
+  };
   for (int32_t row = 0; row < n; ++row) {
     for (int32_t col = 0; col < n; ++col) {
-      const Box pitch = GridCell(sheet, {n, n, false}, row, col);
-      // Tiles at 19/20 of their pitch, so that each printed sheet shows on its own.
-      const Box tile = {pitch.left, pitch.top, pitch.left + pitch.Width() * 19 / 20,
-                        pitch.top + pitch.Height() * 19 / 20};
+      const Box tile = tileAt(row, col);
       painter.FillRect(ToRect(tile), GetSysColor(COLOR_WINDOW));
       const Box printed = Intersection(tile, page);
       if (printed.Width() > 0 && printed.Height() > 0) painter.FillRect(ToRect(printed), fill);
@@ -304,6 +327,30 @@ void LayoutPreview::DrawPoster(PreviewPainter& painter) {
     }
   }
   DrawWatermarkIn(painter, page);
+  // The enlarged page's outline, just outside it so that the tiles keep their frames.
+  painter.SetPen(AccentInk(painter));
+  painter.FrameRect(ToRect(Shrunk(page, -1)));
+
+  // Tile numbers sit on the page fill and on blank paper alike: the shadow grey reads on both.
+  const Box first = tileAt(0, 0);
+  SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+  SetBkMode(dc, TRANSPARENT);
+  LOGFONTW font{};
+  font.lfHeight = first.Height() * 3 / 5;
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+  font.lfQuality = PROOF_QUALITY;
+  wcscpy(font.lfFaceName, L"Arial");
+  const HGDIOBJ painterFont = GetCurrentObject(dc, OBJ_FONT);
+  platform::Font fitted;
+  const std::u16string widest = Number(n * n);
+  // Numbers squeezed below 4 pixels are smudges, not numbers.
+  if (FitFontHeight(dc, W(widest.c_str()), first.Width() - 4, font, fitted) >= 4) {
+    for (int32_t row = 0; row < n; ++row)
+      for (int32_t col = 0; col < n; ++col) DrawCentred(dc, tileAt(row, col), Number(row * n + col + 1), 0);
+  }
+  SelectObject(dc, painterFont);
 }
 
 }  // namespace qxge

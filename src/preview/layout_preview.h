@@ -30,6 +30,8 @@ class LayoutPreview : public PreviewWnd {
   // The sheet with a page image on it; arrows: 1 outwards (enlarge), -1 inwards, 0 none.
   void DrawScaledPage(PreviewPainter& painter, const Box& sheet, const Box& page, int arrows);
   COLORREF PageFill(const PreviewPainter& painter) const;
+  // Arrow heads and the poster's page outline.
+  COLORREF AccentInk(const PreviewPainter& painter) const;
 
   std::u16string signature_;
   std::u16string customName_;

@@ -81,12 +81,14 @@ class Snapshot {
 
 class PreviewTest : public ::testing::Test {
  protected:
+  // Model keys a test needs beyond the preview's own.
+  virtual std::string Features() const { return {}; }
   void SetUp() override {
     base_ = L"QXPV";
     qxtest::ForgetUser(base_);
     dir_ = qxtest::FreshFolder(base_);
     const std::wstring dll = qxtest::StageModule(dir_, base_ + L"U.DLL");
-    qxtest::WriteTextFile(dir_ + L"\\" + base_ + L"U.INI", "[Common]\r\nUnitsOnPreview=1\r\n");
+    qxtest::WriteTextFile(dir_ + L"\\" + base_ + L"U.INI", "[Common]\r\nUnitsOnPreview=1\r\n" + Features());
     qxtest::WriteTextFile(dir_ + L"\\" + base_ + L"EN.DAT", "[Preview]\r\nCopies:=Exemplare:\r\n");
     ASSERT_TRUE(module_.Load(dll));
     record_ = qxhost::DefaultRecord(L"QX_Office");
@@ -99,7 +101,14 @@ class PreviewTest : public ::testing::Test {
     preview_ = GetDlgItem(GetWindow(PropSheet_GetCurrentPageHwnd(window_), GW_CHILD), IDC_PREVIEW);
     ASSERT_NE(preview_, nullptr);
   }
-  qxge::PrivateDevMode& Record() { return reinterpret_cast<qxge::DriverDevMode*>(record_.data())->dmPrivate; }
+  // Shows the record as it is now, in a fresh sheet.
+  void Reopen() {
+    if (sheet_) sheet_->Close();
+    sheet_.reset();
+    Open();
+  }
+  qxge::DriverDevMode& Whole() { return *reinterpret_cast<qxge::DriverDevMode*>(record_.data()); }
+  qxge::PrivateDevMode& Record() { return Whole().dmPrivate; }
   qxge::SettingsPage& Page() { return *static_cast<qxge::SettingsPage*>(sheet_->Table().slots[0]); }
   // The sheet area lies above the three caption lines and the paper text.
   int SheetBottom() const {
@@ -186,6 +195,153 @@ TEST_F(PreviewTest, OnlyARealChangeRepaints) {
   Page().OnSettingChanged();
   ASSERT_TRUE(GetUpdateRect(preview_, &dirty, FALSE));
   EXPECT_LT(dirty.top, SheetBottom() / 2);
+}
+
+// Pixels of colour in column x within 6 rows of y: how wide an arrow head is there.
+int Span(const Snapshot& shot, int x, int y, COLORREF colour) {
+  int n = 0;
+  for (int dy = -6; dy <= 6; ++dy) n += shot.At(x, y + dy) == colour;
+  return n;
+}
+
+TEST_F(PreviewTest, ReducedAndEnlargedPagesPointTheirArrowsTheRightWay) {
+  const COLORREF fill = GetSysColor(COLOR_BTNFACE), arrow = GetSysColor(COLOR_BTNSHADOW);
+  Record().iER = 1;
+  Record().iERRatio = 50;
+  Open();
+  {
+    const Snapshot shot(preview_);
+    const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), SheetBottom());
+    const RECT page = shot.Bounds(fill, SheetBottom());
+    EXPECT_NEAR((page.right - page.left + 2) * 2, sheet.right - sheet.left + 2, 4);
+    EXPECT_LE(page.left - sheet.left, 2);
+    EXPECT_LE(page.top - sheet.top, 2);
+    // The head at the right edge points left, into the page: its point lies further in.
+    const int midY = (page.top + page.bottom) / 2;
+    EXPECT_GT(Span(shot, page.right - 2, midY, arrow), Span(shot, page.right - 6, midY, arrow));
+  }
+  Record().iERRatio = 200;
+  Reopen();
+  const Snapshot shot(preview_);
+  const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOWFRAME), SheetBottom());
+  const RECT page = shot.Bounds(fill, SheetBottom());
+  EXPECT_NEAR(page.right - page.left + 2, (sheet.right - sheet.left) * 2, 4);
+  EXPECT_LE(page.bottom, SheetBottom());
+  const int midY = (page.top + page.bottom) / 2;
+  EXPECT_LT(Span(shot, page.right - 2, midY, arrow), Span(shot, page.right - 6, midY, arrow));
+}
+
+TEST_F(PreviewTest, FitToPageShowsTheDocumentPageOnTheTargetPaper) {
+  Whole().dmPublic.dmPaperSize = 9;  // A4 onto Letter: narrower and taller, so it shrinks
+  Record().iFitPage = 1;
+  Record().iFitPagePaper = 1;
+  Open();
+  const Snapshot shot(preview_);
+  const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOWFRAME), SheetBottom());
+  const RECT page = shot.Bounds(GetSysColor(COLOR_BTNFACE), SheetBottom());
+  EXPECT_GE(page.bottom - page.top, sheet.bottom - sheet.top - 4);
+  EXPECT_LT(page.right - page.left, sheet.right - sheet.left - 6);
+  const COLORREF arrow = GetSysColor(COLOR_BTNSHADOW);
+  const int midY = (page.top + page.bottom) / 2;
+  EXPECT_GT(Span(shot, page.left + 1, midY, arrow), Span(shot, page.left + 5, midY, arrow));
+}
+
+TEST_F(PreviewTest, OutputPaperTakesThePageToTheChosenCorner) {
+  Whole().dmPublic.dmPaperSize = 11;  // A5 on A4
+  Record().iVirtualPrint = 1;
+  Record().iVirtualPaper = 9;
+  struct Case {
+    int16_t layout, rotate;
+    bool right, bottom;
+  };
+  for (const Case c : {Case{0, 0, false, false}, Case{7, 0, true, true}, Case{1, 0, true, false},
+                       Case{0, 180, true, true}}) {
+    SCOPED_TRACE(testing::Message() << c.layout << " " << c.rotate);
+    Record().iVirtualLayout = c.layout;
+    Record().iRotate = c.rotate;
+    Reopen();
+    const Snapshot shot(preview_);
+    const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOWFRAME), SheetBottom());
+    const RECT page = shot.Bounds(GetSysColor(COLOR_BTNFACE), SheetBottom());
+    ASSERT_LT(page.right - page.left, sheet.right - sheet.left - 10);
+    EXPECT_LE(c.right ? sheet.right - page.right : page.left - sheet.left, 2);
+    EXPECT_GT(c.right ? page.left - sheet.left : sheet.right - page.right, 10);
+    EXPECT_LE(c.bottom ? sheet.bottom - page.bottom : page.top - sheet.top, 2);
+    EXPECT_GT(c.bottom ? page.top - sheet.top : sheet.bottom - page.bottom, 10);
+  }
+}
+
+// Some pixel within reach of (cx, cy) stands out from the fill, as a number drawn there must.
+bool HasInk(const Snapshot& shot, int cx, int cy, int reach, COLORREF fill) {
+  for (int y = cy - reach; y <= cy + reach; ++y)
+    for (int x = cx - reach; x <= cx + reach; ++x)
+      if (std::abs(GetGValue(shot.At(x, y)) - GetGValue(fill)) >= 32) return true;
+  return false;
+}
+
+class PreviewBookletTest : public PreviewTest {
+  std::string Features() const override { return "LayoutBooklet=1\r\nDoubleSidedPapers=1;9;11\r\n"; }
+};
+
+TEST_F(PreviewBookletTest, FoldsOneSheetIntoTwoNumberedPages) {
+  const COLORREF fill = GetSysColor(COLOR_BTNFACE);
+  Record().iBooklet = 1;
+  Open();
+  {
+    const Snapshot shot(preview_);
+    const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), SheetBottom());
+    EXPECT_GT(sheet.right - sheet.left, sheet.bottom - sheet.top);  // portrait pages side by side
+    EXPECT_EQ(shot.At((sheet.left + sheet.right) / 2, sheet.top + 3), GetSysColor(COLOR_WINDOWFRAME));  // the fold
+    const RECT pages = shot.Bounds(fill, SheetBottom());
+    EXPECT_EQ(shot.RunsAcross(pages.top + 1, fill), 2);
+    const int half = (sheet.right - sheet.left) / 2;
+    EXPECT_TRUE(HasInk(shot, sheet.left + half / 2, (sheet.top + sheet.bottom) / 2, half / 6, fill));
+  }
+  Whole().dmPublic.dmOrientation = 2;
+  Reopen();
+  const Snapshot shot(preview_);
+  const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), SheetBottom());
+  EXPECT_LT(sheet.right - sheet.left, sheet.bottom - sheet.top);
+  const RECT pages = shot.Bounds(fill, SheetBottom());
+  EXPECT_EQ(shot.RunsDown(pages.left + 1, fill, SheetBottom()), 2);
+}
+
+TEST_F(PreviewTest, PosterShowsEveryTileNumberedAndTheEnlargedPage) {
+  const COLORREF fill = GetSysColor(COLOR_BTNFACE);
+  Record().iPoster = 1;
+  Open();
+  {
+    const Snapshot shot(preview_);
+    ExpectGrid(shot, SheetBottom(), 2, 2);
+    const RECT tiles = shot.Bounds(fill, SheetBottom());
+    const int pitch = (tiles.right - tiles.left) / 2;
+    EXPECT_TRUE(HasInk(shot, tiles.left + pitch / 2, tiles.top + (tiles.bottom - tiles.top) / 4, pitch / 6, fill));
+  }
+  Record().iPoster = 5;
+  Reopen();
+  ExpectGrid(Snapshot(preview_), SheetBottom(), 6, 6);
+  // 250 %: three tiles a side, the page ending halfway across the last.
+  Record().iPoster = 4;
+  Record().iPoster_Scale = 250;
+  Reopen();
+  const Snapshot shot(preview_);
+  ExpectGrid(shot, SheetBottom(), 3, 3);
+  const RECT page = shot.Bounds(fill, SheetBottom());
+  const RECT tiles = shot.Bounds(GetSysColor(COLOR_WINDOWFRAME), SheetBottom());
+  const int tile = (tiles.right - tiles.left) / 3;
+  EXPECT_NEAR(tiles.right - page.right, tile / 2, 4);
+}
+
+TEST_F(PreviewTest, ATinyWatermarkIsStrokedRatherThanLost) {
+  Record().cWaterText.Write(u"CONFIDENTIAL");
+  Record().WaterStrFaceName.Write(u"Arial");
+  Record().iWaterSize = 1;
+  Record().WaterColor = RGB(255, 0, 0);
+  Record().lfWeight = FW_NORMAL;
+  Open();
+  // Filled, glyphs of 3 pixels leave a dot or two; the outline runs the length of the word.
+  const RECT text = Snapshot(preview_).Bounds(RGB(255, 0, 0), SheetBottom());
+  EXPECT_GE(text.right - text.left, 12);
 }
 
 }  // namespace
