@@ -101,21 +101,27 @@ target_link_libraries(qxhost PRIVATE qxhostlib)
 target_link_options(qxhost PRIVATE -municode -mconsole -static-libgcc -static-libstdc++ -static)
 
 # Model packages as a printer ships them: the module under the model's own name beside its files.
+# A third argument names the sample whose bitmaps the package shares (one maker, one logo).
 function(qxge_stage_package sample model)
   set(dir ${CMAKE_BINARY_DIR}/packages/${sample})
+  set(pictures ${QXGE_PICTURES}/${sample})
+  if(ARGC GREATER 2)
+    set(pictures ${QXGE_PICTURES}/${ARGV2})
+  endif()
   add_custom_target(package_${sample} ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
     # A model ships the module without the debugging information the build keeps.
     COMMAND ${QXGE_TRIPLET}-objcopy --strip-debug $<TARGET_FILE:QXGEU> ${dir}/${model}U.DLL
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:QXGEU2> ${dir}/${model}U2.dll
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/samples/${sample} ${dir}
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QXGE_PICTURES}/${sample}/L.bmp ${dir}/${model}UL.bmp
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QXGE_PICTURES}/${sample}/printer.bmp ${dir}/${model}U.bmp
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QXGE_PICTURES}/${sample}/printer1.bmp ${dir}/${model}U1.bmp
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/L.bmp ${dir}/${model}UL.bmp
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/printer.bmp ${dir}/${model}U.bmp
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/printer1.bmp ${dir}/${model}U1.bmp
     DEPENDS QXGEU QXGEU2 qxge_pictures
     COMMENT "Staging the ${sample} model package")
 endfunction()
 qxge_stage_package(office QX5000)
+qxge_stage_package(compact QX300 office)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   qxge_add_gtest()

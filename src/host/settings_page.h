@@ -69,6 +69,8 @@ class SettingsPage : public platform::Dialog {
   void MarkUnchanged();
 
   bool Editable() const { return (sheetFlags_ & kSheetReadOnly) == 0; }
+  // A list item's text: its English text is the key in the page's section and the default.
+  std::u16string ItemText(const char16_t* key) const;
 
   DriverDevMode* WorkingRecord() const { return working_; }
   const DriverDevMode* UserDefaultRecord() const { return userDefault_; }
@@ -86,8 +88,6 @@ class SettingsPage : public platform::Dialog {
   }
 
   std::u16string Section() const;
-  // A list item's text: its English text is the key in the page's section and the default.
-  std::u16string ItemText(const char16_t* key) const;
 
   SheetContext* sheet_ = nullptr;
   DriverDevMode* working_ = nullptr;

@@ -18,7 +18,10 @@ using platform::ComboBox;
 
 const ModelFeatures& Model() { return App().Features(); }
 
-constexpr int kTypeMultiple = 0, kTypePoster = 1, kTypeBooklet = 2, kTypeVirtual = 3, kTypeNone = 6;
+constexpr int kTypeMultiple = LayoutTypeGroups::kMultiple, kTypePoster = LayoutTypeGroups::kPoster,
+              kTypeBooklet = LayoutTypeGroups::kBooklet, kTypeVirtual = LayoutTypeGroups::kVirtual,
+              kTypeFit = LayoutTypeGroups::kFit, kTypeScale = LayoutTypeGroups::kScale,
+              kTypeNone = LayoutTypeGroups::kNone;
 constexpr int kPosterCustom = 4;
 
 const int kTypeControls[] = {IDC_LAYOUT_FRAME, IDC_LAYOUT_TYPE_LABEL, IDC_LAYOUT_TYPE, 0};
@@ -30,6 +33,8 @@ const int kPosterControls[] = {IDC_POSTER_LABEL, IDC_POSTER, IDC_OVERLAP_LABEL, 
 const int kScaleControls[] = {IDC_SCALE_LABEL, IDC_SCALE, IDC_SCALE_SPIN, 0};
 const int kVirtualControls[] = {IDC_VIRTUAL_LABEL, IDC_VIRTUAL_PAPER, IDC_VIRTUAL_POS_LABEL, IDC_VIRTUAL_POSITION, 0};
 const int kPositionControls[] = {IDC_VIRTUAL_POS_LABEL, IDC_VIRTUAL_POSITION, 0};
+const int kFitControls[] = {IDC_FIT_PAPER_LABEL, IDC_FIT_PAPER, 0};
+const int kPercentControls[] = {IDC_PERCENT_LABEL, IDC_PERCENT, IDC_PERCENT_SPIN, 0};
 const int kDuplexControls[] = {IDC_DUPLEX_FRAME, IDC_DUPLEX_MANUAL_FRAME, IDC_DUPLEX_PICTURE, IDC_DUPLEX_DEFAULT,
                                IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT, IDC_DUPLEX_REVERSE, 0};
 const int kDuplexRadios[] = {IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT};
@@ -239,41 +244,189 @@ bool LayoutPageBase::OnCommand(int id, int code, HWND control) {
   return true;
 }
 
+// ---- LayoutTypeGroups -------------------------------------------------------------------
+
+void AddOfferedPapers(HWND combo, const DriverDevMode& record) {
+  const ComboBox papers(combo);
+  for (const OfferedPaper& paper : OfferedPapers(record, Model().PaperIndex)) papers.Add(platform::W(paper.name), paper.id);
+}
+
+void LayoutTypeGroups::Init(const DriverDevMode& record) {
+  const ModelFeatures& m = Model();
+  auto add = [this](int id, const char16_t* text, intptr_t data) {
+    ComboBox(owner_.Item(id)).Add(platform::W(owner_.ItemText(text)), data);
+  };
+  static const char16_t* const kCounts[] = {u"1", u"2", u"4", u"6", u"9", u"16"};
+  for (int i = 0; i < 6; ++i) add(IDC_NUP, kCounts[i], i);
+  add(IDC_POSTER, u"2x2", 1);
+  add(IDC_POSTER, u"3x3", 2);
+  add(IDC_POSTER, u"4x4", 3);
+  if (m.LayoutPoster6x6 != 0) add(IDC_POSTER, u"6x6", 5);
+  if (m.LayoutPosterCustom != 0) add(IDC_POSTER, u"Custom", kPosterCustom);
+  add(IDC_OVERLAP_UNITS, u"Millimeters", 0);
+  add(IDC_OVERLAP_UNITS, u"Inches", 1);
+  static const char16_t* const kPositions[] = {u"Upper Left",   u"Upper Right",   u"Upper Middle",
+                                               u"Center Left",  u"Center Right",  u"Center Middle",
+                                               u"Lower Left",   u"Lower Right",   u"Lower Center"};
+  for (int i = 0; i < 9; ++i) add(IDC_VIRTUAL_POSITION, kPositions[i], i);
+  AddOfferedPapers(owner_.Item(IDC_VIRTUAL_PAPER), record);
+  scale_.Bind(owner_.Handle(), IDC_SCALE, IDC_SCALE_SPIN, 150, 400, 3);
+  overlap_.Bind(owner_.Handle(), IDC_OVERLAP, IDC_OVERLAP_SPIN, 0, 254);
+  InstallEditFilter(owner_.Item(IDC_OVERLAP), EditFilter::Decimal);
+  if (m.LayoutMultipleOrder == 0) {
+    // The border check takes the place of the page order it goes without.
+    const POINT up = owner_.ControlOffset(IDC_PAGE_ORDER, IDC_NUP_BORDER, false);
+    owner_.ShowControl(IDC_NUP_BORDER, -1, &up);
+  }
+}
+
+void LayoutTypeGroups::Fill(const DriverDevMode& record, int pagesPerSide) {
+  const PrivateDevMode& p = record.dmPrivate;
+  ComboBox(owner_.Item(IDC_NUP)).SelectByData(pagesPerSide);
+  ComboBox(owner_.Item(IDC_PAGE_ORDER)).Clear();
+  FillPageOrders(pagesPerSide, record);
+  CheckDlgButton(owner_.Handle(), IDC_NUP_BORDER, p.iNupBorder != 0 ? BST_CHECKED : BST_UNCHECKED);
+  ComboBox(owner_.Item(IDC_POSTER)).SelectByData(std::clamp<int>(p.iPoster, 1, 5));
+  ComboBox(owner_.Item(IDC_OVERLAP_UNITS)).SelectByData(p.IsMMInch > 0 ? 1 : 0);
+  overlap_.SetValue((p.iPosterOverlap * 254 + 50) / 100);
+  ShowOverlapUnit(record);
+  scale_.SetValue(p.iPoster_Scale);
+  ComboBox(owner_.Item(IDC_VIRTUAL_PAPER)).SelectByData(p.iVirtualPaper);
+  ComboBox(owner_.Item(IDC_VIRTUAL_POSITION)).SelectByData(std::clamp<int>(p.iVirtualLayout, 0, 8));
+}
+
+void LayoutTypeGroups::FillPageOrders(int pagesPerSide, const DriverDevMode& record) {
+  ComboBox orders(owner_.Item(IDC_PAGE_ORDER));
+  const intptr_t selected = orders.Count() > 0 ? orders.SelectedData() : record.dmPrivate.iNupLayout;
+  auto add = [&](const char16_t* text, intptr_t data) { orders.Add(platform::W(owner_.ItemText(text)), data); };
+  orders.Clear();
+  if (pagesPerSide == 1 && record.dmPublic.dmOrientation == 2) {
+    add(u"Down", 0);
+    add(u"Up", 4);
+  } else if (pagesPerSide == 1) {
+    add(u"Right", 0);
+    add(u"Left", 2);
+  } else {
+    add(u"Right, Then Down", 0);
+    add(u"Down, Then Right", 1);
+    add(u"Left, Then Down", 2);
+    add(u"Down, Then Left", 3);
+  }
+  orders.SelectByData(std::clamp<intptr_t>(selected, 0, 4));
+}
+
+bool LayoutTypeGroups::InchesShown(const DriverDevMode& record) const {
+  if (Model().UnitsOnPreview != 0) return record.dmPrivate.IsMMInch > 0;
+  return ComboBox(owner_.Item(IDC_OVERLAP_UNITS)).SelectedData() == 1;
+}
+
+void LayoutTypeGroups::ShowOverlapUnit(const DriverDevMode& record) {
+  const bool inches = InchesShown(record);
+  overlap_.SetUnit(inches, inches ? 4 : 2);
+}
+
+void LayoutTypeGroups::Enable(bool enable) {
+  for (const int* group : {kMultipleControls, kPosterControls, kVirtualControls}) owner_.EnableControls(group, enable);
+}
+
+void LayoutTypeGroups::Show(int type, bool editable, const DriverDevMode& record) {
+  const ModelFeatures& m = Model();
+  owner_.ShowControls(kMultipleControls, type == kTypeMultiple ? 1 : 0);
+  owner_.ShowControls(kPosterControls, type == kTypePoster ? 1 : 0);
+  owner_.ShowControls(kVirtualControls, type == kTypeVirtual ? 1 : 0);
+  if (type == kTypeMultiple) {
+    if (m.LayoutMultipleOrder == 0) owner_.ShowControls(kOrderControls, 0);
+    const bool several = ComboBox(owner_.Item(IDC_NUP)).SelectedData() > 0;
+    owner_.EnableControl(IDC_NUP_BORDER, editable && several);
+    owner_.EnableControls(kOrderControls, editable && several);
+  } else if (type == kTypePoster) {
+    if (m.LayoutPosterCustom == 0) owner_.ShowControls(kScaleControls, 0);
+    const bool inches = InchesShown(record);
+    if (m.UnitsOnPreview != 0) {
+      owner_.ShowControl(IDC_OVERLAP_UNITS, 0);
+      owner_.ShowControl(IDC_OVERLAP_INCHES, inches ? 1 : 0);
+      owner_.ShowControl(IDC_OVERLAP_MM, inches ? 0 : 1);
+    } else {
+      owner_.ShowControl(IDC_OVERLAP_INCHES, 0);
+      owner_.ShowControl(IDC_OVERLAP_MM, 0);
+    }
+    ShowOverlapUnit(record);
+    const bool custom = ComboBox(owner_.Item(IDC_POSTER)).SelectedData() == kPosterCustom;
+    owner_.EnableControls(kScaleControls, editable && custom);
+    if (m.LayoutPosterCustom != 0) owner_.SetOptionUsageTip(IDC_SCALE, 4, !custom, IDC_SCALE_LABEL);
+  } else if (type == kTypeVirtual) {
+    if (m.LayoutVirtualOrder == 0) owner_.ShowControls(kPositionControls, 0);
+    const bool otherPaper = ComboBox(owner_.Item(IDC_VIRTUAL_PAPER)).SelectedData() != record.dmPublic.dmPaperSize;
+    owner_.EnableControls(kPositionControls, editable && otherPaper);
+  }
+}
+
+void LayoutTypeGroups::Store(int type, DriverDevMode& record) const {
+  const ModelFeatures& m = Model();
+  PrivateDevMode& p = record.dmPrivate;
+  auto data = [this](int id) { return static_cast<int16_t>(std::max<intptr_t>(0, ComboBox(owner_.Item(id)).SelectedData())); };
+  if (m.LayoutBooklet != 0) p.iBooklet = type == kTypeBooklet ? 1 : 0;
+  if (m.LayoutMultiple != 0) {
+    p.iNup = type == kTypeMultiple ? data(IDC_NUP) : 0;
+    p.iNupBorder = IsDlgButtonChecked(owner_.Handle(), IDC_NUP_BORDER) == BST_CHECKED ? 8 : 0;
+    if (m.LayoutMultipleOrder != 0) p.iNupLayout = data(IDC_PAGE_ORDER);
+  }
+  if (m.LayoutPoster != 0) {
+    p.iPoster = type == kTypePoster ? data(IDC_POSTER) : 0;
+    p.iPosterOverlap = static_cast<int16_t>((overlap_.Value() * 100 + 127) / 254);
+    if (m.LayoutPosterCustom != 0) p.iPoster_Scale = static_cast<int16_t>(scale_.Value());
+    if (m.UnitsOnPreview == 0) p.IsMMInch = ComboBox(owner_.Item(IDC_OVERLAP_UNITS)).SelectedData() == 1 ? 1 : 0;
+  }
+  if (m.LayoutVirtual != 0) {
+    p.iVirtualPrint = type == kTypeVirtual ? 1 : 0;
+    if (type == kTypeVirtual) {
+      p.iVirtualPaper = static_cast<int16_t>(ComboBox(owner_.Item(IDC_VIRTUAL_PAPER)).SelectedData());
+      if (m.LayoutVirtualOrder != 0) p.iVirtualLayout = data(IDC_VIRTUAL_POSITION);
+    }
+  }
+}
+
+LayoutTypeGroups::Command LayoutTypeGroups::OnCommand(int id, int code, const DriverDevMode& record) {
+  const auto changedIf = [](bool changed) { return changed ? Command::Changed : Command::Ignored; };
+  switch (id) {
+    case IDC_NUP:
+      if (code != CBN_SELCHANGE) return Command::Ignored;
+      FillPageOrders(static_cast<int>(ComboBox(owner_.Item(IDC_NUP)).SelectedData()), record);
+      return Command::Reshow;
+    case IDC_POSTER:
+    case IDC_VIRTUAL_PAPER:
+    case IDC_OVERLAP_UNITS:
+      return code == CBN_SELCHANGE ? Command::Reshow : Command::Ignored;
+    case IDC_NUP_BORDER:
+      return changedIf(code == BN_CLICKED);
+    case IDC_PAGE_ORDER:
+    case IDC_VIRTUAL_POSITION:
+      return changedIf(code == CBN_SELCHANGE);
+    case IDC_SCALE:
+      return changedIf(code == EN_CHANGE ? scale_.OnEditChange() : code == EN_KILLFOCUS && scale_.OnKillFocus());
+    case IDC_OVERLAP:
+      return changedIf(code == EN_CHANGE ? overlap_.OnEditChange() : code == EN_KILLFOCUS && overlap_.OnKillFocus());
+    default:
+      return Command::NotOurs;
+  }
+}
+
+bool LayoutTypeGroups::OnDelta(const NMHDR& header) {
+  const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
+  if (header.idFrom == static_cast<UINT_PTR>(IDC_SCALE_SPIN))
+    scale_.OnDelta(change);
+  else if (header.idFrom == static_cast<UINT_PTR>(IDC_OVERLAP_SPIN))
+    overlap_.OnDelta(change);
+  else
+    return false;
+  return true;
+}
+
 // ---- LayoutPage -------------------------------------------------------------------------
 
 BOOL LayoutPage::OnInitDialog() {
   const BOOL result = LayoutPageBase::OnInitDialog();
-  const ModelFeatures& m = Model();
-  ComboBox nup(Item(IDC_NUP));
-  static const char16_t* const kCounts[] = {u"1", u"2", u"4", u"6", u"9", u"16"};
-  for (int i = 0; i < 6; ++i) nup.Add(platform::W(ItemText(kCounts[i])), i);
-  ComboBox poster(Item(IDC_POSTER));
-  poster.Add(platform::W(ItemText(u"2x2")), 1);
-  poster.Add(platform::W(ItemText(u"3x3")), 2);
-  poster.Add(platform::W(ItemText(u"4x4")), 3);
-  if (m.LayoutPoster6x6 != 0) poster.Add(platform::W(ItemText(u"6x6")), 5);
-  if (m.LayoutPosterCustom != 0) poster.Add(platform::W(ItemText(u"Custom")), kPosterCustom);
-  ComboBox units(Item(IDC_OVERLAP_UNITS));
-  units.Add(platform::W(ItemText(u"Millimeters")), 0);
-  units.Add(platform::W(ItemText(u"Inches")), 1);
-  ComboBox position(Item(IDC_VIRTUAL_POSITION));
-  static const char16_t* const kPositions[] = {u"Upper Left",   u"Upper Right",   u"Upper Middle",
-                                               u"Center Left",  u"Center Right",  u"Center Middle",
-                                               u"Lower Left",   u"Lower Right",   u"Lower Center"};
-  for (int i = 0; i < 9; ++i) position.Add(platform::W(ItemText(kPositions[i])), i);
-  if (working_ != nullptr) {
-    ComboBox papers(Item(IDC_VIRTUAL_PAPER));
-    for (const OfferedPaper& paper : OfferedPapers(*working_, m.PaperIndex))
-      papers.Add(platform::W(paper.name), paper.id);
-  }
-  scale_.Bind(Handle(), IDC_SCALE, IDC_SCALE_SPIN, 150, 400, 3);
-  overlap_.Bind(Handle(), IDC_OVERLAP, IDC_OVERLAP_SPIN, 0, 254);
-  InstallEditFilter(Item(IDC_OVERLAP), EditFilter::Decimal);
-  if (m.LayoutMultipleOrder == 0) {
-    // The border check takes the place of the page order it goes without.
-    const POINT up = ControlOffset(IDC_PAGE_ORDER, IDC_NUP_BORDER, false);
-    ShowControl(IDC_NUP_BORDER, -1, &up);
-  }
+  if (working_ != nullptr) groups_.Init(*working_);
   return result;
 }
 
@@ -307,56 +460,15 @@ void LayoutPage::FillTypes() {
   previousType_ = SelectedType();
 }
 
-void LayoutPage::FillPageOrders(int pagesPerSide) {
-  ComboBox orders(Item(IDC_PAGE_ORDER));
-  const intptr_t selected = orders.Count() > 0 ? orders.SelectedData() : working_->dmPrivate.iNupLayout;
-  orders.Clear();
-  if (pagesPerSide == 1 && Landscape()) {
-    orders.Add(platform::W(ItemText(u"Down")), 0);
-    orders.Add(platform::W(ItemText(u"Up")), 4);
-  } else if (pagesPerSide == 1) {
-    orders.Add(platform::W(ItemText(u"Right")), 0);
-    orders.Add(platform::W(ItemText(u"Left")), 2);
-  } else {
-    orders.Add(platform::W(ItemText(u"Right, Then Down")), 0);
-    orders.Add(platform::W(ItemText(u"Down, Then Right")), 1);
-    orders.Add(platform::W(ItemText(u"Left, Then Down")), 2);
-    orders.Add(platform::W(ItemText(u"Down, Then Left")), 3);
-  }
-  orders.SelectByData(std::clamp<intptr_t>(selected, 0, 4));
-}
-
 int LayoutPage::SelectedType() const {
   const intptr_t type = ComboBox(Item(IDC_LAYOUT_TYPE)).SelectedData();
   return type < 0 ? kTypeNone : static_cast<int>(type);
 }
 
-bool LayoutPage::InchesShown() const {
-  if (Model().UnitsOnPreview != 0) return working_->dmPrivate.IsMMInch > 0;
-  return ComboBox(Item(IDC_OVERLAP_UNITS)).SelectedData() == 1;
-}
-
-void LayoutPage::ShowOverlapUnit() {
-  const bool inches = InchesShown();
-  overlap_.SetUnit(inches, inches ? 4 : 2);
-}
-
 void LayoutPage::OnSetActive() {
   if (working_ == nullptr) return;
-  const PrivateDevMode& p = working_->dmPrivate;
   FillTypes();
-  const int pagesPerSide = scalingActive_ ? 0 : std::clamp<int>(p.iNup, 0, 5);
-  ComboBox(Item(IDC_NUP)).SelectByData(pagesPerSide);
-  ComboBox(Item(IDC_PAGE_ORDER)).Clear();
-  FillPageOrders(pagesPerSide);
-  CheckDlgButton(Handle(), IDC_NUP_BORDER, p.iNupBorder != 0 ? BST_CHECKED : BST_UNCHECKED);
-  ComboBox(Item(IDC_POSTER)).SelectByData(std::clamp<int>(p.iPoster, 1, 5));
-  ComboBox(Item(IDC_OVERLAP_UNITS)).SelectByData(p.IsMMInch > 0 ? 1 : 0);
-  overlap_.SetValue((p.iPosterOverlap * 254 + 50) / 100);
-  ShowOverlapUnit();
-  scale_.SetValue(p.iPoster_Scale);
-  ComboBox(Item(IDC_VIRTUAL_PAPER)).SelectByData(p.iVirtualPaper);
-  ComboBox(Item(IDC_VIRTUAL_POSITION)).SelectByData(std::clamp<int>(p.iVirtualLayout, 0, 8));
+  groups_.Fill(*working_, scalingActive_ ? 0 : std::clamp<int>(working_->dmPrivate.iNup, 0, 5));
   LayoutPageBase::OnSetActive();
   EnableOptions();
 }
@@ -364,75 +476,22 @@ void LayoutPage::OnSetActive() {
 void LayoutPage::EnableOptions() {
   const bool rotated = RotatedPaper();
   const bool enabled = !scalingActive_ && !rotated;
-  for (const int* group : {kTypeControls, kMultipleControls, kPosterControls, kVirtualControls})
-    EnableControls(group, enabled && Editable());
+  EnableControls(kTypeControls, enabled && Editable());
+  groups_.Enable(enabled && Editable());
   const int tip = scalingActive_ ? (Model().PaperScaleNone != 0 ? 3 : 2) : 9;
   SetOptionUsageTip(IDC_LAYOUT_FRAME, tip - 1, !enabled, 0);
   OnTypeChange(enabled);
 }
 
 void LayoutPage::OnTypeChange(bool optionsEnabled) {
-  const ModelFeatures& m = Model();
   const int type = SelectedType();
-  const bool editable = Editable() && optionsEnabled;
-  ShowControls(kMultipleControls, type == kTypeMultiple ? 1 : 0);
-  ShowControls(kPosterControls, type == kTypePoster ? 1 : 0);
-  ShowControls(kVirtualControls, type == kTypeVirtual ? 1 : 0);
-  if (type == kTypeMultiple) {
-    if (m.LayoutMultipleOrder == 0) ShowControls(kOrderControls, 0);
-    const bool several = ComboBox(Item(IDC_NUP)).SelectedData() > 0;
-    EnableControl(IDC_NUP_BORDER, editable && several);
-    EnableControls(kOrderControls, editable && several);
-  } else if (type == kTypePoster) {
-    if (m.LayoutPosterCustom == 0) ShowControls(kScaleControls, 0);
-    const bool inches = InchesShown();
-    if (m.UnitsOnPreview != 0) {
-      ShowControl(IDC_OVERLAP_UNITS, 0);
-      ShowControl(IDC_OVERLAP_INCHES, inches ? 1 : 0);
-      ShowControl(IDC_OVERLAP_MM, inches ? 0 : 1);
-    } else {
-      ShowControl(IDC_OVERLAP_INCHES, 0);
-      ShowControl(IDC_OVERLAP_MM, 0);
-    }
-    ShowOverlapUnit();
-    const bool custom = ComboBox(Item(IDC_POSTER)).SelectedData() == kPosterCustom;
-    EnableControls(kScaleControls, editable && custom);
-    if (m.LayoutPosterCustom != 0) SetOptionUsageTip(IDC_SCALE, 4, !custom, IDC_SCALE_LABEL);
-  } else if (type == kTypeVirtual) {
-    if (m.LayoutVirtualOrder == 0) ShowControls(kPositionControls, 0);
-    const bool otherPaper = ComboBox(Item(IDC_VIRTUAL_PAPER)).SelectedData() != working_->dmPublic.dmPaperSize;
-    EnableControls(kPositionControls, editable && otherPaper);
-  }
+  groups_.Show(type, Editable() && optionsEnabled, *working_);
   EnableDuplex(type == kTypePoster || type == kTypeBooklet);
 }
 
 void LayoutPage::OnStoreControls() {
   LayoutPageBase::OnStoreControls();
-  if (working_ == nullptr) return;
-  const ModelFeatures& m = Model();
-  PrivateDevMode& p = working_->dmPrivate;
-  const int type = SelectedType();
-  if (m.LayoutBooklet != 0) p.iBooklet = type == kTypeBooklet ? 1 : 0;
-  if (m.LayoutMultiple != 0) {
-    p.iNup = static_cast<int16_t>(type == kTypeMultiple ? std::max<intptr_t>(0, ComboBox(Item(IDC_NUP)).SelectedData()) : 0);
-    p.iNupBorder = IsDlgButtonChecked(Handle(), IDC_NUP_BORDER) == BST_CHECKED ? 8 : 0;
-    if (m.LayoutMultipleOrder != 0)
-      p.iNupLayout = static_cast<int16_t>(std::max<intptr_t>(0, ComboBox(Item(IDC_PAGE_ORDER)).SelectedData()));
-  }
-  if (m.LayoutPoster != 0) {
-    p.iPoster = static_cast<int16_t>(type == kTypePoster ? std::max<intptr_t>(0, ComboBox(Item(IDC_POSTER)).SelectedData()) : 0);
-    p.iPosterOverlap = static_cast<int16_t>((overlap_.Value() * 100 + 127) / 254);
-    if (m.LayoutPosterCustom != 0) p.iPoster_Scale = static_cast<int16_t>(scale_.Value());
-    if (m.UnitsOnPreview == 0) p.IsMMInch = ComboBox(Item(IDC_OVERLAP_UNITS)).SelectedData() == 1 ? 1 : 0;
-  }
-  if (m.LayoutVirtual != 0) {
-    p.iVirtualPrint = type == kTypeVirtual ? 1 : 0;
-    if (type == kTypeVirtual) {
-      p.iVirtualPaper = static_cast<int16_t>(ComboBox(Item(IDC_VIRTUAL_PAPER)).SelectedData());
-      if (m.LayoutVirtualOrder != 0)
-        p.iVirtualLayout = static_cast<int16_t>(std::max<intptr_t>(0, ComboBox(Item(IDC_VIRTUAL_POSITION)).SelectedData()));
-    }
-  }
+  if (working_ != nullptr) groups_.Store(SelectedType(), *working_);
 }
 
 bool LayoutPage::OnCommand(int id, int code, HWND control) {
@@ -441,31 +500,8 @@ bool LayoutPage::OnCommand(int id, int code, HWND control) {
       if (code != CBN_SELCHANGE) return true;
       previousType_ = SelectedType();
       OnTypeChange(true);
-      break;
-    case IDC_NUP:
-      if (code != CBN_SELCHANGE) return true;
-      FillPageOrders(static_cast<int>(ComboBox(Item(IDC_NUP)).SelectedData()));
-      OnTypeChange(true);
-      break;
-    case IDC_POSTER:
-    case IDC_VIRTUAL_PAPER:
-    case IDC_OVERLAP_UNITS:
-      if (code != CBN_SELCHANGE) return true;
-      OnTypeChange(true);
-      break;
-    case IDC_NUP_BORDER:
-      if (code != BN_CLICKED) return true;
-      break;
-    case IDC_PAGE_ORDER:
-    case IDC_VIRTUAL_POSITION:
-      if (code != CBN_SELCHANGE) return true;
-      break;
-    case IDC_SCALE:
-      if (!(code == EN_CHANGE ? scale_.OnEditChange() : code == EN_KILLFOCUS && scale_.OnKillFocus())) return true;
-      break;
-    case IDC_OVERLAP:
-      if (!(code == EN_CHANGE ? overlap_.OnEditChange() : code == EN_KILLFOCUS && overlap_.OnKillFocus())) return true;
-      break;
+      OnSettingChanged();
+      return true;
     case IDC_ROTATE:
     case IDC_ROTATE_180:
       if (code != (id == IDC_ROTATE ? CBN_SELCHANGE : BN_CLICKED)) return true;
@@ -473,26 +509,195 @@ bool LayoutPage::OnCommand(int id, int code, HWND control) {
       // A turned sheet takes one page per side.
       if (RotatedPaper()) {
         ComboBox(Item(IDC_NUP)).SelectByData(0);
-        FillPageOrders(0);
+        groups_.FillPageOrders(0, *working_);
       }
       EnableOptions();
-      break;
+      OnSettingChanged();
+      return true;
     default:
-      return LayoutPageBase::OnCommand(id, code, control);
+      break;
+  }
+  switch (groups_.OnCommand(id, code, *working_)) {
+    case LayoutTypeGroups::Command::NotOurs: return LayoutPageBase::OnCommand(id, code, control);
+    case LayoutTypeGroups::Command::Ignored: return true;
+    case LayoutTypeGroups::Command::Reshow: OnTypeChange(true); break;
+    case LayoutTypeGroups::Command::Changed: break;
   }
   OnSettingChanged();
   return true;
 }
 
 bool LayoutPage::OnNotify(const NMHDR& header, LRESULT& result) {
-  if (header.code != UDN_DELTAPOS) return LayoutPageBase::OnNotify(header, result);
-  const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
-  if (header.idFrom == static_cast<UINT_PTR>(IDC_SCALE_SPIN))
-    scale_.OnDelta(change);
-  else if (header.idFrom == static_cast<UINT_PTR>(IDC_OVERLAP_SPIN))
-    overlap_.OnDelta(change);
-  else
-    return false;
+  if (header.code != UDN_DELTAPOS || !groups_.OnDelta(header)) return LayoutPageBase::OnNotify(header, result);
+  result = TRUE;  // the position is ours; the up-down must not move on its own
+  OnSettingChanged();
+  return true;
+}
+
+// ---- CompactLayoutPage ------------------------------------------------------------------
+
+bool CompactLayoutPage::LayoutBlocksDuplex() const {
+  const ModelFeatures& m = Model();
+  const PrivateDevMode& p = working_->dmPrivate;
+  return (m.LayoutBooklet != 0 && !IsDuplexBlocked(*working_, m) && p.iBooklet != 0) || p.iPoster >= 1;
+}
+
+void CompactLayoutPage::EnableMoreButton() { EnableControl(IDC_MORE_LAYOUT, Editable() && !RotatedPaper()); }
+
+void CompactLayoutPage::OnSetActive() {
+  if (working_ == nullptr) return;
+  LayoutPageBase::OnSetActive();
+  EnableDuplex(LayoutBlocksDuplex());
+  EnableMoreButton();
+}
+
+bool CompactLayoutPage::OnCommand(int id, int code, HWND control) {
+  if (id == IDC_MORE_LAYOUT) {
+    if (code != BN_CLICKED || working_ == nullptr) return true;
+    MoreLayoutOptionsDialog dialog(Handle(), working_);
+    if (dialog.RunModal() == IDOK) {
+      EnableDuplex(LayoutBlocksDuplex());
+      OnSettingChanged();
+    }
+    return true;
+  }
+  // The dialog's options hold only while the sheet is not turned.
+  if ((id == IDC_ROTATE && code == CBN_SELCHANGE) || (id == IDC_ROTATE_180 && code == BN_CLICKED)) EnableMoreButton();
+  return LayoutPageBase::OnCommand(id, code, control);
+}
+
+// ---- MoreLayoutOptionsDialog ------------------------------------------------------------
+
+BOOL MoreLayoutOptionsDialog::OnInitDialog() {
+  const BOOL result = SettingsPage::OnInitDialog();
+  const ModelFeatures& m = Model();
+  groups_.Init(*working_);
+  AddOfferedPapers(Item(IDC_FIT_PAPER), *working_);
+  percent_.Bind(Handle(), IDC_PERCENT, IDC_PERCENT_SPIN, 25, 400, 3);
+  preview_.Attach(Item(IDC_MORE_PREVIEW));
+  // No units choice sits on this preview.
+  preview_.DropTopCaptionLine();
+  PlaceRadios();
+
+  // A large paper is printed only scaled down to another.
+  const bool large = ModelFeatures::ListContains(working_->dmPublic.dmPaperSize, m.PaperIndex);
+  const bool editable = Editable() && !large;
+  for (int id : {IDC_MORE_MULTIPLE, IDC_MORE_POSTER, IDC_MORE_VIRTUAL, IDC_MORE_SCALE}) EnableControl(id, editable);
+  EnableControl(IDC_MORE_BOOKLET, editable && !IsDuplexBlocked(*working_, m));
+  EnableControl(IDC_MORE_FIT, Editable());
+  Refill();
+  return result;
+}
+
+void MoreLayoutOptionsDialog::PlaceRadios() {
+  const ModelFeatures& m = Model();
+  const bool offered[] = {m.LayoutMultiple != 0, m.LayoutPoster != 0, m.LayoutBooklet != 0, m.LayoutVirtual != 0,
+                          true, true};
+  const int pitch = ControlOffset(IDC_MORE_POSTER, IDC_MORE_MULTIPLE, false).y;
+  int moved = 0;
+  for (int i = 0; i < 6; ++i) {
+    const POINT up{0, -moved};
+    ShowControl(IDC_MORE_MULTIPLE + i, offered[i] ? 1 : 0, &up);
+    if (!offered[i]) moved += pitch;
+  }
+  if (moved == 0) return;
+  // The options below and the dialog itself close up over the missing radios.
+  const POINT up{0, -moved};
+  const SIZE shorter{0, -moved};
+  for (const int* group : {kMultipleControls, kPosterControls, kVirtualControls, kFitControls, kPercentControls})
+    ShowControls(group, -1, &up);
+  for (int id : {IDOK, IDCANCEL}) ShowControl(id, -1, &up);
+  PlaceControl(IDC_LAYOUT_FRAME, nullptr, &shorter);
+  PlaceControl(IDC_MORE_PREVIEW, nullptr, &shorter);
+  GrowWindow(0, -moved);
+}
+
+int MoreLayoutOptionsDialog::SelectedType() const {
+  for (int type = kTypeMultiple; type <= kTypeScale; ++type)
+    if (IsDlgButtonChecked(Handle(), IDC_MORE_MULTIPLE + type) == BST_CHECKED) return type;
+  return kTypeNone;
+}
+
+void MoreLayoutOptionsDialog::OnSetActive() {
+  const ModelFeatures& m = Model();
+  const DriverDevMode& r = *working_;
+  const PrivateDevMode& p = r.dmPrivate;
+  int type = kTypeScale;
+  if (m.LayoutMultiple != 0 && p.iNup > 0)
+    type = kTypeMultiple;
+  else if (m.LayoutBooklet != 0 && !IsDuplexBlocked(r, m) && p.iBooklet != 0)
+    type = kTypeBooklet;
+  else if (m.LayoutPoster != 0 && p.iPoster > 0)
+    type = kTypePoster;
+  else if (m.LayoutVirtual != 0 && p.iVirtualPrint != 0)
+    type = kTypeVirtual;
+  else if (p.iFitPage != 0)
+    type = kTypeFit;
+  else if (p.iER == 0 && m.LayoutMultiple != 0)
+    type = kTypeMultiple;
+  CheckRadioButton(Handle(), IDC_MORE_MULTIPLE, IDC_MORE_SCALE, IDC_MORE_MULTIPLE + type);
+  groups_.Fill(r, std::clamp<int>(p.iNup, 0, 5));
+  percent_.SetValue(p.iERRatio >= 25 && p.iERRatio <= 400 ? p.iERRatio : 100);
+  ComboBox(Item(IDC_FIT_PAPER)).SelectByData(p.iFitPagePaper != 0 ? p.iFitPagePaper : r.dmPublic.dmPaperSize);
+  ShowType();
+  SettingsPage::OnSetActive();
+  OnSettingChanged();
+}
+
+void MoreLayoutOptionsDialog::ShowType() {
+  const int type = SelectedType();
+  groups_.Show(type, Editable(), *working_);
+  ShowControls(kFitControls, type == kTypeFit ? 1 : 0);
+  ShowControls(kPercentControls, type == kTypeScale ? 1 : 0);
+}
+
+void MoreLayoutOptionsDialog::Store(DriverDevMode& record) const {
+  PrivateDevMode& p = record.dmPrivate;
+  const int type = SelectedType();
+  groups_.Store(type, record);
+  p.iFitPage = type == kTypeFit ? 1 : 0;
+  if (type == kTypeFit) p.iFitPagePaper = static_cast<int16_t>(ComboBox(Item(IDC_FIT_PAPER)).SelectedData());
+  p.iER = type == kTypeScale ? 1 : 0;
+  p.iERRatio = static_cast<int16_t>(percent_.Value());
+}
+
+void MoreLayoutOptionsDialog::OnStoreControls() { Store(*working_); }
+
+void MoreLayoutOptionsDialog::OnSettingChanged() {
+  scratch_ = *working_;
+  Store(scratch_);
+  preview_.Update(scratch_);
+}
+
+bool MoreLayoutOptionsDialog::OnCommand(int id, int code, HWND control) {
+  if (id >= IDC_MORE_MULTIPLE && id <= IDC_MORE_SCALE) {
+    if (code != BN_CLICKED) return true;
+    // An automatic radio clears only the enabled radios of its group; a large paper leaves
+    // the checked one disabled.
+    CheckRadioButton(Handle(), IDC_MORE_MULTIPLE, IDC_MORE_SCALE, id);
+    ShowType();
+  } else if (id == IDC_FIT_PAPER) {
+    if (code != CBN_SELCHANGE) return true;
+  } else if (id == IDC_PERCENT) {
+    if (!(code == EN_CHANGE ? percent_.OnEditChange() : code == EN_KILLFOCUS && percent_.OnKillFocus())) return true;
+  } else {
+    switch (groups_.OnCommand(id, code, *working_)) {
+      case LayoutTypeGroups::Command::NotOurs: return SettingsPage::OnCommand(id, code, control);
+      case LayoutTypeGroups::Command::Ignored: return true;
+      case LayoutTypeGroups::Command::Reshow: ShowType(); break;
+      case LayoutTypeGroups::Command::Changed: break;
+    }
+  }
+  OnSettingChanged();
+  return true;
+}
+
+bool MoreLayoutOptionsDialog::OnNotify(const NMHDR& header, LRESULT& result) {
+  if (header.code != UDN_DELTAPOS) return SettingsPage::OnNotify(header, result);
+  if (header.idFrom == static_cast<UINT_PTR>(IDC_PERCENT_SPIN))
+    percent_.OnDelta(reinterpret_cast<const NMUPDOWN&>(header));
+  else if (!groups_.OnDelta(header))
+    return SettingsPage::OnNotify(header, result);
   result = TRUE;  // the position is ours; the up-down must not move on its own
   OnSettingChanged();
   return true;

@@ -7,7 +7,9 @@
 
 #include "host/settings_page.h"
 #include "pages/numeric_controls.h"
+#include "preview/layout_preview.h"
 #include "preview/owner_drawn.h"
+#include "resources/resource.h"
 
 namespace qxge {
 
@@ -50,6 +52,38 @@ class LayoutPageBase : public SettingsPage {
   bool rotateCombo_ = false;
 };
 
+// The groups of the layout types that the full page and the More Layout Options dialog share,
+// under the same control ids in both: their lists, spins, rules and record fields.
+class LayoutTypeGroups {
+ public:
+  enum Type { kMultiple = 0, kPoster = 1, kBooklet = 2, kVirtual = 3, kFit = 4, kScale = 5, kNone = 6 };
+  // What a command meant: not one of ours, nothing, a changed value, or a change of what the
+  // groups show.
+  enum class Command { NotOurs, Ignored, Changed, Reshow };
+
+  explicit LayoutTypeGroups(SettingsPage& owner) : owner_(owner) {}
+  void Init(const DriverDevMode& record);
+  void Fill(const DriverDevMode& record, int pagesPerSide);
+  void FillPageOrders(int pagesPerSide, const DriverDevMode& record);
+  void Show(int type, bool editable, const DriverDevMode& record);
+  void Enable(bool enable);
+  void Store(int type, DriverDevMode& record) const;
+  Command OnCommand(int id, int code, const DriverDevMode& record);
+  // An up-down step of one of the spins; false when it was not ours.
+  bool OnDelta(const NMHDR& header);
+
+ private:
+  bool InchesShown(const DriverDevMode& record) const;
+  void ShowOverlapUnit(const DriverDevMode& record);
+
+  SettingsPage& owner_;
+  NumberSpin scale_;
+  LengthSpin overlap_;
+};
+
+// The papers a target-paper list offers, as item text and paper id.
+void AddOfferedPapers(HWND combo, const DriverDevMode& record);
+
 class LayoutPage : public LayoutPageBase {
  public:
   LayoutPage(int templateId, int32_t pageId) : LayoutPageBase(templateId, u"Layout", pageId) {}
@@ -64,14 +98,10 @@ class LayoutPage : public LayoutPageBase {
  private:
   int SelectedType() const;
   void FillTypes();
-  void FillPageOrders(int pagesPerSide);
   void EnableOptions();
   void OnTypeChange(bool optionsEnabled);
-  void ShowOverlapUnit();
-  bool InchesShown() const;
 
-  NumberSpin scale_;
-  LengthSpin overlap_;
+  LayoutTypeGroups groups_{*this};
   bool scalingActive_ = false;
   int previousType_ = -1;
 };
@@ -79,6 +109,42 @@ class LayoutPage : public LayoutPageBase {
 class CompactLayoutPage : public LayoutPageBase {
  public:
   CompactLayoutPage(int templateId, int32_t pageId) : LayoutPageBase(templateId, u"Layout", pageId) {}
+  void OnSetActive() override;
+
+ protected:
+  bool OnCommand(int id, int code, HWND control) override;
+
+ private:
+  // A booklet or a poster chosen in the dialog rules out double-sided printing.
+  bool LayoutBlocksDuplex() const;
+  void EnableMoreButton();
+};
+
+// Every layout type of the compact page, the Paper page's two scaling types among them. It
+// edits the page's record only on OK; until then its preview shows a scratch copy.
+class MoreLayoutOptionsDialog : public SettingsPage {
+ public:
+  MoreLayoutOptionsDialog(HWND parent, DriverDevMode* record)
+      : SettingsPage(IDD_MORE_LAYOUT, u"Layout More", parent, record) {}
+  void OnSetActive() override;
+  void OnStoreControls() override;
+  void OnSettingChanged() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnNotify(const NMHDR& header, LRESULT& result) override;
+
+ private:
+  void PlaceRadios();
+  int SelectedType() const;
+  void ShowType();
+  void Store(DriverDevMode& record) const;
+
+  LayoutTypeGroups groups_{*this};
+  NumberSpin percent_;
+  LayoutPreview preview_;
+  DriverDevMode scratch_{};
 };
 
 }  // namespace qxge

@@ -1,7 +1,8 @@
 // Resource numbers shared by the resource script and the code.
 #pragma once
 
-// Page templates; the right-to-left twin of each is the same number plus 100.
+// Page templates and the dialogs the pages open; the right-to-left twin of each is the same
+// number plus 100.
 #define IDD_ABOUT_LINKS        3001
 #define IDD_EXTRAS             3004
 #define IDD_GRAPHICS           3005
@@ -19,6 +20,7 @@
 #define IDD_COMPACT_PAPER      3022
 #define IDD_TROUBLESHOOTING    3023
 #define IDD_ABOUT_CENTRED      3024
+#define IDD_MORE_LAYOUT        3025
 #define IDD_BASICS             3028
 #define IDD_OUTPUT             3029
 #define IDD_DECO               3030
@@ -93,3 +95,17 @@
 #define IDC_VIRTUAL_POS_LABEL   1192
 #define IDC_VIRTUAL_POSITION    1193
 #define IDC_MORE_LAYOUT         1001
+
+// More Layout Options dialog: the type radios in their order, the scaling groups, the preview.
+#define IDC_MORE_MULTIPLE       1230
+#define IDC_MORE_POSTER         1231
+#define IDC_MORE_BOOKLET        1232
+#define IDC_MORE_VIRTUAL        1233
+#define IDC_MORE_FIT            1234
+#define IDC_MORE_SCALE          1235
+#define IDC_FIT_PAPER_LABEL     1155
+#define IDC_FIT_PAPER           1171
+#define IDC_PERCENT_LABEL       1153
+#define IDC_PERCENT             1115
+#define IDC_PERCENT_SPIN        1116
+#define IDC_MORE_PREVIEW        1237

@@ -2,6 +2,7 @@
 // choices it closes, and why, for the model in hand.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "pages/layout_page.h"
@@ -17,6 +18,58 @@ const char kFullModel[] =
     "LayoutVirtualOrder=1\r\nLayoutDoubleSided=1\r\nLayoutDoublePrinter=1\r\nLayoutDoubleReverse=1\r\n"
     "DoubleSidedPapers=1;9;20\r\n";
 
+const char kCompactModel[] =
+    "[Common]\r\nLayoutMore=1\r\nLayoutRotate=1\r\nRotatePapers=20\r\nLayoutMultiple=1\r\nLayoutMultipleOrder=1\r\n"
+    "LayoutPoster=1\r\nLayoutBooklet=1\r\nLayoutFitToPage=1\r\nLayoutDoubleSided=1\r\nDoubleSidedPapers=1;9;20\r\n"
+    "[LARGEPAPERNAME]\r\nPaperIndex=5\r\n";
+
+intptr_t DataIn(HWND dialog, int id) {
+  const HWND combo = GetDlgItem(dialog, id);
+  const LRESULT at = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  return at < 0 ? -1 : static_cast<intptr_t>(SendMessageW(combo, CB_GETITEMDATA, at, 0));
+}
+bool ShownIn(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
+bool EnabledIn(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+bool CheckedIn(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+// Acts on the More Layout Options dialog once it runs, then presses OK or Cancel in it. The
+// dialog is found as it activates and driven from a timer of its own loop, after the dialog
+// manager has placed the focus.
+class MoreOptionsDriver {
+ public:
+  MoreOptionsDriver(std::function<void(HWND)> act, int button) : act_(std::move(act)), button_(button) {
+    current_ = this;
+    hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~MoreOptionsDriver() {
+    UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+  }
+  bool opened() const { return dialog_ != nullptr; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && current_ != nullptr && current_->dialog_ == nullptr &&
+        GetDlgItem(window, IDC_MORE_MULTIPLE) != nullptr) {
+      current_->dialog_ = window;
+      current_->timer_ = SetTimer(nullptr, 0, 1, Act);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static void CALLBACK Act(HWND, UINT, UINT_PTR, DWORD) {
+    KillTimer(nullptr, current_->timer_);
+    current_->act_(current_->dialog_);
+    PostMessageW(GetDlgItem(current_->dialog_, current_->button_), BM_CLICK, 0, 0);
+  }
+  static inline MoreOptionsDriver* current_ = nullptr;
+  std::function<void(HWND)> act_;
+  int button_;
+  HWND dialog_ = nullptr;
+  UINT_PTR timer_ = 0;
+  HHOOK hook_ = nullptr;
+};
+
 class LayoutPageTest : public qxtest::SheetHarness {
  protected:
   void OpenLayout(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr) {
@@ -26,14 +79,11 @@ class LayoutPageTest : public qxtest::SheetHarness {
     if (prepare != nullptr) prepare(Live());
     Open({0});
   }
-  intptr_t Data(int id) const {
-    const LRESULT at = SendMessageW(Control(id), CB_GETCURSEL, 0, 0);
-    return at < 0 ? -1 : static_cast<intptr_t>(SendMessageW(Control(id), CB_GETITEMDATA, at, 0));
-  }
+  intptr_t Data(int id) const { return DataIn(PageDialog(), id); }
   int Items(int id) const { return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0)); }
-  bool Checked(int id) const { return IsDlgButtonChecked(PageDialog(), id) == BST_CHECKED; }
-  bool Shown(int id) const { return (GetWindowLongW(Control(id), GWL_STYLE) & WS_VISIBLE) != 0; }
-  bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+  bool Checked(int id) const { return CheckedIn(PageDialog(), id); }
+  bool Shown(int id) const { return ShownIn(PageDialog(), id); }
+  bool Enabled(int id) const { return EnabledIn(PageDialog(), id); }
   std::wstring Text(int id) const {
     wchar_t text[64] = {};
     GetWindowTextW(Control(id), text, 64);
@@ -42,6 +92,12 @@ class LayoutPageTest : public qxtest::SheetHarness {
   void Apply() {
     PropSheet_PressButton(window_, PSBTN_APPLYNOW);
     sheet_->Pump();
+  }
+  // Opens the dialog from the compact page; act runs in it before button is pressed.
+  void MoreOptions(std::function<void(HWND)> act, int button) {
+    MoreOptionsDriver driver(std::move(act), button);
+    Click(IDC_MORE_LAYOUT);
+    EXPECT_TRUE(driver.opened());
   }
 };
 
@@ -150,6 +206,75 @@ TEST_F(LayoutPageTest, ModelDecidesWhatIsOffered) {
   EXPECT_FALSE(Shown(IDC_LAYOUT_TYPE));
   // A4 may not be printed on both sides here.
   EXPECT_FALSE(Enabled(IDC_DUPLEX_LONG));
+}
+
+TEST_F(LayoutPageTest, CompactPageTakesLayoutTypesFromItsDialog) {
+  base_ = L"QXLD";
+  OpenLayout(kCompactModel, [](qxge::DriverDevMode& r) { r.dmPrivate.iNup = 2; });
+  EXPECT_FALSE(Shown(IDC_LAYOUT_TYPE));
+  EXPECT_TRUE(Enabled(IDC_MORE_LAYOUT));
+  EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
+
+  // A poster replaces the pages per side; posters are printed on one side only.
+  MoreOptions([](HWND dialog) {
+    EXPECT_TRUE(CheckedIn(dialog, IDC_MORE_MULTIPLE));
+    EXPECT_EQ(DataIn(dialog, IDC_NUP), 2);
+    EXPECT_FALSE(ShownIn(dialog, IDC_MORE_VIRTUAL));
+    EXPECT_TRUE(ShownIn(dialog, IDC_MORE_FIT));
+    SendMessageW(GetDlgItem(dialog, IDC_MORE_POSTER), BM_CLICK, 0, 0);
+    EXPECT_TRUE(ShownIn(dialog, IDC_POSTER));
+    EXPECT_FALSE(ShownIn(dialog, IDC_NUP));
+  }, IDOK);
+  EXPECT_FALSE(Enabled(IDC_DUPLEX_LONG));
+  EXPECT_TRUE(ApplyEnabled());
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iNup, 0);
+  EXPECT_EQ(Live().dmPrivate.iPoster, 1);
+
+  // Cancel leaves the record as it was, whatever was chosen.
+  MoreOptions([](HWND dialog) {
+    SendMessageW(GetDlgItem(dialog, IDC_MORE_FIT), BM_CLICK, 0, 0);
+    EXPECT_TRUE(ShownIn(dialog, IDC_FIT_PAPER));
+  }, IDCANCEL);
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iPoster, 1);
+  EXPECT_EQ(Live().dmPrivate.iFitPage, 0);
+
+  MoreOptions([](HWND dialog) {
+    SendMessageW(GetDlgItem(dialog, IDC_MORE_SCALE), BM_CLICK, 0, 0);
+    EXPECT_TRUE(ShownIn(dialog, IDC_PERCENT));
+    SetWindowTextW(GetDlgItem(dialog, IDC_PERCENT), L"150");
+  }, IDOK);
+  EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iPoster, 0);
+  EXPECT_EQ(Live().dmPrivate.iER, 1);
+  EXPECT_EQ(Live().dmPrivate.iERRatio, 150);
+}
+
+TEST_F(LayoutPageTest, CompactPageKeepsLargeAndTurnedPapersToWhatTheyAllow) {
+  base_ = L"QXLE";
+  OpenLayout(kCompactModel, [](qxge::DriverDevMode& r) { r.dmPublic.dmPaperSize = DMPAPER_LEGAL; });
+  // A large paper is only printed scaled down to another paper.
+  MoreOptions([](HWND dialog) {
+    for (int id : {IDC_MORE_MULTIPLE, IDC_MORE_POSTER, IDC_MORE_BOOKLET, IDC_MORE_SCALE}) EXPECT_FALSE(EnabledIn(dialog, id));
+    EXPECT_TRUE(EnabledIn(dialog, IDC_MORE_FIT));
+    SendMessageW(GetDlgItem(dialog, IDC_MORE_FIT), BM_CLICK, 0, 0);
+    const HWND papers = GetDlgItem(dialog, IDC_FIT_PAPER);
+    SendMessageW(papers, CB_SETCURSEL, SendMessageW(papers, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(L"A4")), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_FIT_PAPER, CBN_SELCHANGE), reinterpret_cast<LPARAM>(papers));
+  }, IDOK);
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iFitPage, 1);
+  EXPECT_EQ(Live().dmPrivate.iFitPagePaper, DMPAPER_A4);
+  Close();
+  module_.Unload();
+
+  OpenLayout(kCompactModel, [](qxge::DriverDevMode& r) { r.dmPublic.dmPaperSize = DMPAPER_ENV_10; });
+  Choose(IDC_ROTATE, 90);
+  EXPECT_FALSE(Enabled(IDC_MORE_LAYOUT));
+  Choose(IDC_ROTATE, 0);
+  EXPECT_TRUE(Enabled(IDC_MORE_LAYOUT));
 }
 
 TEST(LayoutPageRules, LengthsFiltersAndPictures) {
