@@ -301,12 +301,16 @@ bool SettingsPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& resul
 void SettingsPage::ShowControl(int id, int show, const POINT* offset) {
   const HWND control = Item(id);
   if (control == nullptr) return;
-  if (offset != nullptr && (offset->x != 0 || offset->y != 0)) {
+  const bool moved = offset != nullptr && (offset->x != 0 || offset->y != 0);
+  if (moved) {
     const RECT r = ChildRect(Handle(), control);
     SetWindowPos(control, nullptr, r.left + offset->x, r.top + offset->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, TRUE);
   }
   if (show < 0) return;
+  // Pages re-run their show rules on every fill: a control already as wanted is left alone.
+  const bool shown = (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (shown == (show != 0) && !moved) return;
   ShowWindow(control, show != 0 ? SW_SHOW : SW_HIDE);
   tooltip_.UpdateRect(id, show != 0);
 }
@@ -316,7 +320,8 @@ void SettingsPage::ShowControls(const int* ids, int show, const POINT* offset) {
 }
 
 void SettingsPage::EnableControl(int id, bool enable) {
-  if (const HWND control = Item(id)) EnableWindow(control, enable ? TRUE : FALSE);
+  const HWND control = Item(id);
+  if (control != nullptr && (IsWindowEnabled(control) != FALSE) != enable) EnableWindow(control, enable ? TRUE : FALSE);
 }
 
 void SettingsPage::EnableControls(const int* ids, bool enable) {
