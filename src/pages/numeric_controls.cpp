@@ -56,8 +56,6 @@ void DisableInputMethod(HWND control) {
 }
 
 void NumberSpin::Bind(HWND page, int editId, int spinId, int32_t min, int32_t max, int limitChars) {
-  editId_ = editId;
-  spinId_ = spinId;
   edit_ = GetDlgItem(page, editId);
   spin_ = GetDlgItem(page, spinId);
   min_ = min;
@@ -102,8 +100,6 @@ bool NumberSpin::OnDelta(const NMUPDOWN& change) {
 }
 
 void LengthSpin::Bind(HWND page, int editId, int spinId, int32_t min, int32_t max) {
-  editId_ = editId;
-  spinId_ = spinId;
   edit_ = GetDlgItem(page, editId);
   min_ = min;
   max_ = max;

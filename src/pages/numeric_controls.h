@@ -28,14 +28,11 @@ class NumberSpin {
   bool OnEditChange();
   bool OnKillFocus();
   bool OnDelta(const NMUPDOWN& change);
-  int EditId() const { return editId_; }
-  int SpinId() const { return spinId_; }
 
  private:
   void Show(int32_t value);
   HWND edit_ = nullptr, spin_ = nullptr;
   bool showing_ = false;  // the edit reports our own text as a change
-  int editId_ = 0, spinId_ = 0;
   int32_t min_ = 0, max_ = 0;
 };
 
@@ -49,14 +46,11 @@ class LengthSpin {
   bool OnEditChange();
   bool OnKillFocus();
   bool OnDelta(const NMUPDOWN& change);
-  int EditId() const { return editId_; }
-  int SpinId() const { return spinId_; }
 
  private:
   void Show();
   HWND edit_ = nullptr;
   bool showing_ = false;  // a shown length is rounded: reading it back would change the value
-  int editId_ = 0, spinId_ = 0;
   int32_t min_ = 0, max_ = 0, value_ = 0;
   bool inches_ = false;
 };
