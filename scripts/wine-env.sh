@@ -27,6 +27,8 @@ qxge_wine_init() {
 
 # null: headless runs; x11: a desktop with a window manager; x11-bare: Xvfb, where no window
 # manager draws frames, so Wine draws them itself and pictures show the sheet's caption.
+# The desktop process picks its driver once, when it starts: a change restarts the server so
+# that the next program gets a desktop with the driver asked for, not one with none at all.
 qxge_wine_graphics() {
   local want=$1 now= driver=x11 managed=Y
   [ -f "$WINEPREFIX/.qxge-graphics" ] && now=$(cat "$WINEPREFIX/.qxge-graphics")
@@ -38,6 +40,9 @@ qxge_wine_graphics() {
   wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$driver" /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
   echo "$want" >"$WINEPREFIX/.qxge-graphics"
+  qxge_wine_stop
+  wineserver -w
+  qxge_wine_init
 }
 
 qxge_wine_stop() { wineserver -k >/dev/null 2>&1 || true; }
