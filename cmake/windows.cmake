@@ -101,13 +101,9 @@ target_link_libraries(qxhost PRIVATE qxhostlib)
 target_link_options(qxhost PRIVATE -municode -mconsole -static-libgcc -static-libstdc++ -static)
 
 # Model packages as a printer ships them: the module under the model's own name beside its files.
-# A third argument names the sample whose bitmaps the package shares (one maker, one logo).
 function(qxge_stage_package sample model)
   set(dir ${CMAKE_BINARY_DIR}/packages/${sample})
   set(pictures ${QXGE_PICTURES}/${sample})
-  if(ARGC GREATER 2)
-    set(pictures ${QXGE_PICTURES}/${ARGV2})
-  endif()
   add_custom_target(package_${sample} ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
     # A model ships the module without the debugging information the build keeps.
@@ -121,7 +117,7 @@ function(qxge_stage_package sample model)
     COMMENT "Staging the ${sample} model package")
 endfunction()
 qxge_stage_package(office QX5000)
-qxge_stage_package(compact QX300 office)
+qxge_stage_package(compact QX300)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   qxge_add_gtest()

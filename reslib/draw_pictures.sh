@@ -3,7 +3,8 @@
 # (MVG goes on the command line: the distribution's policy forbids reading it from @files.)
 # Usage: reslib/draw_pictures.sh OUTDIR
 # Writes OUTDIR/iNNNN.ico (48 x 48 picture icons), OUTDIR/bNNNN.bmp (button strips and frame
-# pictures), OUTDIR/pNNNN.bmp (printer frame pictures), OUTDIR/hand.cur and OUTDIR/office/*.bmp.
+# pictures), OUTDIR/pNNNN.bmp (printer frame pictures), OUTDIR/hand.cur and the sample packages'
+# bitmaps in OUTDIR/office and OUTDIR/compact.
 #
 # Shapes are paths, never text: the build machine may have no fonts. Icons are drawn at four
 # times their size and reduced, so every edge is smoothed the same way. Bitmaps that are drawn
@@ -405,9 +406,11 @@ EOF
 render "$tmp/logo.mvg" 156 68 "$tmp/logo.png"
 keyed "$tmp/logo.png" "$out/office/L.bmp"
 
-# Printer, 132 x 108, with or without the optional lower tray.
+# Printers in a 132 x 100 frame, with or without the optional lower tray: the office model's
+# wide floor-standing body, and the compact model's small desktop one with its paper upright.
 printer_mvg() {
-  cat <<EOF
+  if [ "$1" = office ]; then
+    cat <<EOF
 stroke '$INK' stroke-width 1.5 stroke-linejoin round
 fill '$PAPER' path 'M 36,10 L 92,10 L 96,26 L 32,26 Z'
 fill '#E4E8ED' path 'M 14,24 L 118,24 L 122,30 L 122,70 L 10,70 L 10,30 Z'
@@ -419,7 +422,18 @@ fill '$GREEN' circle 98,45 99.6,45
 fill '#9FE0FF' rectangle 103,43 111,47
 fill none stroke '$INK' stroke-width 1.2 line 20,63 36,63
 EOF
-  if [ "$1" = tray ]; then
+  else
+    cat <<EOF
+stroke '$INK' stroke-width 1.5 stroke-linejoin round
+fill '$PAPER' path 'M 44,8 L 88,8 L 84,40 L 48,40 Z'
+fill '#E4E8ED' path 'M 30,36 L 102,36 L 106,42 L 106,70 L 26,70 L 26,42 Z'
+fill '#CDD4DC' rectangle 26,60 106,70
+fill '#2B3038' stroke none rectangle 42,48 90,51
+fill '$GREEN' stroke none circle 96,46 97.4,46
+fill none stroke '$INK' stroke-width 1.2 line 34,65 46,65
+EOF
+  fi
+  if [ "$2" = tray ]; then
     cat <<EOF
 stroke '$INK' stroke-width 1.5
 fill '#DCE1E7' rectangle 12,70 120,92
@@ -428,9 +442,13 @@ fill '$ORANGE' stroke none rectangle 104,78 112,82
 EOF
   fi
 }
-printer_mvg plain > "$tmp/printer.mvg"
-printer_mvg tray > "$tmp/printer1.mvg"
-render "$tmp/printer.mvg" 132 100 "$tmp/printer.png"
-render "$tmp/printer1.mvg" 132 100 "$tmp/printer1.png"
-keyed "$tmp/printer.png" "$out/office/printer.bmp"
-keyed "$tmp/printer1.png" "$out/office/printer1.bmp"
+for model in office compact; do
+  mkdir -p "$out/$model"
+  [ "$model" = office ] || cp "$out/office/L.bmp" "$out/$model/L.bmp"  # one maker, one logo
+  for variant in plain tray; do
+    name=printer; [ "$variant" = tray ] && name=printer1
+    printer_mvg "$model" "$variant" > "$tmp/$name.mvg"
+    render "$tmp/$name.mvg" 132 100 "$tmp/$name.png"
+    keyed "$tmp/$name.png" "$out/$model/$name.bmp"
+  done
+done

@@ -104,11 +104,19 @@ BOOL LayoutPageBase::OnInitDialog() {
   for (int id : {IDC_ROTATE_LABEL, IDC_ROTATE, IDC_DEGREES_LABEL}) ShowControl(id, rotateCombo_ ? 1 : 0);
   if (m.LayoutDoubleSided == 0) {
     ShowControls(kDuplexControls, 0);
-  } else if (m.LayoutDoublePrinter == 0) {
-    // The other radios take the place of the missing Printer Default.
-    const POINT up = ControlOffset(IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, false);
-    for (int id : {IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT}) ShowControl(id, -1, &up);
+    return result;
   }
+  // Rows a model does not offer leave no hole: the rows below move up, the frame shrinks.
+  int spare = 0;
+  if (m.LayoutDoublePrinter == 0) {
+    const POINT up = ControlOffset(IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, false);
+    for (int id : {IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT, IDC_DUPLEX_REVERSE}) ShowControl(id, -1, &up);
+    spare -= up.y;
+  }
+  if (m.LayoutDoubleReverse == 0) spare += ControlOffset(IDC_DUPLEX_REVERSE, IDC_DUPLEX_SHORT, true).y;
+  const SIZE shrink = {0, -spare};
+  for (int id : {IDC_DUPLEX_FRAME, IDC_DUPLEX_MANUAL_FRAME}) PlaceControl(id, nullptr, &shrink);
+  duplexSpare_ = spare;
   return result;
 }
 
@@ -540,6 +548,14 @@ bool CompactLayoutPage::LayoutBlocksDuplex() const {
   const ModelFeatures& m = Model();
   const PrivateDevMode& p = working_->dmPrivate;
   return (m.LayoutBooklet != 0 && !IsDuplexBlocked(*working_, m) && p.iBooklet != 0) || p.iPoster >= 1;
+}
+
+BOOL CompactLayoutPage::OnInitDialog() {
+  const BOOL result = LayoutPageBase::OnInitDialog();
+  // The button stays under the double-sided group, whatever rows it lost.
+  const POINT up = {0, -DuplexSpare()};
+  ShowControl(IDC_MORE_LAYOUT, -1, &up);
+  return result;
 }
 
 void CompactLayoutPage::EnableMoreButton() { EnableControl(IDC_MORE_LAYOUT, Editable() && !RotatedPaper()); }

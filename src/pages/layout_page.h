@@ -42,6 +42,8 @@ class LayoutPageBase : public SettingsPage {
   void UpdatePictures();
   // True when 90 degrees is chosen on a paper that may be turned: the sheet is then fixed.
   bool RotatedPaper() const;
+  // Pixels the double-sided group gave up at init for the rows the model lacks.
+  int DuplexSpare() const { return duplexSpare_; }
 
  private:
   void FillRotation();
@@ -50,6 +52,7 @@ class LayoutPageBase : public SettingsPage {
 
   LargeIcon orientationPicture_, duplexPicture_;
   bool rotateCombo_ = false;
+  int duplexSpare_ = 0;
 };
 
 // The groups of the layout types that the full page and the More Layout Options dialog share,
@@ -112,6 +115,7 @@ class CompactLayoutPage : public LayoutPageBase {
   void OnSetActive() override;
 
  protected:
+  BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
 
  private:

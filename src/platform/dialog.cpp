@@ -1,6 +1,29 @@
 #include "platform/dialog.h"
 
+#include <algorithm>
+
 namespace platform {
+
+namespace {
+
+// Over the window the user was working in, kept on the owner's monitor.
+void CentreOverOwner(HWND dialog) {
+  const HWND owner = GetWindow(dialog, GW_OWNER);
+  if (owner == nullptr) return;
+  RECT o, d;
+  GetWindowRect(owner, &o);
+  GetWindowRect(dialog, &d);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  const int w = d.right - d.left, h = d.bottom - d.top;
+  const int x = std::clamp((o.left + o.right - w) / 2, work.left, std::max(work.left, work.right - w));
+  const int y = std::clamp((o.top + o.bottom - h) / 2, work.top, std::max(work.top, work.bottom - h));
+  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
 
 Dialog::~Dialog() { DestroyNow(); }
 
@@ -18,6 +41,7 @@ HWND Dialog::CreateChild(HINSTANCE module, int templateId, HWND parent) {
 }
 
 INT_PTR Dialog::RunModal(HINSTANCE module, int templateId, HWND parent) {
+  modal_ = true;
   return DialogBoxParamW(module, MAKEINTRESOURCEW(templateId), parent, Procedure, reinterpret_cast<LPARAM>(this));
 }
 
@@ -51,8 +75,11 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 INT_PTR Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG:
-      return OnInitDialog();
+    case WM_INITDIALOG: {
+      const BOOL result = OnInitDialog();
+      if (modal_) CentreOverOwner(hwnd_);
+      return result;
+    }
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
     case WM_NOTIFY: {

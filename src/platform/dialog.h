@@ -19,7 +19,8 @@ class Dialog {
 
   // A modeless child dialog from a template of module; null on failure.
   HWND CreateChild(HINSTANCE module, int templateId, HWND parent);
-  // A modal dialog; the result of EndDialog, or -1 when it could not be created.
+  // A modal dialog, centred over its owner; the result of EndDialog, or -1 when it could not
+  // be created.
   INT_PTR RunModal(HINSTANCE module, int templateId, HWND parent);
   // Destroys the window now; the object stays and may create another.
   void DestroyNow();
@@ -41,6 +42,7 @@ class Dialog {
   INT_PTR Route(UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND hwnd_ = nullptr;
+  bool modal_ = false;
 };
 
 }  // namespace platform

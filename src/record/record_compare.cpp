@@ -163,7 +163,10 @@ bool CopyDeviceOptions(DriverDevMode& current, const DriverDevMode& other, const
   if (device != nullptr)
     for (const FieldInfo& option : kDeviceOptionFields) CopyRange(current, *device, option);
   if (model.LayoutDoubleSided == 0) return false;
-  if (IsDuplexBlocked(current, model) && current.dmPrivate.iPoster < 1) return false;
+  // The duplex choice of a record that can print on both sides is the user's own and stays.
+  // Only a record that cannot (its paper, media or missing unit forbid it, and it is no
+  // poster) takes the user default's, so that a choice the page cannot show is never kept.
+  if (!IsDuplexBlocked(current, model) || current.dmPrivate.iPoster >= 1) return false;
   const ByteRange duplex = ManualDuplexChosen(current, model) ? field::iManualDuplex : field::iHardwareDuplex;
   if (CompareRange(current, other, duplex) == 0) return false;
   CopyRange(current, other, duplex);

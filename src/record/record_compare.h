@@ -31,8 +31,8 @@ int RecordsDiffer(const DriverDevMode& a, const DriverDevMode& b, bool* layoutCh
 // the private part whole.
 void MergeRecord(DriverDevMode& destination, const DriverDevMode& source);
 
-// Takes the device options from device (when given) and the duplex choice from other; true
-// when the duplex choice of current changed.
+// Takes the device options from device (when given) and, while current cannot print on both
+// sides, the duplex choice from other; true when the duplex choice of current changed.
 bool CopyDeviceOptions(DriverDevMode& current, const DriverDevMode& other, const DriverDevMode* device,
                        const ModelFeatures& model);
 

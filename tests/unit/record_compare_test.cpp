@@ -305,7 +305,7 @@ TEST_F(RecordCompare, MergeCopiesPublicFieldsUnderTheSourceBits) {
   EXPECT_EQ(live.dmPublic.dmScale, 100);
 }
 
-TEST_F(RecordCompare, DeviceOptionsAndTheDuplexChoiceTravel) {
+TEST_F(RecordCompare, DeviceOptionsTravelAndOnlyAnImpossibleDuplexChoiceIsReplaced) {
   model.LayoutDoubleSided = 1;
   model.DoubleSidedPapers = {9};
   DriverDevMode device{}, other = a, current = a;
@@ -316,28 +316,33 @@ TEST_F(RecordCompare, DeviceOptionsAndTheDuplexChoiceTravel) {
   other.dmPrivate.iHardwareDuplex = 1;
   other.dmPrivate.iManualDuplex = 1;
 
-  EXPECT_TRUE(CopyDeviceOptions(current, other, &device, model));
+  // A4 can be printed on both sides: the user's own choice (None) stays.
+  EXPECT_FALSE(CopyDeviceOptions(current, other, &device, model));
   EXPECT_EQ(current.dmPrivate.iOptTray, 2);
   EXPECT_EQ(current.dmPrivate.iExcludeHeader, 1);
   EXPECT_EQ(current.dmPrivate.iPowerSave, 3);
-  EXPECT_EQ(current.dmPrivate.iHardwareDuplex, 1);
+  EXPECT_EQ(current.dmPrivate.iHardwareDuplex, 0);
   EXPECT_EQ(current.dmPrivate.iManualDuplex, 0);  // only device options come from the device
-  EXPECT_FALSE(CopyDeviceOptions(current, other, nullptr, model));
 
-  // Manual duplex is the choice while the printer has no unit.
+  // A paper that cannot be printed on both sides takes the default's choice, in the field in
+  // use: the manual one while the printer has no unit.
+  current.dmPublic.dmPaperSize = 5;
+  EXPECT_TRUE(CopyDeviceOptions(current, other, nullptr, model));
+  EXPECT_EQ(current.dmPrivate.iHardwareDuplex, 1);
+  EXPECT_FALSE(CopyDeviceOptions(current, other, nullptr, model));
   model.LayoutDoubleManual = model.PrinterDuplex = 1;
   EXPECT_TRUE(CopyDeviceOptions(current, other, nullptr, model));
   EXPECT_EQ(current.dmPrivate.iManualDuplex, 1);
 
-  // A paper that cannot be printed on both sides keeps the choice, unless it is a poster.
+  // A poster keeps whatever it has.
   current = a;
   current.dmPublic.dmPaperSize = 5;
-  EXPECT_FALSE(CopyDeviceOptions(current, other, nullptr, model));
   current.dmPrivate.iPoster = 1;
-  EXPECT_TRUE(CopyDeviceOptions(current, other, nullptr, model));
+  EXPECT_FALSE(CopyDeviceOptions(current, other, nullptr, model));
 
   model.LayoutDoubleSided = 0;
   current = a;
+  current.dmPublic.dmPaperSize = 5;
   EXPECT_FALSE(CopyDeviceOptions(current, other, &device, model));
   EXPECT_EQ(current.dmPrivate.iOptTray, 2);
 }

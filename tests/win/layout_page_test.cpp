@@ -31,6 +31,12 @@ intptr_t DataIn(HWND dialog, int id) {
 bool ShownIn(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
 bool EnabledIn(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 bool CheckedIn(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+RECT BoundsIn(HWND dialog, int id) {
+  RECT r{};
+  GetWindowRect(GetDlgItem(dialog, id), &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
 
 // Acts on the More Layout Options dialog once it runs, then presses OK or Cancel in it. The
 // dialog is found as it activates and driven from a timer of its own loop, after the dialog
@@ -84,6 +90,7 @@ class LayoutPageTest : public qxtest::SheetHarness {
   bool Checked(int id) const { return CheckedIn(PageDialog(), id); }
   bool Shown(int id) const { return ShownIn(PageDialog(), id); }
   bool Enabled(int id) const { return EnabledIn(PageDialog(), id); }
+  RECT Bounds(int id) const { return BoundsIn(PageDialog(), id); }
   std::wstring Text(int id) const {
     wchar_t text[64] = {};
     GetWindowTextW(Control(id), text, 64);
@@ -126,11 +133,14 @@ TEST_F(LayoutPageTest, ShowsTheRecordAndWritesEveryChoiceBack) {
   Choose(IDC_NUP, 1);
   EXPECT_EQ(Items(IDC_PAGE_ORDER), 2);
   Choose(IDC_PAGE_ORDER, 4);  // Up
+  // Another edge than the user default's stays chosen.
+  Click(IDC_DUPLEX_LONG);
+  EXPECT_TRUE(Checked(IDC_DUPLEX_LONG));
   Apply();
   EXPECT_EQ(Live().dmPrivate.iNup, 1);
   EXPECT_EQ(Live().dmPrivate.iNupLayout, 4);
-  EXPECT_EQ(Live().dmPrivate.iHardwareDuplex, 2);
-  EXPECT_EQ(Live().dmPublic.dmDuplex, DMDUP_HORIZONTAL);
+  EXPECT_EQ(Live().dmPrivate.iHardwareDuplex, 1);
+  EXPECT_EQ(Live().dmPublic.dmDuplex, DMDUP_VERTICAL);
 
   // A poster: the pages per side go, the overlap shows in the preview's unit.
   Choose(IDC_LAYOUT_TYPE, 1);
@@ -214,9 +224,27 @@ TEST_F(LayoutPageTest, CompactPageTakesLayoutTypesFromItsDialog) {
   EXPECT_FALSE(Shown(IDC_LAYOUT_TYPE));
   EXPECT_TRUE(Enabled(IDC_MORE_LAYOUT));
   EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
+  {
+    // Without Printer Default and Reverse Duplex the group closes up around its three radios,
+    // and the button stays right under it.
+    const RECT frame = Bounds(IDC_DUPLEX_FRAME), none = Bounds(IDC_DUPLEX_NONE), last = Bounds(IDC_DUPLEX_SHORT);
+    const RECT more = Bounds(IDC_MORE_LAYOUT);
+    const int row = none.bottom - none.top;
+    EXPECT_LT(none.top - frame.top, 2 * row);
+    EXPECT_GT(frame.bottom, last.bottom);
+    EXPECT_LT(frame.bottom - last.bottom, row);
+    EXPECT_GT(more.top, frame.bottom);
+    EXPECT_LT(more.top - frame.bottom, row);
+  }
 
   // A poster replaces the pages per side; posters are printed on one side only.
-  MoreOptions([](HWND dialog) {
+  MoreOptions([sheet = window_](HWND dialog) {
+    // It opens over the sheet, not in a corner of it.
+    RECT d, s;
+    GetWindowRect(dialog, &d);
+    GetWindowRect(sheet, &s);
+    EXPECT_NEAR(d.left + d.right, s.left + s.right, 2);
+    EXPECT_NEAR(d.top + d.bottom, s.top + s.bottom, 2);
     EXPECT_TRUE(CheckedIn(dialog, IDC_MORE_MULTIPLE));
     EXPECT_EQ(DataIn(dialog, IDC_NUP), 2);
     EXPECT_FALSE(ShownIn(dialog, IDC_MORE_VIRTUAL));
