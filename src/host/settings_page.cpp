@@ -6,6 +6,8 @@
 #include "config/profile_file.h"
 #include "host/driver_ui_app.h"
 #include "platform/win_text.h"
+#include "preview/layout_preview.h"
+#include "preview/printer_preview.h"
 #include "record/record_cache.h"
 #include "record/record_compare.h"
 #include "resources/resource.h"
@@ -104,7 +106,7 @@ BOOL SettingsPage::OnInitDialog() {
   if (app.Features().UnitsOnPreview == 0) {
     ShowControl(IDC_UNITS_MM, 0);
     ShowControl(IDC_UNITS_INCH, 0);
-    preview_.DropTopCaptionLine();
+    if (Item(IDC_PREVIEW) != nullptr) preview_->DropTopCaptionLine();
   } else {
     unitsBound_ = Item(IDC_UNITS_MM) != nullptr && Item(IDC_UNITS_INCH) != nullptr;
     CentreUnitsOnPreview();
@@ -141,7 +143,7 @@ void SettingsPage::CentreUnitsOnPreview() {
   const HWND preview = Item(IDC_PREVIEW);
   if (preview == nullptr) return;
   const RECT p = ChildRect(Handle(), preview);
-  const int lineTop = p.bottom - 1 - PreviewWnd::kCaptionHeight * preview_.CaptionCount();
+  const int lineTop = p.bottom - 1 - PreviewWnd::kCaptionHeight * preview_->CaptionCount();
   for (int id : {IDC_UNITS_MM, IDC_UNITS_INCH}) {
     const HWND radio = Item(id);
     if (radio == nullptr) continue;
@@ -152,11 +154,20 @@ void SettingsPage::CentreUnitsOnPreview() {
 }
 
 void SettingsPage::BindPreview() {
-  if (const HWND control = Item(IDC_PREVIEW)) preview_.Attach(control);
+  if (const HWND sheet = Item(IDC_PREVIEW)) {
+    preview_ = std::make_unique<LayoutPreview>();
+    preview_->Attach(sheet);
+  } else if (const HWND printer = Item(IDC_PRINTER_PICTURE)) {
+    preview_ = std::make_unique<PrinterPreview>();
+    preview_->Attach(printer);
+    ProfileFile& text = App().TextFile();
+    text.SetSection(u"Preview");
+    preview_->SetCaption(text.ReadText(u"Caption", sheet_ != nullptr ? U(sheet_->printerName) : u"", true), 0);
+  }
 }
 
 void SettingsPage::UpdatePreview() {
-  if (preview_.Handle() != nullptr && working_ != nullptr) preview_.Update(*working_);
+  if (preview_ != nullptr && preview_->Handle() != nullptr && working_ != nullptr) preview_->Update(*working_);
 }
 
 void SettingsPage::BindLogo() {

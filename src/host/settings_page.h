@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@
 #include "host/host_blocks.h"
 #include "platform/dialog.h"
 #include "preview/owner_drawn.h"
-#include "preview/layout_preview.h"
+#include "preview/preview_wnd.h"
 #include "record/driver_dev_mode.h"
 
 namespace qxge {
@@ -118,9 +119,9 @@ class SettingsPage : public platform::Dialog {
   bool applyingFavorite_ = false;
   bool filling_ = false;
   bool unitsBound_ = false;  // the page shows the preview's units choice
-  // Only the layout preview exists so far; the photo, colour-sample and printer previews
-  // (1236, 1240, 1129) join it as their pages arrive.
-  LayoutPreview preview_;
+  // The sheet's layout on the settings pages, the printer's picture on the printer pages; the
+  // photo and colour-sample previews (1236, 1240) join them with the pages that show them.
+  std::unique_ptr<PreviewWnd> preview_;
 };
 
 // The localised word for an unnamed favorite, set by the first page attached in the process.

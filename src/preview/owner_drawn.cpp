@@ -11,12 +11,6 @@ namespace {
 using platform::U;
 using platform::W;
 
-SIZE BitmapSize(HBITMAP bitmap) {
-  BITMAP info{};
-  if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0) return {0, 0};
-  return {info.bmWidth, info.bmHeight};
-}
-
 // Part of a bitmap, with the colour of the part's top-left pixel left out unless opaque.
 void DrawPart(HDC dc, HBITMAP bitmap, int x, int y, int sourceX, int width, int height, bool opaque,
               DriverUiApp::TransparentBltFn transparentBlt) {
@@ -81,6 +75,12 @@ bool HandlePaint(HWND hwnd, UINT message, WPARAM wParam, LRESULT& result, PaintF
 }
 
 }  // namespace
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0) return {0, 0};
+  return {info.bmWidth, info.bmHeight};
+}
 
 bool LoadModelPicture(platform::Bitmap& bitmap, const wchar_t* suffix) {
   const DriverUiApp& app = App();

@@ -13,6 +13,8 @@
 
 namespace qxge {
 
+// Width and height of a bitmap; zero for none.
+SIZE BitmapSize(HBITMAP bitmap);
 // Loads the file ModuleDir + ModuleName + suffix as a section bitmap.
 bool LoadModelPicture(platform::Bitmap& bitmap, const wchar_t* suffix);
 // True when the screen shows more than 256 colours.

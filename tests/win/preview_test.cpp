@@ -6,8 +6,10 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/settings_page.h"
@@ -93,12 +95,14 @@ class PreviewTest : public ::testing::Test {
     ASSERT_TRUE(module_.Load(dll));
     record_ = qxhost::DefaultRecord(L"QX_Office");
   }
-  void Open() {
-    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{L"QX_Office", {0}, 0}, record_.data());
+  // A sheet of one page, the Layout page unless said otherwise, and its preview control.
+  void Open(int32_t page = 0, int control = IDC_PREVIEW) {
+    page_ = page;
+    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{L"QX_Office", {page}, 0}, record_.data());
     window_ = sheet_->Create(nullptr);
     ASSERT_NE(window_, nullptr);
     sheet_->Pump();
-    preview_ = GetDlgItem(GetWindow(PropSheet_GetCurrentPageHwnd(window_), GW_CHILD), IDC_PREVIEW);
+    preview_ = GetDlgItem(GetWindow(PropSheet_GetCurrentPageHwnd(window_), GW_CHILD), control);
     ASSERT_NE(preview_, nullptr);
   }
   // Shows the record as it is now, in a fresh sheet.
@@ -109,7 +113,7 @@ class PreviewTest : public ::testing::Test {
   }
   qxge::DriverDevMode& Whole() { return *reinterpret_cast<qxge::DriverDevMode*>(record_.data()); }
   qxge::PrivateDevMode& Record() { return Whole().dmPrivate; }
-  qxge::SettingsPage& Page() { return *static_cast<qxge::SettingsPage*>(sheet_->Table().slots[0]); }
+  qxge::SettingsPage& Page() { return *static_cast<qxge::SettingsPage*>(sheet_->Table().slots[page_]); }
   // The sheet area lies above the three caption lines and the paper text.
   int SheetBottom() const {
     RECT r;
@@ -128,6 +132,7 @@ class PreviewTest : public ::testing::Test {
   std::vector<uint8_t> record_;
   std::unique_ptr<qxhost::HostSheet> sheet_;
   HWND window_ = nullptr, preview_ = nullptr;
+  int32_t page_ = 0;
 };
 
 TEST_F(PreviewTest, PlainSheetIsACentredPageWithItsCaptions) {
@@ -344,4 +349,47 @@ TEST_F(PreviewTest, ATinyWatermarkIsStrokedRatherThanLost) {
   EXPECT_GE(text.right - text.left, 12);
 }
 
+// Where anything but the preview's own ground is drawn, inside its rounded border and above
+// the caption line.
+RECT InkBounds(const Snapshot& shot, int bottom) {
+  const COLORREF ground = shot.At(shot.Width() / 2, 3);
+  RECT r{shot.Width(), bottom, -1, -1};
+  for (int y = 3; y < bottom; ++y)
+    for (int x = 3; x < shot.Width() - 3; ++x)
+      if (shot.At(x, y) != ground) {
+        r.left = std::min<LONG>(r.left, x), r.top = std::min<LONG>(r.top, y);
+        r.right = std::max<LONG>(r.right, x + 1), r.bottom = std::max<LONG>(r.bottom, y + 1);
+      }
+  return r;
+}
+
+TEST_F(PreviewTest, PrinterPagesPictureThePrinterWithItsTrayOnceInstalled) {
+  for (const auto& [drawn, suffix] : {std::pair{L"printer.bmp", L"U.Bmp"}, std::pair{L"printer1.bmp", L"U1.Bmp"}}) {
+    const std::wstring from = qxtest::BinaryDir() + L"\\pictures\\office\\" + drawn;
+    ASSERT_TRUE(CopyFileW(from.c_str(), (dir_ + L"\\" + base_ + suffix).c_str(), FALSE));
+  }
+  Record().iOptTray = 0;
+  Open(4, IDC_PRINTER_PICTURE);
+  const int captionTop = Snapshot(preview_).Height() - qxge::PreviewWnd::kCaptionHeight - 1;
+  const RECT bare = InkBounds(Snapshot(preview_), captionTop);
+  ASSERT_GT(bare.right - bare.left, 100);  // the 132 x 100 picture, less its keyed margins
+  EXPECT_NEAR(bare.left, Snapshot(preview_).Width() - bare.right, 2);
+  {
+    // The printer's name sits in the caption line.
+    const Snapshot shot(preview_);
+    bool ink = false;
+    for (int x = 5; x < shot.Width() / 2 && !ink; ++x)
+      ink = shot.At(x, captionTop + qxge::PreviewWnd::kCaptionHeight / 2) != GetSysColor(COLOR_BTNFACE);
+    EXPECT_TRUE(ink);
+  }
+
+  Page().WorkingRecord()->dmPrivate.iOptTray = 1;
+  Page().OnSettingChanged();
+  // The tray goes under the printer, which stays where it was.
+  const RECT tray = InkBounds(Snapshot(preview_), captionTop);
+  EXPECT_EQ(tray.top, bare.top);
+  EXPECT_GT(tray.bottom, bare.bottom + 15);
+}
+
 }  // namespace
+
