@@ -11,9 +11,28 @@ namespace {
 using platform::U;
 using platform::W;
 
+// A mirrored page shows its pictures as they were drawn: a logo never reads backwards.
+class UnmirroredPictures {
+ public:
+  explicit UnmirroredPictures(HDC dc) : dc_(dc), layout_(GetLayout(dc)) {
+    if (Mirrored()) SetLayout(dc_, layout_ | LAYOUT_BITMAPORIENTATIONPRESERVED);
+  }
+  ~UnmirroredPictures() {
+    if (Mirrored()) SetLayout(dc_, layout_);
+  }
+  UnmirroredPictures(const UnmirroredPictures&) = delete;
+  UnmirroredPictures& operator=(const UnmirroredPictures&) = delete;
+
+ private:
+  bool Mirrored() const { return layout_ != GDI_ERROR && (layout_ & LAYOUT_RTL) != 0; }
+  HDC dc_;
+  DWORD layout_;
+};
+
 // Part of a bitmap, with the colour of the part's top-left pixel left out unless opaque.
 void DrawPart(HDC dc, HBITMAP bitmap, int x, int y, int sourceX, int width, int height, bool opaque,
               DriverUiApp::TransparentBltFn transparentBlt) {
+  const UnmirroredPictures unmirrored(dc);
   platform::MemoryDc source(dc);
   source.Select(bitmap);
   if (opaque) {

@@ -199,6 +199,14 @@ TEST(OwnerDrawn, DrawPictureLeavesTheKeyColourAsBackgroundWithAndWithoutTranspar
     qxge::DrawPicture(canvas.Dc(), logo.Get(), 5, 30, false, nullptr);
     expectPicture(canvas, 5, 30, how);
   }
+  // A mirrored page puts the picture in the mirrored place, but a logo never reads backwards.
+  for (const auto blt : {qxge::App().TransparentBlt(), qxge::DriverUiApp::TransparentBltFn{nullptr}}) {
+    Canvas canvas(200, 100);
+    SetLayout(canvas.Dc(), LAYOUT_RTL);
+    qxge::DrawPicture(canvas.Dc(), logo.Get(), 20, 10, false, blt);
+    SetLayout(canvas.Dc(), 0);
+    expectPicture(canvas, 200 - 20 - size.cx - 1, 10, blt != nullptr ? "mirrored, TransparentBlt" : "mirrored, masks");
+  }
   {
     Canvas canvas(200, 100);
     platform::Bitmap fresh;
