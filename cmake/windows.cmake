@@ -27,6 +27,7 @@ set(QXGE_WIN_SOURCES
   src/preview/preview_wnd.cpp
   src/preview/layout_preview.cpp
   src/preview/printer_preview.cpp
+  src/preview/watermark_preview.cpp
   src/pages/numeric_controls.cpp
   src/pages/layout_page.cpp
   src/preview/owner_drawn.cpp

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/settings_page.h"
+#include "preview/watermark_preview.h"
 #include "host_sheet.h"
 #include "module_package.h"
 #include "record/driver_dev_mode.h"
@@ -389,6 +390,40 @@ TEST_F(PreviewTest, PrinterPagesPictureThePrinterWithItsTrayOnceInstalled) {
   const RECT tray = InkBounds(Snapshot(preview_), captionTop);
   EXPECT_EQ(tray.top, bare.top);
   EXPECT_GT(tray.bottom, bare.bottom + 15);
+}
+
+TEST(WatermarkPreviewTest, DrawsTheEditedDescriptionAcrossThePlainSheet) {
+  const HWND host = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 220, 300, nullptr, nullptr, nullptr, nullptr);
+  const HWND control = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 0, 200, 280, host,
+                                       nullptr, nullptr, nullptr);
+  ASSERT_NE(control, nullptr);
+  std::vector<uint8_t> bytes = qxhost::DefaultRecord(L"QX_Office");
+  {
+    qxge::WatermarkPreview preview;
+    preview.Attach(control);
+    preview.Update(*reinterpret_cast<qxge::DriverDevMode*>(bytes.data()));
+    qxge::WatermarkLook look;
+    look.text = u"DRAFT";
+    look.face = u"Arial";
+    look.size = 96;
+    look.angle = 45;
+    look.weight = FW_BOLD;
+    look.colour = RGB(200, 0, 0);
+    const auto inked = [&] {
+      const Snapshot shot(control);
+      const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), shot.Height());
+      int red = 0;
+      for (int y = sheet.top; y < sheet.bottom; ++y)
+        for (int x = sheet.left; x < sheet.right; ++x) red += shot.At(x, y) == RGB(200, 0, 0);
+      return red;
+    };
+    preview.SetWatermark(look);
+    EXPECT_GT(inked(), 100);
+    look.text.clear();
+    preview.SetWatermark(look);
+    EXPECT_EQ(inked(), 0);
+  }
+  DestroyWindow(host);
 }
 
 }  // namespace
