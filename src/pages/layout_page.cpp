@@ -80,7 +80,7 @@ int DuplexChoice(int16_t value, bool printerDefaultOffered) {
     case 0: return 1;
     case 1: return 2;
     case 2: return 3;
-    default: return 0;
+    default: return printerDefaultOffered ? 0 : 1;  // a value nobody chose shows as the default
   }
 }
 
@@ -89,6 +89,8 @@ int DuplexChoice(int16_t value, bool printerDefaultOffered) {
 bool LayoutPageBase::Manual() const {
   return Model().LayoutDoubleManual != 0 && (Model().PrinterDuplex == 0 || working_->dmPrivate.iDuplexUnit < 1);
 }
+
+bool LayoutPageBase::PrinterDefaultOffered() const { return Model().LayoutDoublePrinter != 0 && !UnitMissing(); }
 
 bool LayoutPageBase::UnitMissing() const {
   return Model().LayoutDoubleManual != 0 && Model().PrinterDuplex != 0 && working_->dmPrivate.iDuplexUnit < 1;
@@ -143,10 +145,10 @@ void LayoutPageBase::OnSetActive() {
     const bool manual = Manual(), unitMissing = UnitMissing();
     ShowControl(IDC_DUPLEX_MANUAL_FRAME, manual ? 1 : 0);
     ShowControl(IDC_DUPLEX_FRAME, manual ? 0 : 1);
-    ShowControl(IDC_DUPLEX_DEFAULT, m.LayoutDoublePrinter != 0 && !unitMissing ? 1 : 0);
+    ShowControl(IDC_DUPLEX_DEFAULT, PrinterDefaultOffered() ? 1 : 0);
     ShowControl(IDC_DUPLEX_REVERSE, m.LayoutDoubleReverse != 0 && !unitMissing ? 1 : 0);
     const int16_t value = manual ? working_->dmPrivate.iManualDuplex : working_->dmPrivate.iHardwareDuplex;
-    const int choice = DuplexChoice(value, m.LayoutDoublePrinter != 0);
+    const int choice = DuplexChoice(value, PrinterDefaultOffered());
     CheckDuplexRadio(Handle(), choice);
     CheckDlgButton(Handle(), IDC_DUPLEX_REVERSE, working_->dmPrivate.ReverseDuplex > 0 ? BST_CHECKED : BST_UNCHECKED);
   }
@@ -195,7 +197,8 @@ void LayoutPageBase::EnableDuplex(bool blockedByLayout) {
   const int32_t paper = fit ? r.dmPrivate.iFitPagePaper : r.dmPublic.dmPaperSize;
   const bool paperBad = !ModelFeatures::ListContains(paper, m.DoubleSidedPapers);
   const bool mediaBad = !m.DoubleSidedMedias.empty() && !ModelFeatures::ListContains(r.dmPrivate.iPaperType, m.DoubleSidedMedias);
-  const bool blocked = blockedByLayout || fit || noUnit || paperBad || mediaBad;
+  // Fitting to another paper blocks nothing by itself: it only decides which paper must allow it.
+  const bool blocked = blockedByLayout || noUnit || paperBad || mediaBad;
 
   EnableControls(kDuplexControls, Editable() && !blocked);
   const int choice = CurrentDuplexChoice();
@@ -223,7 +226,7 @@ bool LayoutPageBase::OnCommand(int id, int code, HWND control) {
     case IDC_DUPLEX_PICTURE: {
       if (code != STN_CLICKED || !Editable()) return true;
       int next = (CurrentDuplexChoice() + 1) % 4;
-      if (next == 0 && Model().LayoutDoublePrinter == 0) next = 1;
+      if (next == 0 && !PrinterDefaultOffered()) next = 1;
       CheckDuplexRadio(Handle(), next);
       EnableDuplex(false);
       break;
@@ -281,11 +284,6 @@ void LayoutTypeGroups::Init(const DriverDevMode& record) {
   scale_.Bind(owner_.Handle(), IDC_SCALE, IDC_SCALE_SPIN, 150, 400, 3);
   overlap_.Bind(owner_.Handle(), IDC_OVERLAP, IDC_OVERLAP_SPIN, 0, 254);
   InstallEditFilter(owner_.Item(IDC_OVERLAP), EditFilter::Decimal);
-  if (m.LayoutMultipleOrder == 0) {
-    // The border check takes the place of the page order it goes without.
-    const POINT up = owner_.ControlOffset(IDC_PAGE_ORDER, IDC_NUP_BORDER, false);
-    owner_.ShowControl(IDC_NUP_BORDER, -1, &up);
-  }
 }
 
 void LayoutTypeGroups::Fill(const DriverDevMode& record, int pagesPerSide) {
@@ -330,7 +328,7 @@ bool LayoutTypeGroups::InchesShown(const DriverDevMode& record) const {
 
 void LayoutTypeGroups::ShowOverlapUnit(const DriverDevMode& record) {
   const bool inches = InchesShown(record);
-  overlap_.SetUnit(inches, inches ? 4 : 2);
+  overlap_.SetUnit(inches, !limitOverlapText_ ? 0 : inches ? 4 : 2);
 }
 
 void LayoutTypeGroups::Enable(bool enable) {

@@ -49,6 +49,8 @@ class LayoutPageBase : public SettingsPage {
   void FillRotation();
   bool Manual() const;
   bool UnitMissing() const;
+  // Printer Default is a choice only on a model that offers it and has its duplex unit.
+  bool PrinterDefaultOffered() const;
 
   LargeIcon orientationPicture_, duplexPicture_;
   bool rotateCombo_ = false;
@@ -64,7 +66,8 @@ class LayoutTypeGroups {
   // groups show.
   enum class Command { NotOurs, Ignored, Changed, Reshow };
 
-  explicit LayoutTypeGroups(SettingsPage& owner) : owner_(owner) {}
+  // The page keeps the overlap to what its unit can need; the dialog takes any text.
+  LayoutTypeGroups(SettingsPage& owner, bool limitOverlapText) : owner_(owner), limitOverlapText_(limitOverlapText) {}
   void Init(const DriverDevMode& record);
   void Fill(const DriverDevMode& record, int pagesPerSide);
   void FillPageOrders(int pagesPerSide, const DriverDevMode& record);
@@ -80,6 +83,7 @@ class LayoutTypeGroups {
   void ShowOverlapUnit(const DriverDevMode& record);
 
   SettingsPage& owner_;
+  const bool limitOverlapText_;
   NumberSpin scale_;
   LengthSpin overlap_;
 };
@@ -104,7 +108,7 @@ class LayoutPage : public LayoutPageBase {
   void EnableOptions();
   void OnTypeChange(bool optionsEnabled);
 
-  LayoutTypeGroups groups_{*this};
+  LayoutTypeGroups groups_{*this, true};
   bool scalingActive_ = false;
   int previousType_ = -1;
 };
@@ -145,7 +149,7 @@ class MoreLayoutOptionsDialog : public SettingsPage {
   void ShowType();
   void Store(DriverDevMode& record) const;
 
-  LayoutTypeGroups groups_{*this};
+  LayoutTypeGroups groups_{*this, false};
   NumberSpin percent_;
   LayoutPreview preview_;
   DriverDevMode scratch_{};

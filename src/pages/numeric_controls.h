@@ -39,7 +39,7 @@ class NumberSpin {
 class LengthSpin {
  public:
   void Bind(HWND page, int editId, int spinId, int32_t min, int32_t max);
-  // The unit only changes how the value is shown, never the value.
+  // The unit only changes how the value is shown, never the value; limitChars 0 sets no limit.
   void SetUnit(bool inches, int limitChars);
   void SetValue(int32_t tenths);
   int32_t Value() const { return value_; }

@@ -45,8 +45,8 @@ void DrawPart(HDC dc, HBITMAP bitmap, int x, int y, int sourceX, int width, int 
     return;
   }
   // One bits where the key is: they keep the target and, XORed into the picture, make its
-  // key pixels black, so that OR adds nothing there. Black is then the key of the next draw,
-  // which therefore gives the same picture.
+  // key pixels black, so that OR adds nothing there. A second XOR gives the picture its key
+  // back: black pixels of its own must not turn into holes at the next draw.
   platform::Bitmap maskBitmap(CreateBitmap(width, height, 1, 1, nullptr));
   platform::MemoryDc mask(dc);
   mask.Select(maskBitmap.Get());
@@ -58,6 +58,7 @@ void DrawPart(HDC dc, HBITMAP bitmap, int x, int y, int sourceX, int width, int 
   SetTextColor(source.Get(), RGB(0, 0, 0));
   BitBlt(source.Get(), sourceX, 0, width, height, mask.Get(), 0, 0, SRCINVERT);
   BitBlt(dc, x, y, width, height, source.Get(), sourceX, 0, SRCPAINT);
+  BitBlt(source.Get(), sourceX, 0, width, height, mask.Get(), 0, 0, SRCINVERT);
   SetBkColor(dc, oldBack);
   SetTextColor(dc, oldText);
 }

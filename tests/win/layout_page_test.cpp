@@ -295,6 +295,8 @@ TEST_F(LayoutPageTest, CompactPageKeepsLargeAndTurnedPapersToWhatTheyAllow) {
   Apply();
   EXPECT_EQ(Live().dmPrivate.iFitPage, 1);
   EXPECT_EQ(Live().dmPrivate.iFitPagePaper, DMPAPER_A4);
+  // A4 may be printed on both sides, so the fitted Legal document may too.
+  EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
   Close();
   module_.Unload();
 
@@ -330,6 +332,7 @@ TEST(LayoutPageRules, LengthsFiltersAndPictures) {
   for (int choice = 0; choice < 4; ++choice) EXPECT_EQ(qxge::DuplexChoice(qxge::DuplexValue(choice), true), choice);
   EXPECT_EQ(qxge::DuplexChoice(3, false), 1);
   EXPECT_EQ(qxge::DuplexChoice(77, true), 0);
+  EXPECT_EQ(qxge::DuplexChoice(77, false), 1);  // never a radio that is not there
   EXPECT_EQ(qxge::OrientationPicture(false, 0), 4040);
   EXPECT_EQ(qxge::OrientationPicture(true, 180), 4038);
   EXPECT_EQ(qxge::DuplexPicture(true, 90, 3, false), 4076);

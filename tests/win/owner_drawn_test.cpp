@@ -199,6 +199,25 @@ TEST(OwnerDrawn, DrawPictureLeavesTheKeyColourAsBackgroundWithAndWithoutTranspar
     qxge::DrawPicture(canvas.Dc(), logo.Get(), 5, 30, false, nullptr);
     expectPicture(canvas, 5, 30, how);
   }
+  {
+    // Black of the picture's own stays black however often it is drawn with masks.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 8, -4, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    platform::Bitmap inked(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, inked.Get());
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 8; ++x) SetPixel(dc, x, y, x < 4 ? kKey : RGB(0, 0, 0));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    for (int paint = 1; paint <= 3; ++paint) {
+      Canvas canvas(20, 10);
+      qxge::DrawPicture(canvas.Dc(), inked.Get(), 2, 2, false, nullptr);
+      EXPECT_EQ(canvas.At(3, 3), kBackground) << "paint " << paint;
+      EXPECT_EQ(canvas.At(8, 3), RGB(0, 0, 0)) << "paint " << paint;
+    }
+  }
   // A mirrored page puts the picture in the mirrored place, but a logo never reads backwards.
   for (const auto blt : {qxge::App().TransparentBlt(), qxge::DriverUiApp::TransparentBltFn{nullptr}}) {
     Canvas canvas(200, 100);
