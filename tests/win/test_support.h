@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <set>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,7 +23,14 @@ bool FileExists(const std::wstring& path);
 
 // Removes HKCU\SOFTWARE\QXPrint\<base> so a test starts as a user who never ran the module.
 void ForgetUser(const std::wstring& moduleBase);
-std::wstring ReadUserString(const std::wstring& moduleBase, const wchar_t* name);
+// The user's values under HKCU\SOFTWARE\QXPrint\<base>[\<subkey>], as other tools and older
+// versions of the module see them. A missing value reads as no bytes.
+bool UserKeyExists(const std::wstring& moduleBase, const std::wstring& subkey);
+std::vector<uint8_t> ReadUserValue(const std::wstring& moduleBase, const std::wstring& subkey, const wchar_t* name,
+                                   DWORD* type = nullptr);
+std::wstring ReadUserString(const std::wstring& moduleBase, const std::wstring& subkey, const wchar_t* name);
+void WriteUserValue(const std::wstring& moduleBase, const std::wstring& subkey, const wchar_t* name, DWORD type,
+                    const void* data, size_t size);
 
 }  // namespace qxtest
 
@@ -79,7 +86,6 @@ class BoxAnswers {
   std::vector<int> answers_;
   std::vector<Box> boxes_;
   size_t read_ = 0;
-  std::set<HWND> seen_;
   HHOOK hook_ = nullptr, initHook_ = nullptr;
   HWND initialised_ = nullptr;
   UINT initStyle_ = 0;

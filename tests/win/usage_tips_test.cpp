@@ -64,26 +64,27 @@ class UsageTipsTest : public ::testing::Test {
     return search.found;
   }
   HWND Page() const { return page_->Handle(); }
-  // A tip over a control's area of the page, as the usage tips register it.
-  bool HasTip(int id, RECT* rect = nullptr) const { return HasTool(Page(), id, rect); }
-  bool HasTool(HWND window, int id, RECT* rect = nullptr) const {
-    std::vector<wchar_t> text(4096);
+  // A tool of the page's tooltip for control id over window's area; text receives its words.
+  static TTTOOLINFOW Tool(HWND window, int id, std::vector<wchar_t>& text) {
+    text.assign(4096, L'\0');
     TTTOOLINFOW tool = {};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.hwnd = window;
     tool.uId = static_cast<UINT_PTR>(id);
     tool.lpszText = text.data();
+    return tool;
+  }
+  // A tip over a control's area of the page, as the usage tips register it.
+  bool HasTip(int id, RECT* rect = nullptr) const {
+    std::vector<wchar_t> text;
+    TTTOOLINFOW tool = Tool(Page(), id, text);
     if (!SendMessageW(tooltip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return false;
     if (rect != nullptr) *rect = tool.rect;
     return true;
   }
   std::wstring Text(HWND window, int id) const {
-    std::vector<wchar_t> text(4096, L'\0');
-    TTTOOLINFOW tool = {};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = window;
-    tool.uId = static_cast<UINT_PTR>(id);
-    tool.lpszText = text.data();
+    std::vector<wchar_t> text;
+    TTTOOLINFOW tool = Tool(window, id, text);
     SendMessageW(tooltip_, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
     return text.data();
   }
@@ -91,12 +92,10 @@ class UsageTipsTest : public ::testing::Test {
   // How many tools of the tooltip cover the page area of control id.
   int TipsFor(int id) const {
     int count = 0;
+    std::vector<wchar_t> text;
     const int tools = static_cast<int>(SendMessageW(tooltip_, TTM_GETTOOLCOUNT, 0, 0));
     for (int i = 0; i < tools; ++i) {
-      std::vector<wchar_t> text(4096);
-      TTTOOLINFOW tool = {};
-      tool.cbSize = TTTOOLINFOW_V2_SIZE;
-      tool.lpszText = text.data();
+      TTTOOLINFOW tool = Tool(nullptr, 0, text);
       if (SendMessageW(tooltip_, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)) && tool.hwnd == Page() &&
           tool.uId == static_cast<UINT_PTR>(id))
         ++count;
