@@ -90,7 +90,7 @@ void FavoritesBox::Bind(HWND combo) {
   if (combo_ != nullptr) SendMessageW(combo_, CB_LIMITTEXT, 32, 0);
 }
 
-HWND FavoritesBox::Button(int id) const { return GetDlgItem(GetParent(combo_), id); }
+HWND FavoritesBox::Button(int id) const { return page_.Item(id); }
 
 std::u16string FavoritesBox::EditText() const {
   const int length = GetWindowTextLengthW(combo_);

@@ -177,7 +177,7 @@ void SettingsPage::BindLogo() {
 void SettingsPage::OnSetActive() {
   if (unitsBound_ && working_ != nullptr) {
     const bool inches = static_cast<uint16_t>(working_->dmPrivate.IsMMInch) > 0;
-    CheckRadioButton(Handle(), IDC_UNITS_INCH, IDC_UNITS_MM, inches ? IDC_UNITS_INCH : IDC_UNITS_MM);
+    CheckRadio(IDC_UNITS_INCH, IDC_UNITS_MM, inches ? IDC_UNITS_INCH : IDC_UNITS_MM);
   }
   if (favorites_.Exists()) {
     if (!applyingFavorite_) favorites_.Fill();
@@ -205,7 +205,7 @@ void SettingsPage::ReloadForFavorite() {
 
 void SettingsPage::OnStoreControls() {
   if (unitsBound_ && working_ != nullptr)
-    working_->dmPrivate.IsMMInch = IsDlgButtonChecked(Handle(), IDC_UNITS_INCH) == BST_CHECKED ? 1 : 0;
+    working_->dmPrivate.IsMMInch = Checked(IDC_UNITS_INCH) ? 1 : 0;
 }
 
 int SettingsPage::OnApply() {
@@ -240,7 +240,9 @@ void SettingsPage::MarkAgainstLive() {
 }
 
 void SettingsPage::MarkChanged() {
-  if (container_ != nullptr) SendMessageW(GetParent(container_), PSM_CHANGED, reinterpret_cast<WPARAM>(container_), 0);
+  if (container_ == nullptr) return;
+  SendMessageW(GetParent(container_), PSM_CHANGED, reinterpret_cast<WPARAM>(container_), 0);
+  markedChanged_ = true;
 }
 
 void SettingsPage::MarkUnchanged() {
@@ -248,10 +250,13 @@ void SettingsPage::MarkUnchanged() {
   const HWND sheetWindow = GetParent(container_);
   const auto* table = reinterpret_cast<const PageSlotTable*>(GetWindowLongPtrW(sheetWindow, GWLP_USERDATA));
   if (table == nullptr) return;
-  for (const void* slot : table->slots) {
-    if (slot == nullptr) continue;
-    const auto* page = static_cast<const SettingsPage*>(slot);
+  // Only a page that marked itself can hold Apply on; the sheet's answer to each mark costs
+  // round trips to Wine's server.
+  for (void* slot : table->slots) {
+    auto* page = static_cast<SettingsPage*>(slot);
+    if (page == nullptr || !page->markedChanged_) continue;
     SendMessageW(sheetWindow, PSM_UNCHANGED, reinterpret_cast<WPARAM>(page->Container()), 0);
+    page->markedChanged_ = false;
   }
 }
 

@@ -117,6 +117,7 @@ class SettingsPage : public platform::Dialog {
   PictureLabel logo_;
   FavoritesBox favorites_{*this};
   bool applyingFavorite_ = false;
+  bool markedChanged_ = false;  // the container was marked changed and not unmarked since
   bool filling_ = false;
   bool unitsBound_ = false;  // the page shows the preview's units choice
   // The sheet's layout on the settings pages, the printer's picture on the printer pages; the

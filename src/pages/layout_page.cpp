@@ -45,9 +45,9 @@ bool PaperRotates(const DriverDevMode& record) {
 
 int RotationIndex(int rotation) { return rotation == 90 ? 1 : rotation == 180 ? 2 : 0; }
 
-// The duplex radios are not numbered in a row, so CheckRadioButton would touch others.
-void CheckDuplexRadio(HWND page, int choice) {
-  for (int i = 0; i < 4; ++i) CheckDlgButton(page, kDuplexRadios[i], i == choice ? BST_CHECKED : BST_UNCHECKED);
+// The duplex radios are not numbered in a row, so CheckRadio would touch others.
+void CheckDuplexRadio(const SettingsPage& page, int choice) {
+  for (int i = 0; i < 4; ++i) page.Check(kDuplexRadios[i], i == choice);
 }
 
 }  // namespace
@@ -124,7 +124,7 @@ BOOL LayoutPageBase::OnInitDialog() {
 
 void LayoutPageBase::FillRotation() {
   const int16_t rotate = working_->dmPrivate.iRotate;
-  CheckDlgButton(Handle(), IDC_ROTATE_180, rotate == 180 ? BST_CHECKED : BST_UNCHECKED);
+  Check(IDC_ROTATE_180, rotate == 180);
   if (!rotateCombo_) return;
   ComboBox combo(Item(IDC_ROTATE));
   combo.Clear();
@@ -138,8 +138,7 @@ void LayoutPageBase::FillRotation() {
 void LayoutPageBase::OnSetActive() {
   if (working_ == nullptr) return;
   const ModelFeatures& m = Model();
-  CheckRadioButton(Handle(), IDC_LANDSCAPE, IDC_PORTRAIT,
-                   working_->dmPublic.dmOrientation == 2 ? IDC_LANDSCAPE : IDC_PORTRAIT);
+  CheckRadio(IDC_LANDSCAPE, IDC_PORTRAIT, working_->dmPublic.dmOrientation == 2 ? IDC_LANDSCAPE : IDC_PORTRAIT);
   FillRotation();
   if (m.LayoutDoubleSided != 0) {
     const bool manual = Manual(), unitMissing = UnitMissing();
@@ -149,8 +148,8 @@ void LayoutPageBase::OnSetActive() {
     ShowControl(IDC_DUPLEX_REVERSE, m.LayoutDoubleReverse != 0 && !unitMissing ? 1 : 0);
     const int16_t value = manual ? working_->dmPrivate.iManualDuplex : working_->dmPrivate.iHardwareDuplex;
     const int choice = DuplexChoice(value, PrinterDefaultOffered());
-    CheckDuplexRadio(Handle(), choice);
-    CheckDlgButton(Handle(), IDC_DUPLEX_REVERSE, working_->dmPrivate.ReverseDuplex > 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDuplexRadio(*this, choice);
+    Check(IDC_DUPLEX_REVERSE, working_->dmPrivate.ReverseDuplex > 0);
   }
   UpdatePictures();
   SettingsPage::OnSetActive();
@@ -158,14 +157,14 @@ void LayoutPageBase::OnSetActive() {
 
 int LayoutPageBase::Rotation() const {
   if (rotateCombo_) return static_cast<int>(std::max<intptr_t>(0, ComboBox(Item(IDC_ROTATE)).SelectedData()));
-  return IsDlgButtonChecked(Handle(), IDC_ROTATE_180) == BST_CHECKED ? 180 : 0;
+  return Checked(IDC_ROTATE_180) ? 180 : 0;
 }
 
-bool LayoutPageBase::Landscape() const { return IsDlgButtonChecked(Handle(), IDC_LANDSCAPE) == BST_CHECKED; }
+bool LayoutPageBase::Landscape() const { return Checked(IDC_LANDSCAPE); }
 
 int LayoutPageBase::CurrentDuplexChoice() const {
   for (int i = 0; i < 4; ++i)
-    if (IsDlgButtonChecked(Handle(), kDuplexRadios[i]) == BST_CHECKED) return i;
+    if (Checked(kDuplexRadios[i])) return i;
   return 1;
 }
 
@@ -183,7 +182,7 @@ void LayoutPageBase::OnStoreControls() {
     (toManual ? p.iManualDuplex : p.iHardwareDuplex) = DuplexValue(choice);
     static const int16_t kPublic[4] = {DMDUP_SIMPLEX, DMDUP_SIMPLEX, DMDUP_VERTICAL, DMDUP_HORIZONTAL};
     if ((working_->dmPublic.dmFields & DM_DUPLEX) != 0) working_->dmPublic.dmDuplex = kPublic[choice];
-    p.ReverseDuplex = IsDlgButtonChecked(Handle(), IDC_DUPLEX_REVERSE) == BST_CHECKED ? 1 : 0;
+    p.ReverseDuplex = Checked(IDC_DUPLEX_REVERSE) ? 1 : 0;
   }
   SettingsPage::OnStoreControls();
 }
@@ -213,21 +212,20 @@ void LayoutPageBase::UpdatePictures() {
   const bool landscape = Landscape();
   const int rotation = Rotation();
   orientationPicture_.SetIcon(OrientationPicture(landscape, rotation));
-  duplexPicture_.SetIcon(DuplexPicture(landscape, rotation, CurrentDuplexChoice(),
-                                       IsDlgButtonChecked(Handle(), IDC_DUPLEX_REVERSE) == BST_CHECKED));
+  duplexPicture_.SetIcon(DuplexPicture(landscape, rotation, CurrentDuplexChoice(), Checked(IDC_DUPLEX_REVERSE)));
 }
 
 bool LayoutPageBase::OnCommand(int id, int code, HWND control) {
   switch (id) {
     case IDC_ORIENTATION_PICTURE:
       if (code != STN_CLICKED || !Editable()) return true;
-      CheckRadioButton(Handle(), IDC_LANDSCAPE, IDC_PORTRAIT, Landscape() ? IDC_PORTRAIT : IDC_LANDSCAPE);
+      CheckRadio(IDC_LANDSCAPE, IDC_PORTRAIT, Landscape() ? IDC_PORTRAIT : IDC_LANDSCAPE);
       break;
     case IDC_DUPLEX_PICTURE: {
       if (code != STN_CLICKED || !Editable()) return true;
       int next = (CurrentDuplexChoice() + 1) % 4;
       if (next == 0 && !PrinterDefaultOffered()) next = 1;
-      CheckDuplexRadio(Handle(), next);
+      CheckDuplexRadio(*this, next);
       EnableDuplex(false);
       break;
     }
@@ -291,7 +289,7 @@ void LayoutTypeGroups::Fill(const DriverDevMode& record, int pagesPerSide) {
   ComboBox(owner_.Item(IDC_NUP)).SelectByData(pagesPerSide);
   ComboBox(owner_.Item(IDC_PAGE_ORDER)).Clear();
   FillPageOrders(pagesPerSide, record);
-  CheckDlgButton(owner_.Handle(), IDC_NUP_BORDER, p.iNupBorder != 0 ? BST_CHECKED : BST_UNCHECKED);
+  owner_.Check(IDC_NUP_BORDER, p.iNupBorder != 0);
   ComboBox(owner_.Item(IDC_POSTER)).SelectByData(std::clamp<int>(p.iPoster, 1, 5));
   ComboBox(owner_.Item(IDC_OVERLAP_UNITS)).SelectByData(p.IsMMInch > 0 ? 1 : 0);
   overlap_.SetValue((p.iPosterOverlap * 254 + 50) / 100);
@@ -374,7 +372,7 @@ void LayoutTypeGroups::Store(int type, DriverDevMode& record) const {
   if (m.LayoutBooklet != 0) p.iBooklet = type == kTypeBooklet ? 1 : 0;
   if (m.LayoutMultiple != 0) {
     p.iNup = type == kTypeMultiple ? data(IDC_NUP) : 0;
-    p.iNupBorder = IsDlgButtonChecked(owner_.Handle(), IDC_NUP_BORDER) == BST_CHECKED ? 8 : 0;
+    p.iNupBorder = owner_.Checked(IDC_NUP_BORDER) ? 8 : 0;
     if (m.LayoutMultipleOrder != 0) p.iNupLayout = data(IDC_PAGE_ORDER);
   }
   if (m.LayoutPoster != 0) {
@@ -628,7 +626,7 @@ void MoreLayoutOptionsDialog::PlaceRadios() {
 
 int MoreLayoutOptionsDialog::SelectedType() const {
   for (int type = kTypeMultiple; type <= kTypeScale; ++type)
-    if (IsDlgButtonChecked(Handle(), IDC_MORE_MULTIPLE + type) == BST_CHECKED) return type;
+    if (Checked(IDC_MORE_MULTIPLE + type)) return type;
   return kTypeNone;
 }
 
@@ -649,7 +647,7 @@ void MoreLayoutOptionsDialog::OnSetActive() {
     type = kTypeFit;
   else if (p.iER == 0 && m.LayoutMultiple != 0)
     type = kTypeMultiple;
-  CheckRadioButton(Handle(), IDC_MORE_MULTIPLE, IDC_MORE_SCALE, IDC_MORE_MULTIPLE + type);
+  CheckRadio(IDC_MORE_MULTIPLE, IDC_MORE_SCALE, IDC_MORE_MULTIPLE + type);
   groups_.Fill(r, std::clamp<int>(p.iNup, 0, 5));
   percent_.SetValue(p.iERRatio >= 25 && p.iERRatio <= 400 ? p.iERRatio : 100);
   ComboBox(Item(IDC_FIT_PAPER)).SelectByData(p.iFitPagePaper != 0 ? p.iFitPagePaper : r.dmPublic.dmPaperSize);
@@ -688,7 +686,7 @@ bool MoreLayoutOptionsDialog::OnCommand(int id, int code, HWND control) {
     if (code != BN_CLICKED) return true;
     // An automatic radio clears only the enabled radios of its group; a large paper leaves
     // the checked one disabled.
-    CheckRadioButton(Handle(), IDC_MORE_MULTIPLE, IDC_MORE_SCALE, id);
+    CheckRadio(IDC_MORE_MULTIPLE, IDC_MORE_SCALE, id);
     ShowType();
   } else if (id == IDC_FIT_PAPER) {
     if (code != CBN_SELCHANGE) return true;

@@ -33,7 +33,17 @@ void Dialog::DestroyNow() {
   // Detach first: the messages of the destruction must not reach a half-destroyed object.
   SetWindowLongPtrW(hwnd, DWLP_USER, 0);
   hwnd_ = nullptr;
+  items_.clear();
   DestroyWindow(hwnd);
+}
+
+HWND Dialog::Item(int id) const {
+  if (hwnd_ == nullptr) return nullptr;
+  for (const auto& [itemId, item] : items_)
+    if (itemId == id) return item;
+  const HWND item = GetDlgItem(hwnd_, id);
+  if (item != nullptr) items_.emplace_back(id, item);
+  return item;
 }
 
 HWND Dialog::CreateChild(HINSTANCE module, int templateId, HWND parent) {
@@ -94,6 +104,7 @@ INT_PTR Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY:
       SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
       hwnd_ = nullptr;
+      items_.clear();
       return FALSE;
     default: {
       INT_PTR result = 0;

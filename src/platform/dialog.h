@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 namespace platform {
 
 class Dialog {
@@ -15,7 +18,20 @@ class Dialog {
   Dialog& operator=(const Dialog&) = delete;
 
   HWND Handle() const { return hwnd_; }
-  HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
+  // The control with id; found once, since Wine answers every GetDlgItem with a round trip to
+  // its server and a template's controls live as long as the dialog.
+  HWND Item(int id) const;
+  bool Checked(int id) const {
+    const HWND item = Item(id);
+    return item != nullptr && SendMessageW(item, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  void Check(int id, bool checked) const {
+    if (const HWND item = Item(id)) SendMessageW(item, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  // CheckRadioButton without its walk over every child of the dialog.
+  void CheckRadio(int firstId, int lastId, int checkedId) const {
+    for (int id = firstId; id <= lastId; ++id) Check(id, id == checkedId);
+  }
 
   // A modeless child dialog from a template of module; null on failure.
   HWND CreateChild(HINSTANCE module, int templateId, HWND parent);
@@ -43,6 +59,7 @@ class Dialog {
 
   HWND hwnd_ = nullptr;
   bool modal_ = false;
+  mutable std::vector<std::pair<int, HWND>> items_;
 };
 
 }  // namespace platform

@@ -67,13 +67,18 @@ RECT LayoutPreview::GetPreviewArea() const {
 
 void LayoutPreview::Update(DriverDevMode& record) {
   const ModelFeatures& model = App().Features();
-  SetCaption(Text(u"Copies:") + u" " + Number(record.dmPublic.dmCopies), 1);
+  // Every change comes through here, and every read of the text file checks the file first.
+  if (copiesLabel_.empty()) {
+    copiesLabel_ = Text(u"Copies:") + u" ";
+    resolutionLabel_ = Text(u"Resolution:") + u" ";
+  }
+  SetCaption(copiesLabel_ + Number(record.dmPublic.dmCopies), 1);
   const char16_t* key = ResolutionName(record, model);
   if (key != resolutionKey_) {
     resolutionKey_ = key;
     resolutionText_ = Text(key);
   }
-  SetCaption(Text(u"Resolution:") + u" " + resolutionText_, 0);
+  SetCaption(resolutionLabel_ + resolutionText_, 0);
 
   record_ = &record;
   SetWatermark(WatermarkLook::FromRecord(record));

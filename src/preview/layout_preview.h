@@ -33,6 +33,7 @@ class LayoutPreview : public PreviewWnd {
   // Arrow heads and the poster's page outline.
   COLORREF AccentInk(const PreviewPainter& painter) const;
 
+  std::u16string copiesLabel_, resolutionLabel_;
   std::u16string signature_;
   std::u16string customName_;
   const char16_t* resolutionKey_ = nullptr;

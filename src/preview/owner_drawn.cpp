@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/win_text.h"
 #include "resources/resource.h"
 
@@ -404,18 +406,23 @@ bool BoldLabel::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) 
 // --- LargeIcon --------------------------------------------------------------------------
 
 LargeIcon::~LargeIcon() {
-  if (icon_ == nullptr) return;
-  if (hwnd_ != nullptr && IsWindow(hwnd_)) SendMessageW(hwnd_, STM_SETICON, 0, 0);
-  DestroyIcon(icon_);
+  if (shown_ != nullptr && hwnd_ != nullptr && IsWindow(hwnd_)) SendMessageW(hwnd_, STM_SETICON, 0, 0);
+  for (const Loaded& l : loaded_) DestroyIcon(l.icon);
 }
 
 void LargeIcon::SetIcon(int iconId, HMODULE library) {
   if (library == nullptr || hwnd_ == nullptr) return;
-  auto icon = static_cast<HICON>(LoadImageW(library, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 48, 48, 0));
-  if (icon == nullptr) return;
-  auto previous = reinterpret_cast<HICON>(SendMessageW(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0));
-  if (previous != nullptr) DestroyIcon(previous);
-  icon_ = icon;
+  auto known = std::find_if(loaded_.begin(), loaded_.end(),
+                            [&](const Loaded& l) { return l.library == library && l.id == iconId; });
+  if (known == loaded_.end()) {
+    auto icon = static_cast<HICON>(LoadImageW(library, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 48, 48, 0));
+    if (icon == nullptr) return;
+    known = loaded_.insert(loaded_.end(), {library, iconId, icon});
+  }
+  // The static repaints on every STM_SETICON, the same icon or not.
+  if (known->icon == shown_) return;
+  shown_ = known->icon;
+  SendMessageW(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(shown_), 0);
 }
 
 }  // namespace qxge

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "host/driver_ui_app.h"
 #include "platform/gdi.h"
@@ -98,7 +99,9 @@ class BoldLabel : public platform::SubclassedWindow {
   platform::Font font_;
 };
 
-// A 48 x 48 picture icon of the resource library in an icon static.
+// A 48 x 48 picture icon of the resource library in an icon static. The icons it has shown
+// stay loaded until it goes: a page flips between a few of them with every click, and loading
+// one costs more than the rest of the click.
 class LargeIcon {
  public:
   LargeIcon() = default;
@@ -111,8 +114,14 @@ class LargeIcon {
   void SetIcon(int iconId, HMODULE library = App().ResourceLibrary());
 
  private:
+  struct Loaded {
+    HMODULE library;
+    int id;
+    HICON icon;
+  };
   HWND hwnd_ = nullptr;
-  HICON icon_ = nullptr;
+  HICON shown_ = nullptr;
+  std::vector<Loaded> loaded_;
 };
 
 }  // namespace qxge

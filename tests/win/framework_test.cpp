@@ -38,6 +38,11 @@ TEST_F(FrameworkTest, ApplyFollowsTheRecordAndAnApplyReachesTheHost) {
   sheet_->Pump();
   EXPECT_EQ(IsDlgButtonChecked(PageDialog(), IDC_UNITS_INCH), BST_CHECKED);
   EXPECT_EQ(Live().dmPrivate.IsMMInch, 0);  // not before the apply
+  // Undone on another page than the one that made the change.
+  Click(IDC_UNITS_MM);
+  EXPECT_FALSE(ApplyEnabled());
+  Click(IDC_UNITS_INCH);
+  EXPECT_TRUE(ApplyEnabled());
 
   PropSheet_PressButton(window_, PSBTN_APPLYNOW);
   sheet_->Pump();
@@ -45,6 +50,11 @@ TEST_F(FrameworkTest, ApplyFollowsTheRecordAndAnApplyReachesTheHost) {
   EXPECT_EQ(sheet_->Context().applied, 1);
   EXPECT_EQ(sheet_->Context().ended, 1);
   EXPECT_EQ(sheet_->Context().cancelled, 0);
+  EXPECT_FALSE(ApplyEnabled());
+  // The page that was marked before the apply marks the sheet again.
+  Click(IDC_UNITS_MM);
+  EXPECT_TRUE(ApplyEnabled());
+  Click(IDC_UNITS_INCH);
   EXPECT_FALSE(ApplyEnabled());
 
   sheet_->Close();  // Cancel after an apply leaves all three words set

@@ -2,8 +2,10 @@
 // choices it closes, and why, for the model in hand.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "pages/layout_page.h"
 #include "pages/numeric_controls.h"
@@ -36,6 +38,22 @@ RECT BoundsIn(HWND dialog, int id) {
   GetWindowRect(GetDlgItem(dialog, id), &r);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+// The pixels of the picture an icon static shows, to tell pictures apart as a user does.
+std::vector<uint32_t> PictureIn(HWND control) {
+  const auto icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return {};
+  BITMAPINFO format{};
+  format.bmiHeader = {sizeof(BITMAPINFOHEADER), 48, -48, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<uint32_t> pixels(48 * 48);
+  const HDC screen = GetDC(nullptr);
+  GetDIBits(screen, info.hbmColor, 0, 48, pixels.data(), &format, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return pixels;
 }
 
 // Acts on the More Layout Options dialog once it runs, then presses OK or Cancel in it. The
@@ -78,8 +96,8 @@ class MoreOptionsDriver {
 
 class LayoutPageTest : public qxtest::SheetHarness {
  protected:
-  void OpenLayout(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr) {
-    Stage(base_.empty() ? L"QXLA" : base_, model, "[Common]\r\n");
+  void OpenLayout(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr, bool pictures = false) {
+    Stage(base_.empty() ? L"QXLA" : base_, model, "[Common]\r\n", pictures);
     Live().dmPublic.dmPaperSize = DMPAPER_A4;
     Live().dmPublic.dmFields |= DM_PAPERSIZE | DM_DUPLEX;
     if (prepare != nullptr) prepare(Live());
@@ -157,6 +175,30 @@ TEST_F(LayoutPageTest, ShowsTheRecordAndWritesEveryChoiceBack) {
   EXPECT_EQ(Live().dmPrivate.iPoster, 1);
   EXPECT_EQ(Live().dmPrivate.iPosterOverlap, 100);  // unchanged by the round trip
   EXPECT_EQ(Live().dmPrivate.IsMMInch, 1);
+}
+
+TEST_F(LayoutPageTest, PicturesFollowOrientationAndRotation) {
+  OpenLayout(kFullModel, nullptr, true);
+  const auto orientation = [this] { return PictureIn(Control(IDC_ORIENTATION_PICTURE)); };
+  const auto duplex = [this] { return PictureIn(Control(IDC_DUPLEX_PICTURE)); };
+  const std::vector<uint32_t> portrait = orientation(), portraitDuplex = duplex();
+  ASSERT_FALSE(portrait.empty());
+  ASSERT_FALSE(portraitDuplex.empty());
+  // Back and forth, as a user tries a choice out.
+  for (int round = 0; round < 2; ++round) {
+    Click(IDC_LANDSCAPE);
+    EXPECT_NE(orientation(), portrait);
+    EXPECT_NE(duplex(), portraitDuplex);
+    Click(IDC_PORTRAIT);
+    EXPECT_EQ(orientation(), portrait);
+    EXPECT_EQ(duplex(), portraitDuplex);
+  }
+  Choose(IDC_ROTATE, 180);
+  EXPECT_NE(orientation(), portrait);
+  EXPECT_NE(duplex(), portraitDuplex);
+  Choose(IDC_ROTATE, 0);
+  EXPECT_EQ(orientation(), portrait);
+  EXPECT_EQ(duplex(), portraitDuplex);
 }
 
 TEST_F(LayoutPageTest, ScaleFactorHoldsItsRangeWhileTyping) {

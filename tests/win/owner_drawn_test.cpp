@@ -345,7 +345,7 @@ TEST(OwnerDrawn, LinkLabelIsDimmedAndDeafWhenDisabled) {
   EXPECT_NE(GetCapture(), hwnd);
 }
 
-TEST(OwnerDrawn, LargeIconSetsLibraryIconsAndKeepsTheOldOneWhenMissing) {
+TEST(OwnerDrawn, LargeIconSetsLibraryIconsKeepsTheOldOneWhenMissingAndShowsEachAgain) {
   TestPage page;
   HWND hwnd = page.Add(1088, L"", SS_ICON, 48, 48);
   qxge::LargeIcon icon;
@@ -365,6 +365,14 @@ TEST(OwnerDrawn, LargeIconSetsLibraryIconsAndKeepsTheOldOneWhenMissing) {
   EXPECT_EQ(SendMessageW(hwnd, STM_GETICON, 0, 0), portrait);
   icon.SetIcon(4036, Library());
   EXPECT_NE(SendMessageW(hwnd, STM_GETICON, 0, 0), portrait);
+  // Back and forth, as orientation clicks go: each picture shows again, whole.
+  for (int id : {4040, 4036, 4040}) {
+    icon.SetIcon(id, Library());
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageW(hwnd, STM_GETICON, 0, 0)), &info)) << id;
+    EXPECT_EQ(SizeOf(info.hbmColor).cx, 48);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
 }
 
 TEST(OwnerDrawn, FitFontHeightShrinksToTheWidthAndStopsAtThree) {

@@ -22,14 +22,17 @@ class SheetHarness : public ::testing::Test {
  protected:
   static constexpr int kApplyButton = 0x3021;
 
-  // A package named base with these model and text files; the record the host will hand over.
-  void Stage(const std::wstring& base, const std::string& model, const std::string& text) {
+  // A package named base with these model and text files, and the resource library when the
+  // pages' pictures matter; the record the host will hand over.
+  void Stage(const std::wstring& base, const std::string& model, const std::string& text, bool pictures = false) {
     base_ = base;
     ForgetUser(base);
     dir_ = FreshFolder(base);
     const std::wstring dll = StageModule(dir_, base + L"U.DLL");
     WriteTextFile(dir_ + L"\\" + base + L"U.INI", model);
     WriteTextFile(dir_ + L"\\" + base + L"EN.DAT", text);
+    if (pictures)
+      CopyFileW((BinaryDir() + L"\\bin\\QXGEU2.dll").c_str(), (dir_ + L"\\" + base + L"U2.dll").c_str(), FALSE);
     ASSERT_TRUE(module_.Load(dll));
     record_ = qxhost::DefaultRecord(L"QX_Office");
   }
