@@ -29,11 +29,12 @@ PageTooltip::~PageTooltip() {
   if (tooltip_ != nullptr && IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
 
-void PageTooltip::Create(HWND page, bool rightToLeft) {
-  page_ = page;
+void PageTooltip::Create(const platform::Dialog& page, bool rightToLeft) {
+  dialog_ = &page;
+  page_ = page.Handle();
   rightToLeft_ = rightToLeft;
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page_, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
   if (tooltip_ == nullptr) return;
   SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOMATIC, MAKELPARAM(GetDoubleClickTime() * 2, 0));
@@ -45,7 +46,7 @@ TTTOOLINFOW PageTooltip::Describe(int controlId, bool pageRelative) const {
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_SUBCLASS | (rightToLeft_ ? TTF_RTLREADING : 0);
   tool.uId = static_cast<UINT_PTR>(controlId);
-  const HWND control = GetDlgItem(page_, controlId);
+  const HWND control = dialog_->Item(controlId);
   if (pageRelative) {
     tool.hwnd = page_;
     if (control != nullptr) {
@@ -60,11 +61,11 @@ TTTOOLINFOW PageTooltip::Describe(int controlId, bool pageRelative) const {
 }
 
 void PageTooltip::SetText(int controlId, bool pageRelative, const std::u16string& text, int extraId) {
-  if (tooltip_ == nullptr || GetDlgItem(page_, controlId) == nullptr) return;
+  if (tooltip_ == nullptr || dialog_->Item(controlId) == nullptr) return;
   TTTOOLINFOW tool = Describe(controlId, pageRelative);
   if (extraId != 0 && pageRelative) {
     const TTTOOLINFOW extra = Describe(extraId, true);
-    if (GetDlgItem(page_, extraId) != nullptr) UnionRect(&tool.rect, &tool.rect, &extra.rect);
+    if (dialog_->Item(extraId) != nullptr) UnionRect(&tool.rect, &tool.rect, &extra.rect);
   }
   TTTOOLINFOW existing = tool;
   if (SendMessageW(tooltip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&existing)))
@@ -75,13 +76,13 @@ void PageTooltip::SetText(int controlId, bool pageRelative, const std::u16string
 }
 
 void PageTooltip::Remove(int controlId, bool pageRelative) {
-  if (tooltip_ == nullptr || GetDlgItem(page_, controlId) == nullptr) return;
+  if (tooltip_ == nullptr || dialog_->Item(controlId) == nullptr) return;
   TTTOOLINFOW tool = Describe(controlId, pageRelative);
   SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void PageTooltip::UpdateRect(int controlId, bool visible) {
-  if (tooltip_ == nullptr || GetDlgItem(page_, controlId) == nullptr) return;
+  if (tooltip_ == nullptr || dialog_->Item(controlId) == nullptr) return;
   TTTOOLINFOW tool = Describe(controlId, true);
   if (!visible) SetRectEmpty(&tool.rect);
   SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));

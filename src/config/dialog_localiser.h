@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialog.h"
+
 namespace qxge {
 
 class ProfileFile;
@@ -33,7 +35,7 @@ class PageTooltip {
   PageTooltip(const PageTooltip&) = delete;
   PageTooltip& operator=(const PageTooltip&) = delete;
 
-  void Create(HWND page, bool rightToLeft);
+  void Create(const platform::Dialog& page, bool rightToLeft);
   HWND Handle() const { return tooltip_; }
 
   // Page-relative tools cover a control's rectangle on the page, so that statics, which
@@ -47,6 +49,7 @@ class PageTooltip {
  private:
   TTTOOLINFOW Describe(int controlId, bool pageRelative) const;
 
+  const platform::Dialog* dialog_ = nullptr;  // its controls, looked up once
   HWND page_ = nullptr;
   HWND tooltip_ = nullptr;
   bool rightToLeft_ = false;

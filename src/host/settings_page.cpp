@@ -100,7 +100,7 @@ INT_PTR SettingsPage::RunModal() {
 BOOL SettingsPage::OnInitDialog() {
   DriverUiApp& app = App();
   ProfileFile& text = app.TextFile();
-  tooltip_.Create(Handle(), Mirrored());
+  tooltip_.Create(*this, Mirrored());
 
   BindPreview();
   if (app.Features().UnitsOnPreview == 0) {

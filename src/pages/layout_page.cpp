@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 #include "config/model_features.h"
 #include "host/driver_ui_app.h"
@@ -38,6 +39,22 @@ const int kPercentControls[] = {IDC_PERCENT_LABEL, IDC_PERCENT, IDC_PERCENT_SPIN
 const int kDuplexControls[] = {IDC_DUPLEX_FRAME, IDC_DUPLEX_MANUAL_FRAME, IDC_DUPLEX_PICTURE, IDC_DUPLEX_DEFAULT,
                                IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT, IDC_DUPLEX_REVERSE, 0};
 const int kDuplexRadios[] = {IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT};
+
+struct ListItem {
+  const char16_t* text;  // the English text, also its key in the text file
+  intptr_t data;
+};
+
+// Pages refill on every layout change: a list that already holds these items keeps them,
+// since every item added is a round trip through the combo box and the text file.
+void SetItems(const SettingsPage& page, int id, const std::vector<ListItem>& items) {
+  const ComboBox combo(page.Item(id));
+  bool same = combo.Count() == static_cast<int>(items.size());
+  for (size_t i = 0; same && i < items.size(); ++i) same = combo.DataAt(static_cast<int>(i)) == items[i].data;
+  if (same) return;
+  combo.Clear();
+  for (const ListItem& item : items) combo.Add(platform::W(page.ItemText(item.text)), item.data);
+}
 
 bool PaperRotates(const DriverDevMode& record) {
   return Model().LayoutRotate != 0 && ModelFeatures::ListContains(record.dmPublic.dmPaperSize, Model().RotatePapers);
@@ -287,8 +304,7 @@ void LayoutTypeGroups::Init(const DriverDevMode& record) {
 void LayoutTypeGroups::Fill(const DriverDevMode& record, int pagesPerSide) {
   const PrivateDevMode& p = record.dmPrivate;
   ComboBox(owner_.Item(IDC_NUP)).SelectByData(pagesPerSide);
-  ComboBox(owner_.Item(IDC_PAGE_ORDER)).Clear();
-  FillPageOrders(pagesPerSide, record);
+  FillPageOrders(pagesPerSide, record.dmPrivate.iNupLayout, record);
   owner_.Check(IDC_NUP_BORDER, p.iNupBorder != 0);
   ComboBox(owner_.Item(IDC_POSTER)).SelectByData(std::clamp<int>(p.iPoster, 1, 5));
   ComboBox(owner_.Item(IDC_OVERLAP_UNITS)).SelectByData(p.IsMMInch > 0 ? 1 : 0);
@@ -300,23 +316,19 @@ void LayoutTypeGroups::Fill(const DriverDevMode& record, int pagesPerSide) {
 }
 
 void LayoutTypeGroups::FillPageOrders(int pagesPerSide, const DriverDevMode& record) {
-  ComboBox orders(owner_.Item(IDC_PAGE_ORDER));
-  const intptr_t selected = orders.Count() > 0 ? orders.SelectedData() : record.dmPrivate.iNupLayout;
-  auto add = [&](const char16_t* text, intptr_t data) { orders.Add(platform::W(owner_.ItemText(text)), data); };
-  orders.Clear();
-  if (pagesPerSide == 1 && record.dmPublic.dmOrientation == 2) {
-    add(u"Down", 0);
-    add(u"Up", 4);
-  } else if (pagesPerSide == 1) {
-    add(u"Right", 0);
-    add(u"Left", 2);
-  } else {
-    add(u"Right, Then Down", 0);
-    add(u"Down, Then Right", 1);
-    add(u"Left, Then Down", 2);
-    add(u"Down, Then Left", 3);
-  }
-  orders.SelectByData(std::clamp<intptr_t>(selected, 0, 4));
+  const ComboBox orders(owner_.Item(IDC_PAGE_ORDER));
+  FillPageOrders(pagesPerSide, orders.Count() > 0 ? orders.SelectedData() : record.dmPrivate.iNupLayout, record);
+}
+
+void LayoutTypeGroups::FillPageOrders(int pagesPerSide, intptr_t selected, const DriverDevMode& record) {
+  if (pagesPerSide == 1 && record.dmPublic.dmOrientation == 2)
+    SetItems(owner_, IDC_PAGE_ORDER, {{u"Down", 0}, {u"Up", 4}});
+  else if (pagesPerSide == 1)
+    SetItems(owner_, IDC_PAGE_ORDER, {{u"Right", 0}, {u"Left", 2}});
+  else
+    SetItems(owner_, IDC_PAGE_ORDER,
+             {{u"Right, Then Down", 0}, {u"Down, Then Right", 1}, {u"Left, Then Down", 2}, {u"Down, Then Left", 3}});
+  ComboBox(owner_.Item(IDC_PAGE_ORDER)).SelectByData(std::clamp<intptr_t>(selected, 0, 4));
 }
 
 bool LayoutTypeGroups::InchesShown(const DriverDevMode& record) const {
@@ -439,14 +451,15 @@ void LayoutPage::FillTypes() {
   const DriverDevMode& r = *working_;
   const bool fitOther = r.dmPrivate.iFitPage != 0 && r.dmPrivate.iFitPagePaper != r.dmPublic.dmPaperSize &&
                         m.LayoutFitToPage != 0;
-  ComboBox types(Item(IDC_LAYOUT_TYPE));
-  types.Clear();
-  if (m.LayoutTypeNone != 0) types.Add(platform::W(ItemText(u"None")), kTypeNone);
-  if (m.LayoutMultiple != 0) types.Add(platform::W(ItemText(u"Multiple Pages per Side")), kTypeMultiple);
-  if (m.LayoutPoster != 0 && !fitOther) types.Add(platform::W(ItemText(u"Poster")), kTypePoster);
-  if (m.LayoutBooklet != 0 && !IsDuplexBlocked(r, m)) types.Add(platform::W(ItemText(u"Booklet Printing")), kTypeBooklet);
-  if (m.LayoutVirtual != 0 && !fitOther) types.Add(platform::W(ItemText(u"Virtual Page Area")), kTypeVirtual);
-  ShowControls(kTypeControls, types.Count() > 0 ? 1 : 0);
+  std::vector<ListItem> offered;
+  if (m.LayoutTypeNone != 0) offered.push_back({u"None", kTypeNone});
+  if (m.LayoutMultiple != 0) offered.push_back({u"Multiple Pages per Side", kTypeMultiple});
+  if (m.LayoutPoster != 0 && !fitOther) offered.push_back({u"Poster", kTypePoster});
+  if (m.LayoutBooklet != 0 && !IsDuplexBlocked(r, m)) offered.push_back({u"Booklet Printing", kTypeBooklet});
+  if (m.LayoutVirtual != 0 && !fitOther) offered.push_back({u"Virtual Page Area", kTypeVirtual});
+  SetItems(*this, IDC_LAYOUT_TYPE, offered);
+  ShowControls(kTypeControls, offered.empty() ? 0 : 1);
+  const ComboBox types(Item(IDC_LAYOUT_TYPE));
 
   int type = m.LayoutTypeNone != 0 && previousType_ != kTypeMultiple ? kTypeNone : kTypeMultiple;
   scalingActive_ = false;

@@ -70,6 +70,7 @@ class LayoutTypeGroups {
   LayoutTypeGroups(SettingsPage& owner, bool limitOverlapText) : owner_(owner), limitOverlapText_(limitOverlapText) {}
   void Init(const DriverDevMode& record);
   void Fill(const DriverDevMode& record, int pagesPerSide);
+  // The orders for a count of pages per side, keeping the chosen one where it still exists.
   void FillPageOrders(int pagesPerSide, const DriverDevMode& record);
   void Show(int type, bool editable, const DriverDevMode& record);
   void Enable(bool enable);
@@ -80,6 +81,7 @@ class LayoutTypeGroups {
 
  private:
   bool InchesShown(const DriverDevMode& record) const;
+  void FillPageOrders(int pagesPerSide, intptr_t selected, const DriverDevMode& record);
   void ShowOverlapUnit(const DriverDevMode& record);
 
   SettingsPage& owner_;

@@ -18,7 +18,7 @@ std::u16string TextOf(HWND window) {
   return platform::U(text);
 }
 
-void SetText(HWND window, const std::u16string& text) { SetWindowTextW(window, platform::W(text)); }
+
 
 }  // namespace
 
@@ -51,6 +51,21 @@ std::optional<int32_t> ParseLength(std::u16string_view text, bool inches) {
   return static_cast<int32_t>(std::lround(value * (inches ? 254.0 : 10.0)));
 }
 
+void EditText::Show(HWND edit, const std::u16string& text) {
+  if (edit == nullptr || (!stale_ && text == text_)) return;
+  showing_ = true;
+  SetWindowTextW(edit, platform::W(text));
+  showing_ = false;
+  text_ = text;
+  stale_ = false;
+}
+
+bool EditText::OwnChange() {
+  if (showing_) return true;
+  stale_ = true;
+  return false;
+}
+
 void DisableInputMethod(HWND control) {
   if (control != nullptr) ImmAssociateContext(control, nullptr);
 }
@@ -72,15 +87,13 @@ int32_t NumberSpin::Value() const {
 
 void NumberSpin::Show(int32_t value) {
   if (spin_ != nullptr) SendMessageW(spin_, UDM_SETPOS32, 0, value);
-  showing_ = true;
-  if (edit_ != nullptr) SetText(edit_, FormatDecimal(value));
-  showing_ = false;
+  text_.Show(edit_, FormatDecimal(value));
 }
 
 void NumberSpin::SetValue(int32_t value) { Show(std::clamp(value, min_, max_)); }
 
 bool NumberSpin::OnEditChange() {
-  if (showing_) return false;
+  if (text_.OwnChange()) return false;
   // The text stays as typed; only the held value follows it.
   const std::optional<int32_t> typed = ParseWholeNumber(TextOf(edit_));
   if (!typed || spin_ == nullptr) return false;
@@ -119,14 +132,11 @@ void LengthSpin::SetValue(int32_t tenths) {
   Show();
 }
 
-void LengthSpin::Show() {
-  showing_ = true;
-  if (edit_ != nullptr) SetText(edit_, LengthText(value_, inches_));
-  showing_ = false;
-}
+void LengthSpin::Show() { text_.Show(edit_, LengthText(value_, inches_)); }
 
 bool LengthSpin::OnEditChange() {
-  if (showing_) return false;
+  // A shown length is rounded: reading our own text back would change the value.
+  if (text_.OwnChange()) return false;
   const std::optional<int32_t> typed = ParseLength(TextOf(edit_), inches_);
   if (!typed) return false;
   value_ = std::clamp(*typed, min_, max_);
@@ -181,7 +191,7 @@ LRESULT CALLBACK FilterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPara
   const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
   if (!FilterAccepts(static_cast<EditFilter>(data), TextOf(edit))) {
     SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
-    SetText(edit, before);
+    SetWindowTextW(edit, platform::W(before));
     SendMessageW(edit, EM_SETSEL, start, end);
     SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(edit, nullptr, TRUE);

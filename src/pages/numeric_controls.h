@@ -19,6 +19,19 @@ std::optional<int32_t> ParseWholeNumber(std::u16string_view text);
 std::u16string LengthText(int32_t tenths, bool inches);
 std::optional<int32_t> ParseLength(std::u16string_view text, bool inches);
 
+// What a spin last wrote into its edit. Wine keeps every window text with its server, so a
+// refill that shows the same text again leaves the edit alone; typing makes the record stale.
+class EditText {
+ public:
+  void Show(HWND edit, const std::u16string& text);
+  // True when the edit reports our own text as a change; otherwise the user typed.
+  bool OwnChange();
+
+ private:
+  std::u16string text_;
+  bool stale_ = true, showing_ = false;
+};
+
 class NumberSpin {
  public:
   void Bind(HWND page, int editId, int spinId, int32_t min, int32_t max, int limitChars);
@@ -32,7 +45,7 @@ class NumberSpin {
  private:
   void Show(int32_t value);
   HWND edit_ = nullptr, spin_ = nullptr;
-  bool showing_ = false;  // the edit reports our own text as a change
+  EditText text_;
   int32_t min_ = 0, max_ = 0;
 };
 
@@ -50,7 +63,7 @@ class LengthSpin {
  private:
   void Show();
   HWND edit_ = nullptr;
-  bool showing_ = false;  // a shown length is rounded: reading it back would change the value
+  EditText text_;
   int32_t min_ = 0, max_ = 0, value_ = 0;
   bool inches_ = false;
 };

@@ -21,6 +21,7 @@ class ComboBox {
     const LRESULT at = SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     if (at >= 0) SendMessageW(window_, CB_SETITEMDATA, at, data);
   }
+  intptr_t DataAt(int index) const { return static_cast<intptr_t>(SendMessageW(window_, CB_GETITEMDATA, index, 0)); }
   // Selects the item holding data, else the first item; false when data was not found.
   bool SelectByData(intptr_t data) const {
     const int n = Count();
