@@ -360,6 +360,11 @@ void SettingsPage::PlaceControl(int id, const POINT* topLeft, const SIZE* size) 
   }
 }
 
+RECT SettingsPage::ControlRect(int id) const {
+  const HWND control = Item(id);
+  return control != nullptr ? ChildRect(Handle(), control) : RECT{};
+}
+
 POINT SettingsPage::ControlOffset(int id, int fromId, bool bottoms) const {
   const HWND a = Item(id), b = Item(fromId);
   if (a == nullptr || b == nullptr) return {0, 0};

@@ -65,6 +65,8 @@ class SettingsPage : public platform::Dialog {
   void EnableControls(const int* ids, bool enable);
   void PlaceControl(int id, const POINT* topLeft, const SIZE* size);
   POINT ControlOffset(int id, int fromId, bool bottoms) const;
+  // A control's rectangle on the page; empty when the page has no such control.
+  RECT ControlRect(int id) const;
   void GrowWindow(int dx, int dy);
   void MarkChanged();
   void MarkUnchanged();

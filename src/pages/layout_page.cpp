@@ -39,6 +39,8 @@ const int kPercentControls[] = {IDC_PERCENT_LABEL, IDC_PERCENT, IDC_PERCENT_SPIN
 const int kDuplexControls[] = {IDC_DUPLEX_FRAME, IDC_DUPLEX_MANUAL_FRAME, IDC_DUPLEX_PICTURE, IDC_DUPLEX_DEFAULT,
                                IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT, IDC_DUPLEX_REVERSE, 0};
 const int kDuplexRadios[] = {IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT};
+constexpr int kDuplexRows[] = {IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT,
+                               IDC_DUPLEX_REVERSE};
 
 struct ListItem {
   const char16_t* text;  // the English text, also its key in the text file
@@ -125,18 +127,36 @@ BOOL LayoutPageBase::OnInitDialog() {
     ShowControls(kDuplexControls, 0);
     return result;
   }
-  // Rows a model does not offer leave no hole: the rows below move up, the frame shrinks.
-  int spare = 0;
-  if (m.LayoutDoublePrinter == 0) {
-    const POINT up = ControlOffset(IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, false);
-    for (int id : {IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT, IDC_DUPLEX_REVERSE}) ShowControl(id, -1, &up);
-    spare -= up.y;
-  }
-  if (m.LayoutDoubleReverse == 0) spare += ControlOffset(IDC_DUPLEX_REVERSE, IDC_DUPLEX_SHORT, true).y;
-  const SIZE shrink = {0, -spare};
-  for (int id : {IDC_DUPLEX_FRAME, IDC_DUPLEX_MANUAL_FRAME}) PlaceControl(id, nullptr, &shrink);
-  duplexSpare_ = spare;
+  for (int i = 0; i < kDuplexRowCount; ++i) rowTops_[i] = ControlOffset(kDuplexRows[i], IDC_DUPLEX_FRAME, false).y;
+  frameMargin_ = ControlOffset(IDC_DUPLEX_FRAME, kDuplexRows[kDuplexRowCount - 1], true).y;
+  StackDuplexRows(m.LayoutDoublePrinter != 0, m.LayoutDoubleReverse != 0);
   return result;
+}
+
+void LayoutPageBase::StackDuplexRows(bool printerDefault, bool reverse) {
+  const int shown = (printerDefault ? 1 : 0) | (reverse ? 2 : 0);
+  if (shown == stacked_) return;
+  stacked_ = shown;
+  // Only the first and the last row come and go, so each row shown keeps the distance the
+  // template puts after it.
+  const bool visible[kDuplexRowCount] = {printerDefault, true, true, true, reverse};
+  const RECT frame = ControlRect(IDC_DUPLEX_FRAME);
+  int top = frame.top + rowTops_[0], bottom = top;
+  for (int i = 0; i < kDuplexRowCount; ++i) {
+    if (!visible[i]) continue;
+    const RECT row = ControlRect(kDuplexRows[i]);
+    const POINT at = {row.left, top};
+    PlaceControl(kDuplexRows[i], &at, nullptr);
+    bottom = top + (row.bottom - row.top);
+    if (i + 1 < kDuplexRowCount) top += rowTops_[i + 1] - rowTops_[i];
+  }
+  const SIZE grow = {0, bottom + frameMargin_ - frame.bottom};
+  if (grow.cy == 0) return;
+  for (int id : {IDC_DUPLEX_FRAME, IDC_DUPLEX_MANUAL_FRAME}) PlaceControl(id, nullptr, &grow);
+  RECT changed = frame;
+  changed.bottom = std::max(frame.bottom, frame.bottom + grow.cy);
+  InvalidateRect(Handle(), &changed, TRUE);
+  OnDuplexGroupResized(grow.cy);
 }
 
 void LayoutPageBase::FillRotation() {
@@ -161,8 +181,10 @@ void LayoutPageBase::OnSetActive() {
     const bool manual = Manual(), unitMissing = UnitMissing();
     ShowControl(IDC_DUPLEX_MANUAL_FRAME, manual ? 1 : 0);
     ShowControl(IDC_DUPLEX_FRAME, manual ? 0 : 1);
+    const bool reverse = m.LayoutDoubleReverse != 0 && !unitMissing;
     ShowControl(IDC_DUPLEX_DEFAULT, PrinterDefaultOffered() ? 1 : 0);
-    ShowControl(IDC_DUPLEX_REVERSE, m.LayoutDoubleReverse != 0 && !unitMissing ? 1 : 0);
+    ShowControl(IDC_DUPLEX_REVERSE, reverse ? 1 : 0);
+    StackDuplexRows(PrinterDefaultOffered(), reverse);
     const int16_t value = manual ? working_->dmPrivate.iManualDuplex : working_->dmPrivate.iHardwareDuplex;
     const int choice = DuplexChoice(value, PrinterDefaultOffered());
     CheckDuplexRadio(*this, choice);
@@ -559,12 +581,10 @@ bool CompactLayoutPage::LayoutBlocksDuplex() const {
   return (m.LayoutBooklet != 0 && !IsDuplexBlocked(*working_, m) && p.iBooklet != 0) || p.iPoster >= 1;
 }
 
-BOOL CompactLayoutPage::OnInitDialog() {
-  const BOOL result = LayoutPageBase::OnInitDialog();
-  // The button stays under the double-sided group, whatever rows it lost.
-  const POINT up = {0, -DuplexSpare()};
-  ShowControl(IDC_MORE_LAYOUT, -1, &up);
-  return result;
+void CompactLayoutPage::OnDuplexGroupResized(int dy) {
+  // The button stays right under the double-sided group.
+  const POINT move = {0, dy};
+  ShowControl(IDC_MORE_LAYOUT, -1, &move);
 }
 
 void CompactLayoutPage::EnableMoreButton() { EnableControl(IDC_MORE_LAYOUT, Editable() && !RotatedPaper()); }

@@ -42,8 +42,8 @@ class LayoutPageBase : public SettingsPage {
   void UpdatePictures();
   // True when 90 degrees is chosen on a paper that may be turned: the sheet is then fixed.
   bool RotatedPaper() const;
-  // Pixels the double-sided group gave up at init for the rows the model lacks.
-  int DuplexSpare() const { return duplexSpare_; }
+  // The double-sided group grew by dy pixels, or shrank when dy is negative.
+  virtual void OnDuplexGroupResized(int /*dy*/) {}
 
  private:
   void FillRotation();
@@ -52,9 +52,16 @@ class LayoutPageBase : public SettingsPage {
   // Printer Default is a choice only on a model that offers it and has its duplex unit.
   bool PrinterDefaultOffered() const;
 
+  // The double-sided rows shown, stacked from the group's first row without holes; the frames
+  // end below the last one.
+  void StackDuplexRows(bool printerDefault, bool reverse);
+
+  static constexpr int kDuplexRowCount = 5;
   LargeIcon orientationPicture_, duplexPicture_;
   bool rotateCombo_ = false;
-  int duplexSpare_ = 0;
+  int rowTops_[kDuplexRowCount] = {};  // the template's rows, from the frame's top
+  int frameMargin_ = 0;                // from the last row's bottom to the frame's
+  int stacked_ = -1;                   // the rows last stacked
 };
 
 // The groups of the layout types that the full page and the More Layout Options dialog share,
@@ -121,8 +128,8 @@ class CompactLayoutPage : public LayoutPageBase {
   void OnSetActive() override;
 
  protected:
-  BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
+  void OnDuplexGroupResized(int dy) override;
 
  private:
   // A booklet or a poster chosen in the dialog rules out double-sided printing.

@@ -258,6 +258,27 @@ TEST_F(LayoutPageTest, ModelDecidesWhatIsOffered) {
   EXPECT_FALSE(Shown(IDC_LAYOUT_TYPE));
   // A4 may not be printed on both sides here.
   EXPECT_FALSE(Enabled(IDC_DUPLEX_LONG));
+  Close();
+  module_.Unload();
+
+  // Without its duplex unit the printer offers neither Printer Default nor Reverse Duplex: the
+  // rows left close up, and open again once the unit is there.
+  base_ = L"QXLF";
+  OpenLayout("[Common]\r\nLayoutDoubleSided=1\r\nLayoutDoublePrinter=1\r\nLayoutDoubleReverse=1\r\n"
+             "LayoutDoubleManual=1\r\nPrinterDuplex=1\r\nDoubleSidedPapers=9\r\n",
+             [](qxge::DriverDevMode& r) { r.dmPrivate.iDuplexUnit = 0; });
+  EXPECT_FALSE(Shown(IDC_DUPLEX_DEFAULT));
+  EXPECT_FALSE(Shown(IDC_DUPLEX_REVERSE));
+  EXPECT_EQ(Bounds(IDC_DUPLEX_NONE).top, Bounds(IDC_DUPLEX_DEFAULT).top);
+  const int row = Bounds(IDC_DUPLEX_NONE).bottom - Bounds(IDC_DUPLEX_NONE).top;
+  EXPECT_LT(Bounds(IDC_DUPLEX_MANUAL_FRAME).bottom - Bounds(IDC_DUPLEX_SHORT).bottom, row);
+  auto& page = *static_cast<qxge::SettingsPage*>(sheet_->Table().slots[0]);
+  page.WorkingRecord()->dmPrivate.iDuplexUnit = 1;
+  page.Refill();
+  EXPECT_TRUE(Shown(IDC_DUPLEX_DEFAULT));
+  EXPECT_TRUE(Shown(IDC_DUPLEX_REVERSE));
+  EXPECT_GT(Bounds(IDC_DUPLEX_NONE).top, Bounds(IDC_DUPLEX_DEFAULT).bottom);
+  EXPECT_GT(Bounds(IDC_DUPLEX_FRAME).bottom, Bounds(IDC_DUPLEX_REVERSE).bottom);
 }
 
 TEST_F(LayoutPageTest, CompactPageTakesLayoutTypesFromItsDialog) {
