@@ -135,6 +135,8 @@ int Snapshot(qxhost::HostSheet& sheet, const std::wstring& dir) {
   Gdiplus::GdiplusStartupInput input = {};
   input.GdiplusVersion = 1;
   Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  // The folder of the pictures may be new; one that exists already is fine too.
+  CreateDirectoryW(dir.c_str(), nullptr);
   HWND window = sheet.Create(nullptr);
   int failures = 0;
   if (window == nullptr) {
