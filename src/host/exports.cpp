@@ -74,7 +74,8 @@ BOOL WINAPI QXGE_DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam, int3
       // The sheet window carries the table so that every later message of every page finds it.
       SetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA, lParam);
       auto* table = reinterpret_cast<PageSlotTable*>(lParam);
-      if (!ValidPageId(pageId) || table == nullptr) return FALSE;
+      // A table without the sheet's context gives a page nothing to work on.
+      if (!ValidPageId(pageId) || table == nullptr || table->context == nullptr) return FALSE;
       std::unique_ptr<SettingsPage> page = App().CreatePage(pageId);
       table->slots[pageId] = page.get();
       if (page == nullptr) return FALSE;
@@ -83,7 +84,8 @@ BOOL WINAPI QXGE_DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam, int3
       return TRUE;
     }
     PageSlotTable* table = TableOf(hwnd);
-    if (table == nullptr || !ValidPageId(pageId) || table->slots[pageId] == nullptr) return FALSE;
+    if (table == nullptr || table->context == nullptr || !ValidPageId(pageId) || table->slots[pageId] == nullptr)
+      return FALSE;
     auto* page = static_cast<SettingsPage*>(table->slots[pageId]);
     SheetContext& sheet = *table->context;
 

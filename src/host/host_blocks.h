@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace qxge {
 
@@ -32,6 +33,11 @@ struct SheetContext {
   uint8_t* liveRecord;   // the host's record of kDriverDevModeBytes bytes
   wchar_t printerName[kPrinterNameChars];
 };
+
+// The sheet's printer name, never read beyond its field: a host may fill all of it.
+inline std::u16string SheetPrinterName(const SheetContext& sheet) {
+  return std::u16string(reinterpret_cast<const char16_t*>(sheet.printerName), wcsnlen(sheet.printerName, kPrinterNameChars));
+}
 
 struct PageSlotTable {
   SheetContext* context;

@@ -46,6 +46,8 @@ SettingsPage::SettingsPage(int templateId, const char16_t* name, HWND parent, Dr
     : working_(record), templateId_(templateId), name_(name), pageId_(-1), parent_(parent) {}
 
 SettingsPage::~SettingsPage() {
+  // The window goes without telling this object, which must still free its favorites.
+  SettingsPage::OnDestroy();
   DestroyNow();
   if (acquired_) Records().Release(*sheet_);
 }
@@ -89,7 +91,7 @@ void SettingsPage::FirstAttachInProcess() {
   // Read only so that a model file being written back lists its caption.
   ProfileFile& model = app.ModelFile();
   model.SetSection(u"");
-  model.ReadText(u"Caption", U(sheet_->printerName));
+  model.ReadText(u"Caption", SheetPrinterName(*sheet_).c_str());
 }
 
 INT_PTR SettingsPage::RunModal() {
@@ -154,15 +156,16 @@ void SettingsPage::CentreUnitsOnPreview() {
 }
 
 void SettingsPage::BindPreview() {
-  if (const HWND sheet = Item(IDC_PREVIEW)) {
+  if (const HWND layout = Item(IDC_PREVIEW)) {
     preview_ = std::make_unique<LayoutPreview>();
-    preview_->Attach(sheet);
-  } else if (const HWND printer = Item(IDC_PRINTER_PICTURE)) {
+    preview_->Attach(layout);
+  } else if (const HWND picture = Item(IDC_PRINTER_PICTURE)) {
     preview_ = std::make_unique<PrinterPreview>();
-    preview_->Attach(printer);
+    preview_->Attach(picture);
     ProfileFile& text = App().TextFile();
     text.SetSection(u"Preview");
-    preview_->SetCaption(text.ReadText(u"Caption", sheet_ != nullptr ? U(sheet_->printerName) : u"", true), 0);
+    const std::u16string printer = sheet_ != nullptr ? SheetPrinterName(*sheet_) : std::u16string();
+    preview_->SetCaption(text.ReadText(u"Caption", printer.c_str(), true), 0);
   }
 }
 

@@ -78,8 +78,7 @@ int RecordCache::FindSlot(const SlotKey& key) const {
 std::u16string RecordCache::PrinterName(const DriverDevMode& record) const {
   for (const Slot& s : slots_) {
     if (s.useCount == 0 || s.working.get() != &record) continue;
-    const wchar_t* name = s.key->printerName;
-    return std::u16string(reinterpret_cast<const char16_t*>(name), wcsnlen(name, kPrinterNameChars));
+    return SheetPrinterName(*s.key);
   }
   return {};
 }

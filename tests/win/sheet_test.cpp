@@ -112,4 +112,16 @@ TEST_F(SheetTest, HostBuildsTheSheetAndTheModuleResetsItsStateWords) {
   EXPECT_EQ(record, before);
 }
 
+TEST_F(SheetTest, ATableWithoutItsSheetLeavesTheContainersEmpty) {
+  Stage(L"QXSF", "[Common]\r\n", "[Common]\r\n");
+  std::vector<uint8_t> record = qxhost::DefaultRecord(L"QX_Office");
+  qxhost::HostSheet sheet(module_, {L"QX_Office", {0, 4}, 0}, record.data());
+  const_cast<qxge::PageSlotTable&>(sheet.Table()).context = nullptr;
+  ASSERT_NE(sheet.Create(nullptr), nullptr);
+  sheet.Pump();
+  EXPECT_EQ(sheet.Table().slots[0], nullptr);
+  EXPECT_EQ(sheet.Table().slots[4], nullptr);
+  sheet.Close();
+}
+
 }  // namespace
