@@ -31,10 +31,9 @@ PageTooltip::~PageTooltip() {
 
 void PageTooltip::Create(const platform::Dialog& page, bool rightToLeft) {
   dialog_ = &page;
-  page_ = page.Handle();
   rightToLeft_ = rightToLeft;
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page_, nullptr,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page.Handle(), nullptr,
                              GetModuleHandleW(nullptr), nullptr);
   if (tooltip_ == nullptr) return;
   SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOMATIC, MAKELPARAM(GetDoubleClickTime() * 2, 0));
@@ -48,10 +47,10 @@ TTTOOLINFOW PageTooltip::Describe(int controlId, bool pageRelative) const {
   tool.uId = static_cast<UINT_PTR>(controlId);
   const HWND control = dialog_->Item(controlId);
   if (pageRelative) {
-    tool.hwnd = page_;
+    tool.hwnd = dialog_->Handle();
     if (control != nullptr) {
       GetWindowRect(control, &tool.rect);
-      MapWindowPoints(nullptr, page_, reinterpret_cast<POINT*>(&tool.rect), 2);
+      MapWindowPoints(nullptr, dialog_->Handle(), reinterpret_cast<POINT*>(&tool.rect), 2);
     }
   } else {
     tool.hwnd = control;

@@ -49,8 +49,7 @@ class PageTooltip {
  private:
   TTTOOLINFOW Describe(int controlId, bool pageRelative) const;
 
-  const platform::Dialog* dialog_ = nullptr;  // its controls, looked up once
-  HWND page_ = nullptr;
+  const platform::Dialog* dialog_ = nullptr;  // the page; its controls are looked up once
   HWND tooltip_ = nullptr;
   bool rightToLeft_ = false;
 };

@@ -38,9 +38,10 @@ const int kFitControls[] = {IDC_FIT_PAPER_LABEL, IDC_FIT_PAPER, 0};
 const int kPercentControls[] = {IDC_PERCENT_LABEL, IDC_PERCENT, IDC_PERCENT_SPIN, 0};
 const int kDuplexControls[] = {IDC_DUPLEX_FRAME, IDC_DUPLEX_MANUAL_FRAME, IDC_DUPLEX_PICTURE, IDC_DUPLEX_DEFAULT,
                                IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT, IDC_DUPLEX_REVERSE, 0};
-const int kDuplexRadios[] = {IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT};
+// The group's rows from the top: the four duplex choices in their order, then Reverse Duplex.
 constexpr int kDuplexRows[] = {IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT,
                                IDC_DUPLEX_REVERSE};
+constexpr int kDuplexChoices = 4;
 
 struct ListItem {
   const char16_t* text;  // the English text, also its key in the text file
@@ -66,7 +67,7 @@ int RotationIndex(int rotation) { return rotation == 90 ? 1 : rotation == 180 ? 
 
 // The duplex radios are not numbered in a row, so CheckRadio would touch others.
 void CheckDuplexRadio(const SettingsPage& page, int choice) {
-  for (int i = 0; i < 4; ++i) page.Check(kDuplexRadios[i], i == choice);
+  for (int i = 0; i < kDuplexChoices; ++i) page.Check(kDuplexRows[i], i == choice);
 }
 
 }  // namespace
@@ -202,8 +203,8 @@ int LayoutPageBase::Rotation() const {
 bool LayoutPageBase::Landscape() const { return Checked(IDC_LANDSCAPE); }
 
 int LayoutPageBase::CurrentDuplexChoice() const {
-  for (int i = 0; i < 4; ++i)
-    if (Checked(kDuplexRadios[i])) return i;
+  for (int i = 0; i < kDuplexChoices; ++i)
+    if (Checked(kDuplexRows[i])) return i;
   return 1;
 }
 
