@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "app/driver_ui_app.h"
 #include "config/profile_file.h"
 #include "config/profile_storage_win.h"
-#include "host/driver_ui_app.h"
 #include "host/exports.h"
 #include "host/page_catalogue.h"
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 #include "host_sheet.h"
 #include "module_package.h"
 #include "pages/layout_page.h"

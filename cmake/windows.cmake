@@ -9,20 +9,21 @@ set(QXGE_WIN_SOURCES
   src/config/profile_storage_win.cpp
   src/config/version_macros_win.cpp
   src/collections/user_registry.cpp
-  src/host/driver_ui_app.cpp
-  src/tools/printer_lookup.cpp
-  src/record/record_cache.cpp
+  src/app/driver_ui_app.cpp
+  src/printer/printer_lookup.cpp
+  src/collections/record_cache.cpp
   src/record/record_report_win.cpp
   src/platform/dialog.cpp
   src/config/dialog_localiser.cpp
-  src/host/settings_page.cpp
-  src/host/usage_tips.cpp
-  src/host/page_help.cpp
+  src/pagebase/settings_page.cpp
+  src/pagebase/usage_tips.cpp
+  src/pagebase/page_help.cpp
   src/host/page_factory.cpp
   src/host/file_refresh.cpp
-  src/tools/paper_names.cpp
+  src/printer/paper_names.cpp
   src/collections/collection_item.cpp
   src/collections/favorites.cpp
+  src/pagebase/favorites_box.cpp
   src/preview/preview_painter.cpp
   src/preview/preview_wnd.cpp
   src/preview/layout_preview.cpp

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_blocks.h"
+#include "app/host_blocks.h"
 #include "module_package.h"
 
 namespace qxhost {

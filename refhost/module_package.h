@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "host/host_blocks.h"
+#include "app/host_blocks.h"
 
 namespace qxhost {
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds the 64-bit and 32-bit module and the
-# native core, runs the sanitized native tests, brings up the test printer and runs the
-# Windows tests in Wine. Exits non-zero when anything fails.
+# native core, checks that every include points down a floor, runs the sanitized native tests,
+# brings up the test printer and runs the Windows tests in Wine. Exits non-zero when anything
+# fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export QXGE_ROOT=$root
@@ -11,6 +12,10 @@ export QXGE_BUILD=${QXGE_BUILD:-$root/build}
 "$root/scripts/build.sh" x64 x86 native
 
 status=0
+echo "== source floors"
+"$root/scripts/check-layers.sh" || status=1
+"$root/tests/layers/check_layers_test.sh" || status=1
+
 echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 ctest --test-dir "$QXGE_BUILD/native" --output-on-failure || status=1
 

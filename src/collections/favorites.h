@@ -13,8 +13,6 @@
 
 namespace qxge {
 
-class SettingsPage;
-
 class FavoriteItem : public CollectionItem {
  public:
   // A new favorite named name (none: keep the record's own) holding a copy of record
@@ -45,39 +43,9 @@ class FavoriteItem : public CollectionItem {
 // The label of the first entry, read once from the text file.
 const std::u16string& PrinterDefaultLabel();
 
-// The favorites box of one page: combo 1046 and the buttons Delete 1047, Rename 1048, Save 1049.
-class FavoritesBox {
- public:
-  explicit FavoritesBox(SettingsPage& page) : page_(page) {}
-  ~FavoritesBox() { Clear(); }
-  FavoritesBox(const FavoritesBox&) = delete;
-  FavoritesBox& operator=(const FavoritesBox&) = delete;
-
-  void Bind(HWND combo);
-  bool Exists() const { return combo_ != nullptr; }
-
-  // Rebuilds the list from the registry (or the printer's cache).
-  void Fill();
-  // Selects the entry that matches the working record and sets the buttons.
-  void SelectMatching();
-  void UpdateButtons(bool editMode);
-
-  void OnSelect();
-  void OnEditChange() { UpdateButtons(true); }
-  void OnSave();
-  void OnDelete();
-  void OnRename();
-  void Clear();
-
- private:
-  bool SaveFavorite();
-  std::u16string EditText() const;
-  HWND Button(int id) const;
-
-  SettingsPage& page_;
-  HWND combo_ = nullptr;
-  // The entry selected before the user started typing a new name: what Rename renames.
-  const CollectionItem* lastSelected_ = nullptr;
-};
+// Favorite names compare without case, as the user reads them.
+bool SameFavoriteName(const std::u16string& a, const std::u16string& b);
+// A name of only spaces, or the first entry's, names no favorite.
+bool FavoriteNameAllowed(const std::u16string& name);
 
 }  // namespace qxge

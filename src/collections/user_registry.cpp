@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "app/driver_ui_app.h"
+#include "app/host_blocks.h"
 #include "config/profile_values.h"
-#include "host/driver_ui_app.h"
-#include "host/host_blocks.h"
 #include "platform/win_text.h"
 
 namespace qxge {

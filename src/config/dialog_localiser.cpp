@@ -4,7 +4,6 @@
 
 #include "config/control_keys.h"
 #include "config/profile_file.h"
-#include "host/host_blocks.h"
 #include "platform/win_text.h"
 #include "resources/resource.h"
 
@@ -151,7 +150,7 @@ void LocaliseChild(HWND child, LocaliseContext& c) {
     }
     c.help->push_back(MakeHelpTopic(*c.text, id, KeyWithSuffix(key, u" topic"), c.captionMissing));
   }
-  if ((c.sheetFlags & kSheetReadOnly) != 0) EnableWindow(child, FALSE);
+  if (c.readOnly) EnableWindow(child, FALSE);
 }
 
 BOOL CALLBACK LocaliseEnumerated(HWND child, LPARAM data) {

@@ -60,7 +60,7 @@ struct LocaliseContext {
   PageTooltip* tooltip;
   std::vector<HelpTopic>* help;
   bool captionMissing;
-  uint32_t sheetFlags;
+  bool readOnly;  // every control disabled
 };
 
 // Runs over every child window of page.

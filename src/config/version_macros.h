@@ -18,7 +18,8 @@ constexpr size_t kMaxExpandedChars = 4096;
 // section "Version"; a macro whose key is missing disappears. True when anything was replaced.
 bool ExpandMacros(std::u16string& text, ProfileFile& versionFile);
 
-// Win32: the named string of this module's own version block ("FileVersion", ...), or empty.
-std::u16string ModuleVersionString(std::u16string_view name);
+// Win32: the named string of the version block of the module file at path ("FileVersion", ...),
+// or empty.
+std::u16string ModuleVersionString(const std::u16string& path, std::u16string_view name);
 
 }  // namespace qxge

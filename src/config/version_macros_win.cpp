@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "config/version_macros.h"
-#include "host/driver_ui_app.h"
 #include "platform/win_text.h"
 
 namespace qxge {
@@ -12,10 +11,9 @@ namespace qxge {
 using platform::U;
 using platform::W;
 
-std::u16string ModuleVersionString(std::u16string_view name) {
+std::u16string ModuleVersionString(const std::u16string& path, std::u16string_view name) {
   // A version block is a few kilobytes; anything far larger is not one we wrote.
   constexpr DWORD kMaxBlockBytes = 1 << 20;
-  const std::u16string& path = App().ModulePath();
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(W(path), &ignored);
   if (size == 0 || size > kMaxBlockBytes) return {};

@@ -1,7 +1,7 @@
 // The module's entry point. Start-up itself waits for the host's first call (see App()).
 #include <windows.h>
 
-#include "host/driver_ui_app.h"
+#include "app/driver_ui_app.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {

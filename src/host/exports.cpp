@@ -7,14 +7,14 @@
 #include <memory>
 #include <string>
 
-#include "host/driver_ui_app.h"
+#include "app/driver_ui_app.h"
+#include "app/host_blocks.h"
+#include "collections/record_cache.h"
 #include "host/exports.h"
 #include "host/file_refresh.h"
-#include "host/settings_page.h"
-#include "host/host_blocks.h"
 #include "host/page_catalogue.h"
+#include "host/page_factory.h"
 #include "platform/win_text.h"
-#include "record/record_cache.h"
 
 using namespace qxge;
 using platform::U;
@@ -76,7 +76,7 @@ BOOL WINAPI QXGE_DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam, int3
       auto* table = reinterpret_cast<PageSlotTable*>(lParam);
       // A table without the sheet's context gives a page nothing to work on.
       if (!ValidPageId(pageId) || table == nullptr || table->context == nullptr) return FALSE;
-      std::unique_ptr<SettingsPage> page = App().CreatePage(pageId);
+      std::unique_ptr<SettingsPage> page = CreatePage(pageId);
       table->slots[pageId] = page.get();
       if (page == nullptr) return FALSE;
       // A page whose records could not be had stays an empty container until it goes.

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "host/host_blocks.h"
+#include "app/host_blocks.h"
 
 extern "C" {
 void WINAPI QXGE_PageInfo(qxge::PageInfoBlock* info, int32_t pageId);

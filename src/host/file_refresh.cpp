@@ -1,7 +1,7 @@
 #include "host/file_refresh.h"
 
-#include "host/driver_ui_app.h"
-#include "record/record_cache.h"
+#include "app/driver_ui_app.h"
+#include "collections/record_cache.h"
 #include "record/record_compare.h"
 
 namespace qxge {

@@ -2,7 +2,7 @@
 // watermark text and frame, so that the driver knows which files to regenerate.
 #pragma once
 
-#include "host/host_blocks.h"
+#include "app/host_blocks.h"
 
 namespace qxge {
 

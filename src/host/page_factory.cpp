@@ -1,24 +1,24 @@
-#include <memory>
+#include "host/page_factory.h"
 
-#include "decorations/deco_page.h"
-#include "decorations/overlay_page.h"
-#include "decorations/watermark_page.h"
-#include "host/driver_ui_app.h"
+#include "app/driver_ui_app.h"
 #include "host/page_catalogue.h"
+#include "pages/about_page.h"
 #include "pages/basics_page.h"
+#include "pages/deco_page.h"
 #include "pages/extras_page.h"
 #include "pages/graphics_page.h"
 #include "pages/layout_page.h"
+#include "pages/overlay_page.h"
 #include "pages/paper_page.h"
 #include "pages/printer_page.h"
-#include "tools/about_page.h"
-#include "tools/troubleshooting_page.h"
+#include "pages/troubleshooting_page.h"
+#include "pages/watermark_page.h"
 
 namespace qxge {
 
-std::unique_ptr<SettingsPage> DriverUiApp::CreatePage(int32_t pageId) {
+std::unique_ptr<SettingsPage> CreatePage(int32_t pageId) {
   PageEntry e;
-  if (!LookupPage(pageId, features_, e)) return nullptr;
+  if (!LookupPage(pageId, App().Features(), e)) return nullptr;
   const int t = e.templateId;
   switch (e.kind) {
     case PageKind::Layout: return std::make_unique<LayoutPage>(t, pageId);

@@ -1,7 +1,7 @@
 // The two compact pages of the photo models.
 #pragma once
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 
 namespace qxge {
 

@@ -2,7 +2,7 @@
 // order and stapling of the Extras pages, and the watermark and overlay boxes of the full one.
 #pragma once
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 
 namespace qxge {
 

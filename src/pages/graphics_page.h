@@ -2,7 +2,7 @@
 // page; colour mode with inline adjustment or with its own dialog on the colour pages.
 #pragma once
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 
 namespace qxge {
 

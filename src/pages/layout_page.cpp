@@ -4,13 +4,13 @@
 #include <initializer_list>
 #include <vector>
 
+#include "app/driver_ui_app.h"
 #include "config/model_features.h"
-#include "host/driver_ui_app.h"
 #include "platform/combo_box.h"
 #include "platform/win_text.h"
+#include "printer/paper_names.h"
 #include "record/record_compare.h"
 #include "resources/resource.h"
-#include "tools/paper_names.h"
 
 namespace qxge {
 namespace {

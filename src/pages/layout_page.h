@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 #include "pages/numeric_controls.h"
 #include "preview/layout_preview.h"
 #include "preview/owner_drawn.h"

@@ -1,7 +1,7 @@
 // The Paper pages: size, source, type, copies and scaling.
 #pragma once
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 
 namespace qxge {
 

@@ -2,7 +2,7 @@
 // the Printer section of the text file.
 #pragma once
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 
 namespace qxge {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "app/driver_ui_app.h"
 #include "config/text_format.h"
-#include "host/driver_ui_app.h"
 #include "platform/win_text.h"
 #include "preview/owner_drawn.h"
-#include "tools/printer_lookup.h"
+#include "printer/printer_lookup.h"
 
 namespace qxge {
 

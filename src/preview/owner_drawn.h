@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/driver_ui_app.h"
+#include "app/driver_ui_app.h"
 #include "platform/gdi.h"
 #include "platform/subclassed_window.h"
 

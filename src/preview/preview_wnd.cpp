@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "host/driver_ui_app.h"
+#include "app/driver_ui_app.h"
 #include "platform/win_text.h"
-#include "tools/printer_lookup.h"
+#include "printer/printer_lookup.h"
 
 namespace qxge {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "host/driver_ui_app.h"
+#include "app/driver_ui_app.h"
 #include "platform/win_text.h"
 #include "record/record_report.h"
 

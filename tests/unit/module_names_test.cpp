@@ -1,4 +1,4 @@
-#include "host/module_names.h"
+#include "app/module_names.h"
 
 #include <gtest/gtest.h>
 

@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "app/driver_ui_app.h"
+#include "collections/record_cache.h"
 #include "config/version_macros.h"
-#include "host/driver_ui_app.h"
 #include "platform/registry_key.h"
 #include "platform/win_text.h"
-#include "record/record_cache.h"
 #include "resources/version.h"
 #include "test_support.h"
-#include "tools/printer_lookup.h"
+#include "printer/printer_lookup.h"
 
 namespace {
 
@@ -127,9 +127,9 @@ TEST_F(LookupTest, ASheetsWorkingRecordIsForTheSheetsPrinter) {
 
 TEST_F(LookupTest, ModuleVersionStringsAreThoseOfTheModulesOwnFile) {
   const std::string version = QXGE_VERSION_TEXT;
-  EXPECT_EQ(qxge::ModuleVersionString(u"FileVersion"), std::u16string(version.begin(), version.end()));
-  EXPECT_EQ(qxge::ModuleVersionString(u"CompanyName"), u"QX");
-  EXPECT_EQ(qxge::ModuleVersionString(u"NoSuchString"), u"");
+  EXPECT_EQ(qxge::ModuleVersionString(qxge::App().ModulePath(), u"FileVersion"), std::u16string(version.begin(), version.end()));
+  EXPECT_EQ(qxge::ModuleVersionString(qxge::App().ModulePath(), u"CompanyName"), u"QX");
+  EXPECT_EQ(qxge::ModuleVersionString(qxge::App().ModulePath(), u"NoSuchString"), u"");
 }
 
 TEST_F(LookupTest, PaperSizeTextsUseTheTranslationReadOnceAndKeepTheCallersSection) {

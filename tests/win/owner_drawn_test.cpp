@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/driver_ui_app.h"
+#include "app/driver_ui_app.h"
 #include "platform/win_text.h"
 #include "preview/owner_drawn.h"
 #include "test_support.h"

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 #include "preview/watermark_preview.h"
 #include "host_sheet.h"
 #include "module_package.h"

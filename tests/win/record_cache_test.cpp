@@ -1,6 +1,6 @@
 // The records the pages of a sheet share, the user default behind them and the apply that
 // writes the working copy back into the host's record, against the real registry.
-#include "record/record_cache.h"
+#include "collections/record_cache.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host/driver_ui_app.h"
+#include "app/driver_ui_app.h"
 #include "platform/win_text.h"
 #include "test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/module_names.h"
+#include "app/module_names.h"
 #include "module_package.h"
 #include "platform/registry_key.h"
 #include "platform/win_text.h"

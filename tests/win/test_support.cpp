@@ -104,7 +104,7 @@ void WriteUserValue(const std::wstring& moduleBase, const std::wstring& subkey, 
 
 }  // namespace qxtest
 
-#include "host/driver_ui_app.h"
+#include "app/driver_ui_app.h"
 #include "module_package.h"
 
 namespace qxtest {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host/driver_ui_app.h"
+#include "app/driver_ui_app.h"
 #include "host_sheet.h"
 #include "pages/layout_page.h"
 #include "resources/resource.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "host/driver_ui_app.h"
-#include "host/host_blocks.h"
+#include "app/driver_ui_app.h"
+#include "app/host_blocks.h"
 #include "platform/win_text.h"
 #include "test_support.h"
 

@@ -2,13 +2,13 @@
 // text file may replace every one of them.
 #include <windows.h>
 
+#include "app/driver_ui_app.h"
 #include "config/profile_file.h"
 #include "config/profile_values.h"
 #include "config/text_format.h"
-#include "host/driver_ui_app.h"
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 #include "platform/win_text.h"
-#include "tools/paper_names.h"
+#include "printer/paper_names.h"
 
 namespace qxge {
 namespace {

@@ -1,7 +1,7 @@
 // The watermark list and its editor.
 #pragma once
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 
 namespace qxge {
 

@@ -1,7 +1,7 @@
 // Page frames, notes and dates printed with the photos.
 #pragma once
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 
 namespace qxge {
 

@@ -14,8 +14,6 @@
 
 namespace qxge {
 
-class SettingsPage;
-
 class DriverUiApp {
  public:
   using TransparentBltFn = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
@@ -28,10 +26,6 @@ class DriverUiApp {
   // Start-up for a module at modulePath; never fails and shows nothing.
   void Initialise(const std::wstring& modulePath);
   void Terminate();
-
-  // A new, windowless page for a host page number, chosen by the model; none for numbers the
-  // module does not have.
-  std::unique_ptr<SettingsPage> CreatePage(int32_t pageId);
 
   ProfileFile& TextFile() { return textFile_; }
   ProfileFile& ModelFile() { return modelFile_; }

@@ -1,8 +1,8 @@
-#include "host/driver_ui_app.h"
+#include "app/driver_ui_app.h"
 
 #include <commctrl.h>
 
-#include "host/module_names.h"
+#include "app/module_names.h"
 #include "platform/registry_key.h"
 #include "platform/win_file.h"
 #include "platform/win_text.h"

@@ -1,11 +1,11 @@
-#include "record/record_cache.h"
+#include "collections/record_cache.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
+#include "app/driver_ui_app.h"
 #include "collections/user_registry.h"
-#include "host/driver_ui_app.h"
 #include "record/record_compare.h"
 #include "record/record_report.h"
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/host_blocks.h"
+#include "app/host_blocks.h"
 #include "record/driver_dev_mode.h"
 
 namespace qxge {

@@ -1,17 +1,17 @@
-#include "tools/printer_lookup.h"
+#include "printer/printer_lookup.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <cwchar>
 
+#include "app/driver_ui_app.h"
+#include "collections/record_cache.h"
 #include "config/profile_values.h"
-#include "host/driver_ui_app.h"
 #include "platform/host_address.h"
 #include "platform/registry_key.h"
 #include "platform/win_text.h"
-#include "record/record_cache.h"
-#include "tools/paper_size_text.h"
+#include "printer/paper_size_text.h"
 
 namespace qxge {
 

@@ -1,17 +1,17 @@
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 
 #include <commctrl.h>
 #include <prsht.h>
 
+#include "app/driver_ui_app.h"
+#include "collections/record_cache.h"
 #include "config/profile_file.h"
-#include "host/driver_ui_app.h"
 #include "platform/win_text.h"
 #include "preview/layout_preview.h"
 #include "preview/printer_preview.h"
-#include "record/record_cache.h"
+#include "printer/printer_lookup.h"
 #include "record/record_compare.h"
 #include "resources/resource.h"
-#include "tools/printer_lookup.h"
 
 namespace qxge {
 
@@ -131,7 +131,7 @@ BOOL SettingsPage::OnInitDialog() {
   SetWindowTextW(Handle(), W(caption));
   help_.push_back(MakeHelpTopic(text, 0, u"Caption topic", captionMissing));
 
-  LocaliseContext context{&text, section, &tooltip_, &help_, captionMissing, sheetFlags_};
+  LocaliseContext context{&text, section, &tooltip_, &help_, captionMissing, !Editable()};
   LocaliseChildren(Handle(), context);
   text.SetSection(section);
 

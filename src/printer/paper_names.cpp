@@ -1,4 +1,4 @@
-#include "tools/paper_names.h"
+#include "printer/paper_names.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/win_text.h"
-#include "tools/printer_lookup.h"
+#include "printer/printer_lookup.h"
 
 namespace qxge {
 namespace {

@@ -1,7 +1,7 @@
 // The overlay list and the job's choice of an overlay.
 #pragma once
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 
 namespace qxge {
 

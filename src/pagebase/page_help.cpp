@@ -1,9 +1,9 @@
 #include <windows.h>
 
-#include "host/driver_ui_app.h"
-#include "host/settings_page.h"
+#include "app/driver_ui_app.h"
+#include "pagebase/settings_page.h"
 #include "platform/win_text.h"
-#include "tools/paper_names.h"
+#include "printer/paper_names.h"
 
 namespace qxge {
 namespace {

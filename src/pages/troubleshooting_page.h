@@ -1,7 +1,7 @@
 // Test and information prints and the support links.
 #pragma once
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 
 namespace qxge {
 

@@ -1,7 +1,7 @@
 // The product's About pages; they show texts and links and edit nothing.
 #pragma once
 
-#include "host/settings_page.h"
+#include "pagebase/settings_page.h"
 
 namespace qxge {
 

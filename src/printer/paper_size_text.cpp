@@ -1,4 +1,4 @@
-#include "tools/paper_size_text.h"
+#include "printer/paper_size_text.h"
 
 #include <cstdlib>
 

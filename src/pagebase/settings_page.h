@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "collections/favorites.h"
+#include "app/host_blocks.h"
 #include "config/dialog_localiser.h"
-#include "host/host_blocks.h"
+#include "pagebase/favorites_box.h"
 #include "platform/dialog.h"
 #include "preview/owner_drawn.h"
 #include "preview/preview_wnd.h"
