@@ -83,6 +83,35 @@ std::vector<Key> WriteTextFile(const std::wstring& path) {
   return keys;
 }
 
+// A new model's package beside the given one: its files under the name QXBNU, the model file
+// with write-back on and an empty text file. Returns the module's path, empty on failure.
+std::wstring StageNewModel(const std::wstring& module) {
+  const size_t slash = module.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return {};
+  const std::wstring from = module.substr(0, slash + 1);
+  const std::wstring oldName = module.substr(slash + 1, module.size() - slash - 1 - 5);  // without "U.DLL"
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring to = std::wstring(temp) + L"qxbench-new-model\\";
+  CreateDirectoryW(to.c_str(), nullptr);
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((from + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return {};
+  do {
+    std::wstring name = found.cFileName;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    if (name.compare(0, oldName.size(), oldName) == 0) name = L"QXBN" + name.substr(oldName.size());
+    if (name == L"QXBNEN.DAT") continue;
+    CopyFileW((from + found.cFileName).c_str(), (to + name).c_str(), FALSE);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  const std::wstring text = to + L"QXBNEN.DAT";
+  DeleteFileW(text.c_str());
+  CloseHandle(CreateFileW(text.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  WritePrivateProfileStringW(L"Common", L"ShowDevmodeChanges", L"1", (to + L"QXBNU.INI").c_str());
+  return to + L"QXBNU.DLL";
+}
+
 }  // namespace
 
 
@@ -177,10 +206,10 @@ int wmain(int argc, wchar_t** argv) {
   // so refills the whole page. The orientation click once more as the page receives it, the
   // radios already set: the module's own share of the click.
   struct Clicks {
-    double orientation = 0, units = 0;
+    double orientation = 0, units = 0, change = 0, orientationShare = 0;
   };
-  double change = 0, orientationShare = 0;
   const auto clickTimes = [&](qxhost::ModulePackage& host, bool hook) {
+    Clicks clicks;
     qxhost::HostSheet sheet(host, {L"QX_Office", {0}, 0}, record.data());
     const HWND window = sheet.Create(nullptr);
     sheet.Pump();
@@ -189,7 +218,7 @@ int wmain(int argc, wchar_t** argv) {
       qxge::DriverDevMode* working = page->WorkingRecord();
       // Between two choices that both differ from every favorite, as most changes do.
       int16_t toner = 1;
-      change = MedianSeconds(201, [&] {
+      clicks.change = MedianSeconds(201, [&] {
         working->dmPrivate.iTonerSave = toner ^= 3;
         page->OnSettingChanged();
       });
@@ -198,7 +227,6 @@ int wmain(int argc, wchar_t** argv) {
     const HWND preview = GetDlgItem(page, IDC_PREVIEW);
     int click = 0;
     const auto orientation = [&] { return (click % 2) != 0 ? IDC_PORTRAIT : IDC_LANDSCAPE; };
-    Clicks clicks;
     clicks.orientation = MedianSeconds(201, [&] {
       SendDlgItemMessageW(page, orientation(), BM_CLICK, 0, 0);
       UpdateWindow(preview);
@@ -206,7 +234,7 @@ int wmain(int argc, wchar_t** argv) {
     });
     if (hook) {
       HWND radio = nullptr;
-      orientationShare = MedianSeconds(
+      clicks.orientationShare = MedianSeconds(
           201,
           [&] {
             ++click;
@@ -260,18 +288,33 @@ int wmain(int argc, wchar_t** argv) {
   const Clicks clicks = clickTimes(module, true);
   const Clicks bareClicks = clickTimes(bare, false);
 
+  // The same clicks on a new model's package, whose empty text file fills itself: every
+  // control then carries a placeholder tooltip.
+  qxge::StopApp();
+  const std::wstring fresh = StageNewModel(argv[1]);
+  const HMODULE freshPackage = fresh.empty() ? nullptr : LoadLibraryW(fresh.c_str());
+  if (freshPackage == nullptr) {
+    std::fprintf(stderr, "qxbench: cannot stage a new model beside %ls\n", argv[1]);
+    return 1;
+  }
+  qxge::SetAppModule(freshPackage);
+  const Clicks tipClicks = clickTimes(module, true);
+
   std::printf("%-52s %12s\n", "measure (median)", "value");
   std::printf("%-52s %9.3f ms\n", "300 text-file reads, GetPrivateProfileStringW", platform * 1e3);
   std::printf("%-52s %9.3f ms\n", "300 text-file reads, ProfileFile", ours * 1e3);
   std::printf("%-52s %9.3f ms\n", "sheet of 6 pages, every page shown (module)", sheetOpen * 1e3);
   std::printf("%-52s %9.3f ms\n", "sheet of 6 pages, every page shown (bare templates)", floor * 1e3);
   std::printf("%-52s %9.2f x\n", "module against bare templates", sheetOpen / floor);
-  std::printf("%-52s %9.3f ms\n", "one change through the change hook", change * 1e3);
+  std::printf("%-52s %9.3f ms\n", "one change through the change hook", clicks.change * 1e3);
   std::printf("%-52s %9.3f ms\n", "a click on the orientation, preview repainted", clicks.orientation * 1e3);
   std::printf("%-52s %9.3f ms\n", "the orientation click on a bare template", bareClicks.orientation * 1e3);
-  std::printf("%-52s %9.3f ms\n", "the page's share of it: command, preview repainted", orientationShare * 1e3);
+  std::printf("%-52s %9.3f ms\n", "the page's share of it: command, preview repainted", clicks.orientationShare * 1e3);
   std::printf("%-52s %9.3f ms\n", "a click on the units (the page refills)", clicks.units * 1e3);
   std::printf("%-52s %9.3f ms\n", "the same click on a bare template", bareClicks.units * 1e3);
+  std::printf("%-52s %9.3f ms\n", "a new model (tooltip on every control): the click", tipClicks.orientation * 1e3);
+  std::printf("%-52s %9.3f ms\n", "a new model: the page's share of the click", tipClicks.orientationShare * 1e3);
+  std::printf("%-52s %9.3f ms\n", "a new model: the change hook", tipClicks.change * 1e3);
   std::printf("%-52s %9zu\n", "text-file reads per sheet opened", reads);
   std::printf("%-52s %9.3f ms\n", "preview paint, 16 pages per sheet", previewPaint * 1e3);
   std::printf("%-52s %9.3f ms\n", "preview change (update and repaint)", previewChange * 1e3);

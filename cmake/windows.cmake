@@ -14,6 +14,7 @@ set(QXGE_WIN_SOURCES
   src/collections/record_cache.cpp
   src/record/record_report_win.cpp
   src/platform/dialog.cpp
+  src/platform/tooltip_relay.cpp
   src/config/dialog_localiser.cpp
   src/pagebase/settings_page.cpp
   src/pagebase/usage_tips.cpp

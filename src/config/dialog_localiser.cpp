@@ -4,6 +4,7 @@
 
 #include "config/control_keys.h"
 #include "config/profile_file.h"
+#include "platform/tooltip_relay.h"
 #include "platform/win_text.h"
 #include "resources/resource.h"
 
@@ -25,7 +26,9 @@ HelpTopic MakeHelpTopic(ProfileFile& text, int controlId, const std::u16string& 
 }
 
 PageTooltip::~PageTooltip() {
-  if (tooltip_ != nullptr && IsWindow(tooltip_)) DestroyWindow(tooltip_);
+  if (tooltip_ == nullptr) return;
+  platform::DetachTooltipRelay(tooltip_);
+  if (IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
 
 void PageTooltip::Create(const platform::Dialog& page, bool rightToLeft) {
@@ -37,12 +40,13 @@ void PageTooltip::Create(const platform::Dialog& page, bool rightToLeft) {
   if (tooltip_ == nullptr) return;
   SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOMATIC, MAKELPARAM(GetDoubleClickTime() * 2, 0));
   SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 300);
+  platform::AttachTooltipRelay(page.Handle(), tooltip_);
 }
 
 TTTOOLINFOW PageTooltip::Describe(int controlId, bool pageRelative) const {
   TTTOOLINFOW tool = {};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_SUBCLASS | (rightToLeft_ ? TTF_RTLREADING : 0);
+  tool.uFlags = rightToLeft_ ? TTF_RTLREADING : 0;
   tool.uId = static_cast<UINT_PTR>(controlId);
   const HWND control = dialog_->Item(controlId);
   if (pageRelative) {

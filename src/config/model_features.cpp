@@ -23,9 +23,6 @@ class KeyReader {
   ProfileFile& file_;
 };
 
-// A container scale outside this range is a damaged text file, not a translator's wish.
-int32_t Scale(int32_t percent) { return percent >= ModelFeatures::kMinScale && percent <= ModelFeatures::kMaxScale ? percent : 100; }
-
 void AppendUnsigned(std::u16string& out, int32_t value) { out += FormatDecimal(static_cast<uint32_t>(value)); }
 
 uint32_t Mask(std::initializer_list<int32_t> bits) {
@@ -145,8 +142,8 @@ void ModelFeatures::Load(ProfileFile& model, ProfileFile& text) {
 
   text.SetSection(u"");
   KeyReader t(text);
-  CPSUI_Scale_X = Scale(t.Int(u"CPSUI_Scale_X", 100));
-  CPSUI_Scale_Y = Scale(t.Int(u"CPSUI_Scale_Y", 100));
+  CPSUI_Scale_X = t.Int(u"CPSUI_Scale_X", 100);
+  CPSUI_Scale_Y = t.Int(u"CPSUI_Scale_Y", 100);
   MirrorLayout = t.Bool(u"MirrorLayout", 0);
 
   model.SetSection(u"Custom Paper Dialog");

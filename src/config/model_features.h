@@ -26,8 +26,6 @@ class PaperNameSource {
 struct ModelFeatures {
   // Lists read from a model file are cut here: a damaged file must not drive a huge allocation.
   static constexpr size_t kMaxListEntries = 256;
-  // Container scales in percent; values outside read as 100.
-  static constexpr int32_t kMinScale = 25, kMaxScale = 400;
 
   int32_t CustomDuplexSizes = 0;
   std::u16string helpAnchor;

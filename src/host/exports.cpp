@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -31,8 +33,13 @@ Result Guarded(Result failed, Body body) noexcept {
   }
 }
 
-// Container size in dialog units for a scale in percent (bounded at load).
-int32_t ScaledSize(int32_t scale, int32_t base) { return scale * base / 100; }
+// Container size in dialog units for a scale in percent, truncated toward zero. Any scale the
+// text file holds is the translator's; only a product beyond 32 bits (a scale of millions) is
+// held at the largest size the host's block can carry.
+int32_t ScaledSize(int32_t scale, int32_t base) {
+  const int64_t size = int64_t{scale} * base / 100;
+  return static_cast<int32_t>(std::clamp<int64_t>(size, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
 
 PageSlotTable* TableOf(HWND page) {
   const HWND sheet = GetParent(page);

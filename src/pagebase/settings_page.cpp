@@ -326,12 +326,12 @@ void SettingsPage::ShowControl(int id, int show, const POINT* offset) {
     SetWindowPos(control, nullptr, r.left + offset->x, r.top + offset->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, TRUE);
   }
-  if (show < 0) return;
   // Pages re-run their show rules on every fill: a control already as wanted is left alone.
   const bool shown = (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (shown == (show != 0) && !moved) return;
-  ShowWindow(control, show != 0 ? SW_SHOW : SW_HIDE);
-  tooltip_.UpdateRect(id, show != 0);
+  const bool wanted = show < 0 ? shown : show != 0;
+  if (wanted != shown) ShowWindow(control, wanted ? SW_SHOW : SW_HIDE);
+  // A tip covers its control where it is now, also after a move alone.
+  if (wanted != shown || moved) tooltip_.UpdateRect(id, wanted);
 }
 
 void SettingsPage::ShowControls(const int* ids, int show, const POINT* offset) {

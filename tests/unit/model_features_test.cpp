@@ -121,11 +121,11 @@ TEST(ModelFeatures, ListsSectionsAndTheTextFile) {
   EXPECT_EQ(f.CPSUI_Scale_X, 100);
   EXPECT_EQ(f.CPSUI_Scale_Y, 110);
   EXPECT_EQ(f.MirrorLayout, 1);
-  // A container scale out of range is a damaged text file.
-  const std::u16string damagedScales = u"[Common]\r\nCPSUI_Scale_X=-40\r\nCPSUI_Scale_Y=2147483647\r\n";
-  const ModelFeatures scaled = Model(&modelText, &damagedScales).features;
-  EXPECT_EQ(scaled.CPSUI_Scale_X, 100);
-  EXPECT_EQ(scaled.CPSUI_Scale_Y, 100);
+  // Small and large container scales are a translator's choice, kept as written.
+  const std::u16string unusualScales = u"[Common]\r\nCPSUI_Scale_X=20\r\nCPSUI_Scale_Y=450\r\n";
+  const ModelFeatures scaled = Model(&modelText, &unusualScales).features;
+  EXPECT_EQ(scaled.CPSUI_Scale_X, 20);
+  EXPECT_EQ(scaled.CPSUI_Scale_Y, 450);
   EXPECT_EQ(Model(u"[Common]\r\nDoubleSidedPapers=1;9").features.CustomDuplexSizes, 0);
   EXPECT_EQ(Model(u"[Common]\r\nDoubleSidedPapers=300").features.DoubleSidedPapers, IntList{});
 

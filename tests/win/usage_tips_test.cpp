@@ -199,4 +199,57 @@ TEST_F(UsageTipsTest, MessagesShowTheirTextsToThePageAndReturnTheAnswer) {
   EXPECT_TRUE(boxes[3].rightToLeft);
 }
 
+// Runs the thread's messages for about ms milliseconds.
+void PumpFor(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  } while (static_cast<LONG>(GetTickCount() - end) < 0);
+}
+
+// Where the mouse rests, the tooltip shows: a control's own tip, and the tip over a disabled
+// control's area of the page; a tip moves with its control.
+TEST_F(UsageTipsTest, TipsShowUnderTheMouseAndFollowTheirControls) {
+  page_->SetOptionUsageTip(IDC_PORTRAIT, 4, true, 0);
+  const POINT by = {12, 30};
+  page_->ShowControl(IDC_PORTRAIT, -1, &by);
+  RECT covered = {};
+  ASSERT_TRUE(HasTip(IDC_PORTRAIT, &covered));
+  EXPECT_TRUE(covered == PageRect(IDC_PORTRAIT));
+  EnableWindow(GetDlgItem(Page(), IDC_PORTRAIT), FALSE);
+
+  SetWindowPos(container_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  // The window the tip belongs to, or none when no tip showed within three seconds.
+  const auto hover = [&](int id) -> HWND {
+    SendMessageW(tooltip_, TTM_POP, 0, 0);
+    RECT r;
+    GetWindowRect(GetDlgItem(Page(), id), &r);
+    for (int dx : {0, 1}) {
+      INPUT move = {};
+      move.type = INPUT_MOUSE;
+      move.mi.dx = ((r.left + r.right) / 2 + dx) * 65536 / GetSystemMetrics(SM_CXSCREEN);
+      move.mi.dy = (r.top + r.bottom) / 2 * 65536 / GetSystemMetrics(SM_CYSCREEN);
+      move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+      SendInput(1, &move, sizeof move);
+      PumpFor(30);
+    }
+    TTTOOLINFOW current = {};
+    current.cbSize = TTTOOLINFOW_V2_SIZE;
+    for (int waited = 0; waited < 3000; waited += 30) {
+      if (IsWindowVisible(tooltip_) && SendMessageW(tooltip_, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)) &&
+          current.uId == static_cast<UINT_PTR>(id))
+        return current.hwnd;
+      PumpFor(30);
+    }
+    return nullptr;
+  };
+  EXPECT_EQ(hover(IDC_LANDSCAPE), GetDlgItem(Page(), IDC_LANDSCAPE));
+  EXPECT_EQ(hover(IDC_PORTRAIT), Page());
+}
+
 }  // namespace
