@@ -9,19 +9,33 @@ namespace platform {
 namespace {
 
 struct Relay {
+  DWORD thread;
   HWND owner;
   HWND tooltip;
 };
+struct ThreadHook {
+  DWORD thread;
+  HHOOK hook;
+};
 
-// Windows belong to the thread that made them, and so do thread hooks: one table per thread.
-thread_local std::vector<Relay> t_relays;
-thread_local HHOOK t_hook = nullptr;
+// Windows belong to the thread that made them, and so do thread hooks. Plain tables rather
+// than thread-local ones: a thread-local object with a destructor would pin the module in
+// memory until its thread ends.
+std::vector<Relay>& Relays() {
+  static std::vector<Relay> relays;
+  return relays;
+}
+std::vector<ThreadHook>& Hooks() {
+  static std::vector<ThreadHook> hooks;
+  return hooks;
+}
 
 HWND TooltipFor(HWND window) {
   // Few owners are attached at once (the pages of one sheet); the walk up is in-process.
+  const DWORD thread = GetCurrentThreadId();
   for (HWND w = window; w != nullptr; w = (GetWindowLongW(w, GWL_STYLE) & WS_CHILD) != 0 ? GetParent(w) : nullptr) {
-    for (const Relay& r : t_relays)
-      if (r.owner == w) return r.tooltip;
+    for (const Relay& r : Relays())
+      if (r.thread == thread && r.owner == w) return r.tooltip;
   }
   return nullptr;
 }
@@ -52,16 +66,31 @@ LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
 void AttachTooltipRelay(HWND owner, HWND tooltip) {
   if (owner == nullptr || tooltip == nullptr) return;
   DetachTooltipRelay(tooltip);
-  if (t_hook == nullptr) t_hook = SetWindowsHookExW(WH_MOUSE, MouseHook, nullptr, GetCurrentThreadId());
-  if (t_hook != nullptr) t_relays.push_back({owner, tooltip});
+  const DWORD thread = GetCurrentThreadId();
+  std::vector<ThreadHook>& hooks = Hooks();
+  const bool hooked = std::any_of(hooks.begin(), hooks.end(), [&](const ThreadHook& h) { return h.thread == thread; });
+  if (!hooked) {
+    const HHOOK hook = SetWindowsHookExW(WH_MOUSE, MouseHook, nullptr, thread);
+    if (hook == nullptr) return;
+    hooks.push_back({thread, hook});
+  }
+  Relays().push_back({thread, owner, tooltip});
 }
 
 void DetachTooltipRelay(HWND tooltip) {
-  t_relays.erase(std::remove_if(t_relays.begin(), t_relays.end(), [&](const Relay& r) { return r.tooltip == tooltip; }),
-                 t_relays.end());
-  if (t_relays.empty() && t_hook != nullptr) {
-    UnhookWindowsHookEx(t_hook);
-    t_hook = nullptr;
+  std::vector<Relay>& relays = Relays();
+  relays.erase(std::remove_if(relays.begin(), relays.end(), [&](const Relay& r) { return r.tooltip == tooltip; }),
+               relays.end());
+  // The last tooltip of a thread takes its hook along: nothing may call into a module that the
+  // host unloads after its sheets have gone.
+  const DWORD thread = GetCurrentThreadId();
+  if (std::any_of(relays.begin(), relays.end(), [&](const Relay& r) { return r.thread == thread; })) return;
+  std::vector<ThreadHook>& hooks = Hooks();
+  for (auto h = hooks.begin(); h != hooks.end(); ++h) {
+    if (h->thread != thread) continue;
+    UnhookWindowsHookEx(h->hook);
+    hooks.erase(h);
+    break;
   }
 }
 

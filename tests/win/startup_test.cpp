@@ -129,37 +129,4 @@ TEST_F(StartupTest, ReadOnlyTextFileIsMadeWritableButModelFileIsLeftAlone) {
   EXPECT_NE(Read(L"QXTFEN.DAT").find("CPSUI_Scale_Y=100"), std::string::npos);
 }
 
-TEST_F(StartupTest, DamagedFilesStillStartWithDefaultsAndBoundedReads) {
-  Stage(L"QXTG", L"QXTGU.DLL");
-  std::string junk;
-  for (int i = 0; i < 70000; ++i) junk.push_back(static_cast<char>((i * 2654435761u) >> 13));
-  Write(L"QXTGU.INI", junk);
-  Write(L"QXTGEN.DAT", "");
-  Load();
-  qxge::PageInfoBlock info = {};
-  module_.PageInfo(&info, 0);
-  EXPECT_STREQ(info.caption, L"Layout");
-  EXPECT_EQ(info.width, 336);
-  EXPECT_EQ(info.height, 250);
-  module_.Unload();
-
-  std::string numbers = "[Common]\r\nDoubleSidedPapers=";
-  for (int i = 0; i < 10000; ++i) numbers += "9;";
-  numbers += "\r\nCaption=" + std::string(100000, 'x') + "\r\nLayoutMore=1\r\n";
-  Write(L"QXTGU.INI", numbers);
-  Write(L"QXTGEN.DAT", "[Common]\r\nCPSUI_Scale_Y=" + std::string(100000, '7') + "\r\n");
-  Load();
-  // Reads stop at the caller's buffer, terminated.
-  wchar_t small[16];
-  module_.GetText(false, L"", L"Caption", small, 16);
-  EXPECT_EQ(std::wstring(small), std::wstring(15, L'x'));
-  module_.PageInfo(&info, -1);
-  EXPECT_EQ(std::wstring(info.caption), std::wstring(127, L'x'));
-  // The keys after the long lines are still found; the absurd scale gives the largest height
-  // the block can carry instead of a wrapped one.
-  module_.PageInfo(&info, 0);
-  EXPECT_EQ(info.height, INT32_MAX);
-  EXPECT_STREQ(info.caption, L"Layout");
-}
-
 }  // namespace
