@@ -136,7 +136,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_test(NAME unit_tests_wine COMMAND unit_tests)
 
   file(GLOB QXGE_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
-  add_executable(win_tests ${QXGE_WIN_TESTS})
+  add_executable(win_tests ${QXGE_WIN_TESTS} $<TARGET_OBJECTS:qxge_exports>)
   target_link_libraries(win_tests PRIVATE qxhostlib qxge_win gtest_main)
   target_link_options(win_tests PRIVATE -static)
   target_compile_definitions(win_tests PRIVATE

@@ -11,9 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "config/dialog_localiser.h"
+#include "config/profile_file.h"
+#include "config/profile_storage_win.h"
+#include "platform/win_text.h"
 #include "record/driver_dev_mode.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"
+#include "test_support.h"
 
 namespace {
 
@@ -121,6 +126,65 @@ TEST_F(FrameworkTest, TranslatedTextsReplaceTemplateTexts) {
   EXPECT_STREQ(text, L"Seitenlayout");
   GetWindowTextW(Control(IDC_FAVORITES), text, 64);
   EXPECT_STREQ(text, L"Druckervorgabe");
+}
+
+}  // namespace
+
+namespace {
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+// A control's template text is its key and, without a translation, what it shows less a
+// "(digit)" that only tells equal texts apart; edits, date pickers and icons keep their texts
+// and are known by class and id.
+TEST(Localisation, TemplateTextsAreKeysAndDefaults) {
+  struct {
+    DLGTEMPLATE header;
+    WORD menu, windowClass, title;
+  } empty = {{WS_POPUP, 0, 0, 0, 0, 300, 200}, 0, 0, 0};
+  const HWND page = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &empty.header, nullptr, PlainDialogProc, 0);
+  ASSERT_NE(page, nullptr);
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_DATE_CLASSES};
+  InitCommonControlsEx(&classes);
+  const struct {
+    const wchar_t* type;
+    const wchar_t* text;
+    DWORD style;
+    int id;
+  } controls[] = {{L"STATIC", L"Type(1)", 0, 1101},          {L"STATIC", L"Copies (1-99)", 0, 1102},
+                  {L"BUTTON", L"&Portrait", BS_AUTORADIOBUTTON, 1103}, {L"EDIT", L"12", 0, 1104},
+                  {L"SysDateTimePick32", L"", 0, 1105},      {L"STATIC", L"", SS_ICON, 1088}};
+  for (const auto& c : controls)
+    CreateWindowExW(0, c.type, c.text, WS_CHILD | c.style, 0, 0, 40, 20, page,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr), nullptr);
+
+  const std::wstring folder = qxtest::FreshFolder(L"QXLOC");
+  const std::wstring path = folder + L"\\QXLOCEN.DAT";
+  qxge::Win32ProfileStorage storage;
+  qxge::ProfileFile text(storage);
+  text.SetFile(platform::U(path), false);
+  const int32_t writeBack = 1;
+  text.SetWriteBack(&writeBack);
+  qxge::PageTooltip noTooltip;
+  std::vector<qxge::HelpTopic> help;
+  qxge::LocaliseContext context{&text, u"Test Dialog", &noTooltip, &help, true, false};
+  qxge::LocaliseChildren(page, context);
+
+  const auto shown = [&](int id) {
+    wchar_t buffer[64] = {};
+    GetDlgItemTextW(page, id, buffer, 64);
+    return std::wstring(buffer);
+  };
+  EXPECT_EQ(shown(1101), L"Type");
+  EXPECT_EQ(shown(1102), L"Copies (1-99)");
+  EXPECT_EQ(shown(1103), L"&Portrait");
+  EXPECT_EQ(shown(1104), L"12");
+  const std::string file = qxtest::ReadTextFile(path);
+  for (const char* line : {"Type(1)=Type\r\n", "Copies (1-99)=Copies (1-99)\r\n", "Portrait=&Portrait\r\n",
+                           "Edit:1104 tooltip=", "SysDateTimePick32:1105 tooltip=", "ICON:1088 topic="})
+    EXPECT_NE(file.find(line), std::string::npos) << line;
+  EXPECT_EQ(file.find("12"), std::string::npos);
+  DestroyWindow(page);
 }
 
 }  // namespace
