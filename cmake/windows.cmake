@@ -141,14 +141,21 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   target_link_options(win_tests PRIVATE -static)
   target_compile_definitions(win_tests PRIVATE
     QXGE_SOURCE_DIR=L"${src_dir_win}" QXGE_BINARY_DIR=L"${bin_dir_win}")
-  add_dependencies(win_tests QXGEU QXGEU2 qxtest_monitor)
+  add_dependencies(win_tests QXGEU QXGEU2 qxtest_monitor qxtest_html_help)
+  # The HTML Help control as the tests see it: it keeps each request instead of showing it.
+  add_library(qxtest_html_help SHARED tests/win/help_recorder/html_help_recorder.cpp)
+  # Kept out of bin, where the reference host would find it first.
+  set_target_properties(qxtest_html_help PROPERTIES PREFIX "" OUTPUT_NAME hhctrl SUFFIX ".ocx"
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/recorder)
+  target_link_options(qxtest_html_help PRIVATE -static)
   # A port monitor that the spooler loads for the tests, with ports of the monitors the
   # printer lookups know.
   add_library(qxtest_monitor SHARED tests/win/monitor/test_port_monitor.cpp)
   set_target_properties(qxtest_monitor PROPERTIES PREFIX "")
   target_link_options(qxtest_monitor PRIVATE -static)
   add_test(NAME win_tests COMMAND win_tests)
-  set_tests_properties(win_tests PROPERTIES ENVIRONMENT "QXGE_PRINTER=QX_Office")
+  # Wine's own HTML Help control would shadow the tests' recorder of the same name.
+  set_tests_properties(win_tests PROPERTIES ENVIRONMENT "QXGE_PRINTER=QX_Office;WINEDLLOVERRIDES=mscoree,mshtml=\\;hhctrl.ocx=n")
 endif()
 
 add_executable(qxbench bench/bench_main.cpp $<TARGET_OBJECTS:qxge_exports>)

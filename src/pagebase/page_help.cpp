@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <string>
+
 #include "app/driver_ui_app.h"
 #include "pagebase/settings_page.h"
 #include "platform/win_text.h"
@@ -22,6 +24,15 @@ void ShowHtmlHelp(const std::u16string& address) {
   const auto htmlHelp = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpW")));
   constexpr UINT kDisplayTopic = 0;
   if (htmlHelp != nullptr) htmlHelp(nullptr, platform::W(address), kDisplayTopic, 0);
+}
+
+std::string Ansi(const std::u16string& text) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, platform::W(text), -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return {};
+  std::string ansi(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, platform::W(text), -1, &ansi[0], size, nullptr, nullptr);
+  ansi.resize(static_cast<size_t>(size - 1));
+  return ansi;
 }
 
 }  // namespace
@@ -49,7 +60,10 @@ void SettingsPage::ShowPageHelp(int controlId) {
     }
     ShowHtmlHelp(app.TextFileBase() + u".chm::/" + help->topic + u"#" + anchor);
   } else {
-    WinHelpW(Handle(), helpFile, HELP_KEY, reinterpret_cast<ULONG_PTR>(platform::W(help->topic)));
+    // WinHelp works in ANSI: Windows converts a keyword on the way, Wine passes the wide text
+    // on as it came and the help window reads its first letter. The module converts it itself.
+    const std::string file = Ansi(app.HelpFile()), keyword = Ansi(help->topic);
+    WinHelpA(Handle(), file.c_str(), HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword.c_str()));
   }
 }
 

@@ -188,3 +188,86 @@ TEST(Localisation, TemplateTextsAreKeysAndDefaults) {
 }
 
 }  // namespace
+
+namespace {
+
+// What WinHelp hands the help window it finds: the request's header, the file and the keyword.
+struct WinHelpRequest {
+  UINT command = 0;
+  LONG data = 0;
+  std::string file, keyword;
+};
+std::vector<WinHelpRequest> g_winHelp;
+
+LRESULT CALLBACK WinHelpWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_COPYDATA) return DefWindowProcW(hwnd, message, wParam, lParam);
+  const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  struct Header {
+    WORD size, command;
+    LONG data, reserved;
+    WORD pathAt, dataAt;
+  };
+  const auto* bytes = static_cast<const char*>(copy->lpData);
+  const auto* header = reinterpret_cast<const Header*>(bytes);
+  WinHelpRequest request;
+  request.command = header->command;
+  request.data = header->data;
+  if (header->pathAt != 0) request.file = bytes + header->pathAt;
+  if (header->dataAt != 0) request.keyword = bytes + header->dataAt;
+  g_winHelp.push_back(request);
+  return TRUE;
+}
+
+// Help opens where the text file points: a WinHelp context for the page, a keyword, and an HTML
+// topic inside the help file named after the text file with the model's anchor.
+TEST_F(FrameworkTest, HelpOpensTheTopicTheTextFileNames) {
+  // The recorder, loaded first, is the control the module finds (the test run lets no built-in
+  // control of that name in).
+  const HMODULE htmlHelp = LoadLibraryW((qxtest::BinaryDir() + L"\\recorder\\hhctrl.ocx").c_str());
+  ASSERT_NE(htmlHelp, nullptr);
+  using LastFn = const wchar_t*(*)(UINT*, HWND*);
+  const auto lastHtmlHelp = reinterpret_cast<LastFn>(reinterpret_cast<void*>(GetProcAddress(htmlHelp, "LastHtmlHelp")));
+  ASSERT_NE(lastHtmlHelp, nullptr);
+  WNDCLASSW type = {};
+  type.lpfnWndProc = WinHelpWindowProc;
+  type.hInstance = GetModuleHandleW(nullptr);
+  type.lpszClassName = L"MS_WINHELP";
+  RegisterClassW(&type);
+  const HWND winHelp = CreateWindowExW(0, L"MS_WINHELP", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(winHelp, nullptr);
+  g_winHelp.clear();
+
+  Stage(L"QXFH", "[Common]\r\n",
+        "[Layout Dialog]\r\nCaption topic=1234\r\nLandscape topic=Orientation\r\nPortrait topic=layout/Orient.HTM\r\n");
+  Open({0});
+  NMHDR help = {window_, 0, static_cast<UINT>(PSN_HELP)};
+  SendMessageW(PropSheet_GetCurrentPageHwnd(window_), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&help));
+  const auto pressF1 = [&](int id) {
+    HELPINFO info = {sizeof info, HELPINFO_WINDOW, id, Control(id), 0, {0, 0}};
+    SendMessageW(PageDialog(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+  };
+  pressF1(IDC_LANDSCAPE);
+  pressF1(IDC_PORTRAIT);
+  pressF1(IDC_UNITS_MM);  // no topic: nothing opens
+
+  ASSERT_EQ(g_winHelp.size(), 2u);
+  EXPECT_EQ(g_winHelp[0].command, static_cast<UINT>(HELP_CONTEXT));
+  EXPECT_EQ(g_winHelp[0].data, 1234);
+  EXPECT_NE(g_winHelp[0].file.find("QXFHEN.HLP"), std::string::npos) << g_winHelp[0].file;
+  EXPECT_EQ(g_winHelp[1].command, static_cast<UINT>(HELP_KEY));
+  EXPECT_EQ(g_winHelp[1].keyword, "Orientation");
+  UINT command = 99;
+  HWND owner = nullptr;
+  const std::wstring address = lastHtmlHelp(&command, &owner);
+  EXPECT_EQ(command, 0u);  // display the topic
+  EXPECT_EQ(owner, nullptr);
+  const std::wstring prefix = dir_ + L"\\QXFHEN.chm::/layout/Orient.HTM#";
+  EXPECT_EQ(address.substr(0, prefix.size()), prefix);
+  EXPECT_GT(address.size(), prefix.size());  // the model's anchor
+  EXPECT_EQ(std::wstring(lastHtmlHelp(&command, &owner)), L"");
+  Close();
+  DestroyWindow(winHelp);
+}
+
+}  // namespace
