@@ -286,11 +286,10 @@ void PreviewWnd::DrawWatermark(PreviewPainter& painter, const RECT& r, bool wash
   TurnedTextOrigin(ToBox(r), size.cx, size.cy, angle, x, y);
   if (height < 4) {
     // Glyphs this small vanish when filled; their outline stays visible.
-    painter.SetPen(colour);
     BeginPath(dc);
     TextOutW(dc, x, y, text, length);
     EndPath(dc);
-    StrokePath(dc);
+    painter.StrokePath(colour);
   } else {
     TextOutW(dc, x, y, text, length);
   }

@@ -11,6 +11,7 @@
 #include "pages/numeric_controls.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"
+#include "snapshot.h"
 
 namespace {
 
@@ -38,6 +39,23 @@ RECT BoundsIn(HWND dialog, int id) {
   GetWindowRect(GetDlgItem(dialog, id), &r);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+// How many lines of text a layout preview writes between its sheet and its three caption lines.
+int LinesUnderTheSheet(HWND preview) {
+  const qxtest::Snapshot shot(preview);
+  const int captions = shot.Height() - 3 * qxge::PreviewWnd::kCaptionHeight - 1;
+  const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), captions);
+  int lines = 0;
+  bool inLine = false;
+  for (int y = sheet.bottom + 1; y < captions; ++y) {
+    bool ink = false;
+    // Dark on the light ground, inside the rounded border.
+    for (int x = 3; x < shot.Width() - 3 && !ink; ++x) ink = GetGValue(shot.At(x, y)) < 128;
+    lines += ink && !inLine;
+    inLine = ink;
+  }
+  return lines;
 }
 
 // The pixels of the picture an icon static shows, to tell pictures apart as a user does.
@@ -310,6 +328,8 @@ TEST_F(LayoutPageTest, CompactPageTakesLayoutTypesFromItsDialog) {
     EXPECT_NEAR(d.top + d.bottom, s.top + s.bottom, 2);
     EXPECT_TRUE(CheckedIn(dialog, IDC_MORE_MULTIPLE));
     EXPECT_EQ(DataIn(dialog, IDC_NUP), 2);
+    // Its preview names the paper and gives its size.
+    EXPECT_EQ(LinesUnderTheSheet(GetDlgItem(dialog, IDC_MORE_PREVIEW)), 2);
     EXPECT_FALSE(ShownIn(dialog, IDC_MORE_VIRTUAL));
     EXPECT_TRUE(ShownIn(dialog, IDC_MORE_FIT));
     SendMessageW(GetDlgItem(dialog, IDC_MORE_POSTER), BM_CLICK, 0, 0);
