@@ -29,15 +29,16 @@ constexpr COLORREF kWatermarkColour = RGB(255, 0, 0);
 
 class PreviewTest : public ::testing::Test {
  protected:
-  // Model keys a test needs beyond the preview's own.
+  // Model keys and text file sections a test needs beyond the preview's own.
   virtual std::string Features() const { return {}; }
+  virtual std::string Texts() const { return {}; }
   void SetUp() override {
     base_ = L"QXPV";
     qxtest::ForgetUser(base_);
     dir_ = qxtest::FreshFolder(base_);
     const std::wstring dll = qxtest::StageModule(dir_, base_ + L"U.DLL");
     qxtest::WriteTextFile(dir_ + L"\\" + base_ + L"U.INI", "[Common]\r\nUnitsOnPreview=1\r\n" + Features());
-    qxtest::WriteTextFile(dir_ + L"\\" + base_ + L"EN.DAT", "[Preview]\r\nCopies:=Exemplare:\r\n");
+    qxtest::WriteTextFile(dir_ + L"\\" + base_ + L"EN.DAT", "[Preview]\r\nCopies:=Exemplare:\r\n" + Texts());
     ASSERT_TRUE(module_.Load(dll));
     record_ = qxhost::DefaultRecord(L"QX_Office");
   }
@@ -374,6 +375,27 @@ TEST_F(PreviewBookletTest, FoldsOneSheetIntoTwoNumberedPages) {
   Reopen();
   const Snapshot shot(preview_);
   EXPECT_EQ(shot.Count(kWatermarkColour, {0, 0, shot.Width(), SheetBottom()}), 0);
+}
+
+class MirroredPreviewTest : public PreviewTest {
+  std::string Texts() const override { return "[Common]\r\nMirrorLayout=1\r\n"; }
+};
+
+TEST_F(MirroredPreviewTest, CaptionsStartAtTheRightAndTheSheetIsAsPrinted) {
+  Record().iNup = 0;
+  Open();
+  const Snapshot shot(preview_);
+  RECT copies{shot.Width(), 0, 0, 0};
+  const int line = shot.Height() - 2 * qxge::PreviewWnd::kCaptionHeight + qxge::PreviewWnd::kCaptionHeight / 2;
+  for (int x = 3; x < shot.Width() - 3; ++x)
+    if (GetGValue(shot.At(x, line)) < 128 || GetGValue(shot.At(x, line + 2)) < 128)
+      copies.left = std::min<LONG>(copies.left, x), copies.right = std::max<LONG>(copies.right, x);
+  ASSERT_LT(copies.left, copies.right);
+  EXPECT_GT(copies.left, shot.Width() - copies.right);
+  EXPECT_LT(shot.Width() - copies.right, 10);
+  // The head of the imitation text stays at the sheet's top left.
+  const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), SheetBottom());
+  EXPECT_EQ(shot.At(sheet.left + 10, sheet.top + 10), GetSysColor(COLOR_BTNSHADOW));
 }
 
 TEST_F(PreviewTest, PosterShowsEveryTileNumberedAndTheEnlargedPage) {
