@@ -621,8 +621,6 @@ BOOL MoreLayoutOptionsDialog::OnInitDialog() {
   AddOfferedPapers(Item(IDC_FIT_PAPER), *working_);
   percent_.Bind(Handle(), IDC_PERCENT, IDC_PERCENT_SPIN, 25, 400, 3);
   preview_.Attach(Item(IDC_MORE_PREVIEW));
-  // No units choice sits on this preview.
-  preview_.DropTopCaptionLine();
   PlaceRadios();
 
   // A large paper is printed only scaled down to another.

@@ -185,7 +185,7 @@ void LayoutPreview::DrawScaledPage(PreviewPainter& painter, const Box& sheet, co
 void LayoutPreview::DrawReduceEnlarge(PreviewPainter& painter) {
   const int32_t ratio = std::clamp<int32_t>(record_->dmPrivate.iERRatio, 1, 1000);
   const ScaledPage scaled = ReduceEnlarge(paper_, Shrunk(ToBox(GetPreviewArea()), 1), ratio);
-  DrawScaledPage(painter, scaled.sheet, scaled.page, ratio > 100 ? 1 : -1);
+  DrawScaledPage(painter, scaled.sheet, scaled.page, scaled.arrows);
 }
 
 void LayoutPreview::DrawFitToPage(PreviewPainter& painter) {
@@ -200,10 +200,9 @@ void LayoutPreview::DrawFitToPage(PreviewPainter& painter) {
     std::swap(w, h);
     std::swap(pageW, pageH);
   }
-  const Box sheet = PaperBox(Shrunk(ToBox(GetPreviewArea()), 1), w, h, ScaleFor(std::max(w, h)));
-  const Box page = FitInto(sheet, pageW, pageH);
-  const int arrows = std::max(pageW, pageH) > std::max(w, h) ? -1 : std::max(pageW, pageH) < std::max(w, h) ? 1 : 0;
-  DrawScaledPage(painter, sheet, page, arrows);
+  const ScaledPage scaled =
+      FitToPage(Shrunk(ToBox(GetPreviewArea()), 1), pageW, pageH, w, h, paperScale_, ScaleFor(std::max(w, h)));
+  DrawScaledPage(painter, scaled.sheet, scaled.page, scaled.arrows);
 }
 
 void LayoutPreview::DrawOutputPaper(PreviewPainter& painter) {
@@ -241,7 +240,6 @@ void LayoutPreview::DrawNup(PreviewPainter& painter) {
 
   const int rotation = PageRotation(*record_, model);
   const int32_t count = grid.cols * grid.rows;
-  const bool numbered = HasPageOrder(p.iNupLayout);
   const bool bordered = p.iNupBorder > 0;
   const COLORREF fill = PageFill(painter);
   painter.SetBrush(fill);
@@ -258,7 +256,6 @@ void LayoutPreview::DrawNup(PreviewPainter& painter) {
       int32_t order = PageOrder(grid.cols, grid.rows, row, col);
       if (p.iRotate == 180) order = count - 1 - order;
       if (p.WaterFirstPage == 0 || order == 0) DrawWatermarkIn(painter, page);
-      if (!numbered) continue;
       painter.SetFont(NumberInk(fill), numberHeight, FW_NORMAL, rotation * 10, L"Arial", false);
       DrawCentred(dc, page, Number(order + 1), rotation);
     }

@@ -85,8 +85,6 @@ int32_t PageOrder(int32_t nupLayout, int32_t cols, int32_t rows, int32_t row, in
   }
 }
 
-bool HasPageOrder(int32_t nupLayout) { return nupLayout >= 0 && nupLayout <= 8 && nupLayout != 5; }
-
 NupGrid GridFor(int32_t nup, bool landscape) {
   NupGrid grid;
   switch (nup) {
@@ -127,14 +125,29 @@ ScaledPage ReduceEnlarge(const Box& sheet, const Box& area, int32_t ratio) {
   if (ratio <= 100) {
     // A page as large as the sheet would hide the sheet's outline.
     if (w == sheet.Width() && h == sheet.Height()) --w, --h;
-    return {sheet, {sheet.left, sheet.top, sheet.left + w, sheet.top + h}};
+    return {sheet, {sheet.left, sheet.top, sheet.left + w, sheet.top + h}, ratio < 100 ? -1 : 0};
   }
   double fit = 1.0;
   if (w > area.Width() || h > area.Height())
     fit = std::min(static_cast<double>(area.Width()) / w, static_cast<double>(area.Height()) / h);
   const Box page = CentredIn(area, Nearest(w * fit), Nearest(h * fit));
   return {{page.left, page.top, page.left + Nearest(sheet.Width() * fit), page.top + Nearest(sheet.Height() * fit)},
-          page};
+          page, 1};
+}
+
+ScaledPage FitToPage(const Box& area, int32_t pageW, int32_t pageH, int32_t targetW, int32_t targetH, double ownScale,
+                     double targetScale) {
+  if (ownScale > targetScale && pageW > 0 && pageH > 0) {
+    // At its own, smaller scale a larger target paper comes out hardly larger than the
+    // document's sheet, and the page fitted onto it fills it: nothing shows the change. The
+    // sheet keeps the document paper's size instead, and the page grows past it as an
+    // enlarged one does.
+    const double fit = std::min(static_cast<double>(targetW) / pageW, static_cast<double>(targetH) / pageH);
+    return ReduceEnlarge(PaperBox(area, pageW, pageH, ownScale), area, Nearest(std::clamp(fit * 100, 1.0, 1000.0)));
+  }
+  const Box sheet = PaperBox(area, targetW, targetH, targetScale);
+  const int32_t own = std::max(pageW, pageH), target = std::max(targetW, targetH);
+  return {sheet, FitInto(sheet, pageW, pageH), own > target ? -1 : own < target ? 1 : 0};
 }
 
 Box PlaceOnSheet(const Box& sheet, int32_t w, int32_t h, int32_t virtualLayout, bool upsideDown) {

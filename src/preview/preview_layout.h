@@ -47,7 +47,6 @@ bool SheetLandscape(const DriverDevMode& record, const ModelFeatures& model);
 // The 0-based place of the page in row and column of a cols x rows sheet in the order
 // iNupLayout names; 0 for every cell when it names none.
 int32_t PageOrder(int32_t nupLayout, int32_t cols, int32_t rows, int32_t row, int32_t col);
-bool HasPageOrder(int32_t nupLayout);
 
 struct NupGrid {
   int32_t cols, rows;
@@ -66,11 +65,18 @@ Box FitInto(const Box& cell, int32_t w, int32_t h);
 Box GridCell(const Box& sheet, const NupGrid& grid, int32_t row, int32_t col);
 
 // Sheet and page image of a reduced or enlarged page, both fitted to area when the page
-// outgrows it.
+// outgrows it; the arrows point outwards (1) for a page larger than the sheet, inwards (-1)
+// for a smaller one, and there are none (0) for a page of the sheet's size.
 struct ScaledPage {
   Box sheet, page;
+  int arrows = 0;
 };
 ScaledPage ReduceEnlarge(const Box& sheet, const Box& area, int32_t ratio);
+// A document page of pageW x pageH fitted onto a target paper of targetW x targetH (tenths of
+// a millimetre, as they lie on the sheet). ownScale is the preview's scale for the document's
+// paper, targetScale the one the target paper gets.
+ScaledPage FitToPage(const Box& area, int32_t pageW, int32_t pageH, int32_t targetW, int32_t targetH, double ownScale,
+                     double targetScale);
 // A page of w x h on sheet at one of the nine places of iVirtualLayout; turned over by 180.
 Box PlaceOnSheet(const Box& sheet, int32_t w, int32_t h, int32_t virtualLayout, bool upsideDown);
 

@@ -59,6 +59,14 @@ void PreviewPainter::FillRect(const RECT& r, COLORREF colour) {
   SetBkColor(dc_, old);
 }
 
+void PreviewPainter::StrokePath(COLORREF colour) {
+  const HPEN outline = CreatePen(PS_SOLID, 1, colour);
+  const HGDIOBJ previous = SelectObject(dc_, outline);
+  ::StrokePath(dc_);
+  SelectObject(dc_, previous);
+  DeleteObject(outline);
+}
+
 void PreviewPainter::DrawArrow(POINT tip, Arrow direction) {
   // Rows of growing width away from the tip, drawn as lines so the head is exact at any pen.
   for (int i = 0; i < 5; ++i) {

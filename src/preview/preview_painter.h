@@ -28,6 +28,8 @@ class PreviewPainter {
   enum class Arrow { Left, Right, Up, Down };
   // A 5-pixel triangle in the pen's colour whose point is tip.
   void DrawArrow(POINT tip, Arrow direction);
+  // Outlines the context's path in colour; the pen set before stays in use for what follows.
+  void StrokePath(COLORREF colour);
 
  private:
   HDC dc_;

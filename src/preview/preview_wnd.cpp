@@ -199,6 +199,9 @@ void PreviewWnd::Draw(PreviewPainter& painter) { DrawCaptions(painter); }
 void PreviewWnd::DrawCaptions(PreviewPainter& painter) {
   const HDC dc = painter.Dc();
   const HFONT font = PageFont();
+  // The context runs left to right for the sheet's sake; the words on a mirrored page still
+  // start at its right, as every other text there does.
+  const UINT align = App().Features().MirrorLayout != 0 ? DT_RIGHT | DT_RTLREADING : DT_LEFT;
   for (int i = 0; i < captionCount_; ++i) {
     RECT r = CaptionRect(i);
     if (!RectVisible(dc, &r)) continue;
@@ -213,7 +216,7 @@ void PreviewWnd::DrawCaptions(PreviewPainter& painter) {
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     SetBkMode(dc, TRANSPARENT);
     InflateRect(&r, -5, 0);
-    DrawTextW(dc, W(captions_[i].c_str()), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextW(dc, W(captions_[i].c_str()), -1, &r, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, old);
   }
 }
@@ -286,11 +289,10 @@ void PreviewWnd::DrawWatermark(PreviewPainter& painter, const RECT& r, bool wash
   TurnedTextOrigin(ToBox(r), size.cx, size.cy, angle, x, y);
   if (height < 4) {
     // Glyphs this small vanish when filled; their outline stays visible.
-    painter.SetPen(colour);
     BeginPath(dc);
     TextOutW(dc, x, y, text, length);
     EndPath(dc);
-    StrokePath(dc);
+    painter.StrokePath(colour);
   } else {
     TextOutW(dc, x, y, text, length);
   }

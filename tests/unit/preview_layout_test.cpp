@@ -84,9 +84,8 @@ TEST(PreviewPageOrder, EachOrderNumbersTheCellsItsOwnWay) {
   EXPECT_EQ(Labels(6), (std::vector<int>{2, 4, 6, 1, 3, 5}));  // up, then right
   EXPECT_EQ(Labels(7), (std::vector<int>{6, 5, 4, 3, 2, 1}));  // left, then up
   EXPECT_EQ(Labels(8), (std::vector<int>{6, 4, 2, 5, 3, 1}));  // up, then left
-  EXPECT_EQ(Labels(5), (std::vector<int>{1, 1, 1, 1, 1, 1}));
-  EXPECT_FALSE(HasPageOrder(5));
-  EXPECT_FALSE(HasPageOrder(9));
+  // No order, or a value no order has: every page is the first.
+  for (int none : {5, 9, -1}) EXPECT_EQ(Labels(none), (std::vector<int>{1, 1, 1, 1, 1, 1})) << none;
 }
 
 TEST(PreviewGrid, PagesPerSideInBothOrientations) {
@@ -145,15 +144,18 @@ TEST(PreviewGeometry, ExactPlacesAndCustomPosterScales) {
 }
 
 TEST(PreviewSignature, ChangesWithWhatThePictureShowsOnly) {
-  DriverDevMode a{};
-  const std::u16string base = PreviewSignature(a, false);
-  EXPECT_EQ(PreviewSignature(a, false), base);
-  EXPECT_NE(PreviewSignature(a, true), base);
-  DriverDevMode b = a;
-  b.dmPublic.dmCopies = 5;  // a caption, not the picture
-  EXPECT_EQ(PreviewSignature(b, false), base);
-  b.dmPrivate.iNupLayout = 2;
-  EXPECT_NE(PreviewSignature(b, false), base);
+  const DriverDevMode plain{};
+  const std::u16string base = PreviewSignature(plain, false);
+  EXPECT_NE(PreviewSignature(plain, true), base);
+  // Every field the sheet is drawn from repaints it; the copies are a caption's.
+  for (const FieldInfo& f : {field::IsMMInch, field::iPoster, field::iPoster_Scale, field::iNup, field::iNupBorder,
+                             field::iNupLayout, field::iER, field::iERRatio, field::iBooklet, field::iFitPage,
+                             field::iFitPagePaper, field::iRotate, field::iVirtualPrint, field::iVirtualPaper,
+                             field::iVirtualLayout, field::dmPaperSize, field::dmCopies}) {
+    DriverDevMode changed = plain;
+    reinterpret_cast<uint8_t*>(&changed)[f.offset] = 1;
+    EXPECT_EQ(PreviewSignature(changed, false) != base, f.offset != field::dmCopies.offset) << f.name;
+  }
   // Neighbouring values never run together into the same text.
   DriverDevMode c{}, d{};
   c.dmPrivate.iPoster = 1;

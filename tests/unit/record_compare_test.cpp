@@ -320,17 +320,5 @@ TEST_F(RecordCompare, DuplexIsBlockedByUnitMediaAndPaper) {
   EXPECT_TRUE(IsDuplexBlocked(a, model));
 }
 
-TEST_F(RecordCompare, RecordsOfAllOnesCompareAndMerge) {
-  DriverDevMode ones;
-  std::memset(&ones, 0xFF, sizeof ones);
-  model.PaperCollate = model.LayoutDoubleManual = model.PrinterDuplex = 1;
-  bool changed = false;
-  EXPECT_EQ(RecordsDiffer(ones, ones, &changed, true, model), 0);
-  EXPECT_FALSE(changed);
-  EXPECT_NE(Differ(ones, a), 0);
-  MergeRecord(a, ones);
-  EXPECT_EQ(std::memcmp(&a, &ones, sizeof a), 0);
-}
-
 }  // namespace
 }  // namespace qxge

@@ -11,6 +11,7 @@
 #include "pages/numeric_controls.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"
+#include "snapshot.h"
 
 namespace {
 
@@ -38,6 +39,52 @@ RECT BoundsIn(HWND dialog, int id) {
   GetWindowRect(GetDlgItem(dialog, id), &r);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+// The words a tooltip of this thread shows over control id of dialog; empty when none does.
+std::wstring TipIn(HWND dialog, int id) {
+  struct Search {
+    HWND dialog;
+    int id;
+    std::wstring text;
+  } search{dialog, id, {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        wchar_t name[64] = {}, text[4096] = {};
+        GetClassNameW(window, name, 64);
+        TTTOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = s.dialog;
+        tool.uId = static_cast<UINT_PTR>(s.id);
+        tool.lpszText = text;
+        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 ||
+            !SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+          return TRUE;
+        SendMessageW(window, TTM_GETTEXTW, 4096, reinterpret_cast<LPARAM>(&tool));
+        s.text = text;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.text;
+}
+
+// How many lines of text a layout preview writes between its sheet and its three caption lines.
+int LinesUnderTheSheet(HWND preview) {
+  const qxtest::Snapshot shot(preview);
+  const int captions = shot.Height() - 3 * qxge::PreviewWnd::kCaptionHeight - 1;
+  const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), captions);
+  int lines = 0;
+  bool inLine = false;
+  for (int y = sheet.bottom + 1; y < captions; ++y) {
+    bool ink = false;
+    // Dark on the light ground, inside the rounded border.
+    for (int x = 3; x < shot.Width() - 3 && !ink; ++x) ink = GetGValue(shot.At(x, y)) < 128;
+    lines += ink && !inLine;
+    inLine = ink;
+  }
+  return lines;
 }
 
 // The pixels of the picture an icon static shows, to tell pictures apart as a user does.
@@ -109,6 +156,14 @@ class LayoutPageTest : public qxtest::SheetHarness {
   bool Shown(int id) const { return ShownIn(PageDialog(), id); }
   bool Enabled(int id) const { return EnabledIn(PageDialog(), id); }
   RECT Bounds(int id) const { return BoundsIn(PageDialog(), id); }
+  std::wstring Tip(int id) const { return TipIn(PageDialog(), id); }
+  // As the mouse clicks a picture.
+  void ClickPicture(int id) {
+    SendMessageW(Control(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageW(Control(id), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    sheet_->Pump();
+  }
+  qxge::SettingsPage& Page() { return *static_cast<qxge::SettingsPage*>(sheet_->Table().slots[0]); }
   std::wstring Text(int id) const {
     wchar_t text[64] = {};
     GetWindowTextW(Control(id), text, 64);
@@ -199,6 +254,20 @@ TEST_F(LayoutPageTest, PicturesFollowOrientationAndRotation) {
   Choose(IDC_ROTATE, 0);
   EXPECT_EQ(orientation(), portrait);
   EXPECT_EQ(duplex(), portraitDuplex);
+
+  // A click on the orientation picture turns the sheet; one on the duplex picture takes the
+  // next choice, Printer Default after Short Edge.
+  ClickPicture(IDC_ORIENTATION_PICTURE);
+  EXPECT_TRUE(Checked(IDC_LANDSCAPE));
+  EXPECT_NE(orientation(), portrait);
+  ASSERT_TRUE(Checked(IDC_DUPLEX_NONE));
+  for (int next : {IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT, IDC_DUPLEX_DEFAULT}) {
+    ClickPicture(IDC_DUPLEX_PICTURE);
+    EXPECT_TRUE(Checked(next)) << next;
+  }
+  Apply();
+  EXPECT_EQ(Live().dmPublic.dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(Live().dmPrivate.iHardwareDuplex, 3);
 }
 
 TEST_F(LayoutPageTest, ScaleFactorHoldsItsRangeWhileTyping) {
@@ -230,11 +299,78 @@ TEST_F(LayoutPageTest, TurningATurnablePaperFixesTheSheet) {
   EXPECT_EQ(Data(IDC_NUP), 0);
   EXPECT_FALSE(Enabled(IDC_LAYOUT_TYPE));
   EXPECT_FALSE(Enabled(IDC_NUP));
+  EXPECT_EQ(Tip(IDC_LAYOUT_FRAME), L"To enable Layout Options, choose 0 or 180 degrees in the Rotate drop-down list.");
   Apply();
   EXPECT_EQ(Live().dmPrivate.iRotate, 90);
   EXPECT_EQ(Live().dmPrivate.iNup, 0);
   Choose(IDC_ROTATE, 0);
   EXPECT_TRUE(Enabled(IDC_LAYOUT_TYPE));
+  EXPECT_EQ(Tip(IDC_LAYOUT_FRAME), L"");
+}
+
+TEST_F(LayoutPageTest, ScalingChosenOnThePaperPageClosesTheLayoutOptions) {
+  // A fit to page on a model whose Layout page does not offer it is the Paper page's scaling.
+  OpenLayout(kFullModel, [](qxge::DriverDevMode& r) {
+    r.dmPrivate.iFitPage = 1;
+    r.dmPrivate.iFitPagePaper = DMPAPER_A5;
+  });
+  EXPECT_FALSE(Enabled(IDC_LAYOUT_TYPE));
+  EXPECT_FALSE(Enabled(IDC_NUP));
+  EXPECT_EQ(Data(IDC_NUP), 0);
+  EXPECT_EQ(Tip(IDC_LAYOUT_FRAME), L"To enable Layout Options, click the Paper tab, set the Scaling Type to "
+                                   L"Reduce/Enlarge and change the Percentage to 100%.");
+  const auto refill = [this](int16_t fit, int16_t reduce, int16_t ratio) {
+    qxge::PrivateDevMode& p = Page().WorkingRecord()->dmPrivate;
+    p.iFitPage = fit;
+    p.iER = reduce;
+    p.iERRatio = ratio;
+    Page().Refill();
+  };
+  refill(0, 1, 150);
+  EXPECT_FALSE(Enabled(IDC_LAYOUT_TYPE));
+  // Reduce/Enlarge at 100 % changes nothing.
+  refill(0, 1, 100);
+  EXPECT_TRUE(Enabled(IDC_LAYOUT_TYPE));
+  EXPECT_TRUE(Enabled(IDC_NUP));
+  EXPECT_EQ(Tip(IDC_LAYOUT_FRAME), L"");
+  Close();
+  module_.Unload();
+
+  // A Paper page that offers None as a scaling type names it too.
+  base_ = L"QXLG";
+  OpenLayout(std::string(kFullModel) + "PaperScaleNone=1\r\n", [](qxge::DriverDevMode& r) {
+    r.dmPrivate.iER = 1;
+    r.dmPrivate.iERRatio = 50;
+  });
+  EXPECT_FALSE(Enabled(IDC_LAYOUT_TYPE));
+  EXPECT_EQ(Tip(IDC_LAYOUT_FRAME), L"To enable Layout Options, click the Paper tab, set the Scaling Type to None or "
+                                   L"Reduce/Enlarge and change the Percentage to 100%.");
+}
+
+TEST_F(LayoutPageTest, BookletsAndPostersPrintOnOneSideAndBookletsNeedBothSides) {
+  OpenLayout(kFullModel);
+  const std::wstring oneSided =
+      L"To enable Double-sided Printing, set the Layout Options Type to anything except Poster and Booklet Printing.";
+  for (int type : {qxge::LayoutTypeGroups::kBooklet, qxge::LayoutTypeGroups::kPoster}) {
+    Choose(IDC_LAYOUT_TYPE, type);
+    EXPECT_FALSE(Enabled(IDC_DUPLEX_LONG)) << type;
+    EXPECT_EQ(Tip(IDC_DUPLEX_FRAME), oneSided) << type;
+  }
+  Choose(IDC_LAYOUT_TYPE, 0);
+  EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
+  EXPECT_EQ(Tip(IDC_DUPLEX_FRAME), L"");
+  Close();
+  module_.Unload();
+
+  // A5 is not printed on both sides here: no booklet, even one the record asks for.
+  OpenLayout(kFullModel, [](qxge::DriverDevMode& r) {
+    r.dmPublic.dmPaperSize = DMPAPER_A5;
+    r.dmPrivate.iBooklet = 1;
+  });
+  EXPECT_EQ(Items(IDC_LAYOUT_TYPE), 4);
+  EXPECT_NE(Data(IDC_LAYOUT_TYPE), qxge::LayoutTypeGroups::kBooklet);
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iBooklet, 0);
 }
 
 TEST_F(LayoutPageTest, ModelDecidesWhatIsOffered) {
@@ -272,9 +408,8 @@ TEST_F(LayoutPageTest, ModelDecidesWhatIsOffered) {
   EXPECT_EQ(Bounds(IDC_DUPLEX_NONE).top, Bounds(IDC_DUPLEX_DEFAULT).top);
   const int row = Bounds(IDC_DUPLEX_NONE).bottom - Bounds(IDC_DUPLEX_NONE).top;
   EXPECT_LT(Bounds(IDC_DUPLEX_MANUAL_FRAME).bottom - Bounds(IDC_DUPLEX_SHORT).bottom, row);
-  auto& page = *static_cast<qxge::SettingsPage*>(sheet_->Table().slots[0]);
-  page.WorkingRecord()->dmPrivate.iDuplexUnit = 1;
-  page.Refill();
+  Page().WorkingRecord()->dmPrivate.iDuplexUnit = 1;
+  Page().Refill();
   EXPECT_TRUE(Shown(IDC_DUPLEX_DEFAULT));
   EXPECT_TRUE(Shown(IDC_DUPLEX_REVERSE));
   EXPECT_GT(Bounds(IDC_DUPLEX_NONE).top, Bounds(IDC_DUPLEX_DEFAULT).bottom);
@@ -287,6 +422,11 @@ TEST_F(LayoutPageTest, CompactPageTakesLayoutTypesFromItsDialog) {
   EXPECT_FALSE(Shown(IDC_LAYOUT_TYPE));
   EXPECT_TRUE(Enabled(IDC_MORE_LAYOUT));
   EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
+  // The duplex picture steps past the Printer Default this model does not offer.
+  for (int next : {IDC_DUPLEX_LONG, IDC_DUPLEX_SHORT, IDC_DUPLEX_NONE}) {
+    ClickPicture(IDC_DUPLEX_PICTURE);
+    EXPECT_TRUE(Checked(next)) << next;
+  }
   {
     // Without Printer Default and Reverse Duplex the group closes up around its three radios,
     // and the button stays right under it.
@@ -310,6 +450,8 @@ TEST_F(LayoutPageTest, CompactPageTakesLayoutTypesFromItsDialog) {
     EXPECT_NEAR(d.top + d.bottom, s.top + s.bottom, 2);
     EXPECT_TRUE(CheckedIn(dialog, IDC_MORE_MULTIPLE));
     EXPECT_EQ(DataIn(dialog, IDC_NUP), 2);
+    // Its preview names the paper and gives its size.
+    EXPECT_EQ(LinesUnderTheSheet(GetDlgItem(dialog, IDC_MORE_PREVIEW)), 2);
     EXPECT_FALSE(ShownIn(dialog, IDC_MORE_VIRTUAL));
     EXPECT_TRUE(ShownIn(dialog, IDC_MORE_FIT));
     SendMessageW(GetDlgItem(dialog, IDC_MORE_POSTER), BM_CLICK, 0, 0);
@@ -368,6 +510,15 @@ TEST_F(LayoutPageTest, CompactPageKeepsLargeAndTurnedPapersToWhatTheyAllow) {
   EXPECT_FALSE(Enabled(IDC_MORE_LAYOUT));
   Choose(IDC_ROTATE, 0);
   EXPECT_TRUE(Enabled(IDC_MORE_LAYOUT));
+  Close();
+  module_.Unload();
+
+  // A5 is printed on one side only, so not as a booklet.
+  OpenLayout(kCompactModel, [](qxge::DriverDevMode& r) { r.dmPublic.dmPaperSize = DMPAPER_A5; });
+  MoreOptions([](HWND dialog) {
+    EXPECT_TRUE(EnabledIn(dialog, IDC_MORE_POSTER));
+    EXPECT_FALSE(EnabledIn(dialog, IDC_MORE_BOOKLET));
+  }, IDCANCEL);
 }
 
 TEST(LayoutPageRules, LengthsFiltersAndPictures) {

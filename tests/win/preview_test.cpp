@@ -18,81 +18,27 @@
 #include "module_package.h"
 #include "record/driver_dev_mode.h"
 #include "resources/resource.h"
+#include "snapshot.h"
 #include "test_support.h"
 
 namespace {
 
-// A picture of the preview control as drawn right now.
-class Snapshot {
- public:
-  explicit Snapshot(HWND control) {
-    RECT r;
-    GetClientRect(control, &r);
-    width_ = r.right;
-    height_ = r.bottom;
-    pixels_.resize(static_cast<size_t>(width_) * height_);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HDC screen = GetDC(nullptr);
-    const HDC dc = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    GdiFlush();
-    const auto* source = static_cast<const uint32_t*>(bits);
-    pixels_.assign(source, source + pixels_.size());
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-  }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  // As a COLORREF.
-  COLORREF At(int x, int y) const {
-    const uint32_t p = pixels_[static_cast<size_t>(y) * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  // The smallest rectangle holding every pixel of colour above the caption lines.
-  RECT Bounds(COLORREF colour, int bottom) const {
-    RECT r{width_, height_, -1, -1};
-    for (int y = 0; y < bottom; ++y)
-      for (int x = 0; x < width_; ++x)
-        if (At(x, y) == colour) {
-          r.left = std::min<LONG>(r.left, x), r.top = std::min<LONG>(r.top, y);
-          r.right = std::max<LONG>(r.right, x + 1), r.bottom = std::max<LONG>(r.bottom, y + 1);
-        }
-    return r;
-  }
-  // How many separate runs of colour a line crosses, across (row y) or down (column x).
-  int RunsAcross(int y, COLORREF colour) const {
-    int runs = 0;
-    for (int x = 0; x < width_; ++x) runs += At(x, y) == colour && (x == 0 || At(x - 1, y) != colour);
-    return runs;
-  }
-  int RunsDown(int x, COLORREF colour, int bottom) const {
-    int runs = 0;
-    for (int y = 0; y < bottom; ++y) runs += At(x, y) == colour && (y == 0 || At(x, y - 1) != colour);
-    return runs;
-  }
+using qxtest::Snapshot;
 
- private:
-  int width_ = 0, height_ = 0;
-  std::vector<uint32_t> pixels_;
-};
+constexpr COLORREF kWatermarkColour = RGB(255, 0, 0);
 
 class PreviewTest : public ::testing::Test {
  protected:
-  // Model keys a test needs beyond the preview's own.
+  // Model keys and text file sections a test needs beyond the preview's own.
   virtual std::string Features() const { return {}; }
+  virtual std::string Texts() const { return {}; }
   void SetUp() override {
     base_ = L"QXPV";
     qxtest::ForgetUser(base_);
     dir_ = qxtest::FreshFolder(base_);
     const std::wstring dll = qxtest::StageModule(dir_, base_ + L"U.DLL");
     qxtest::WriteTextFile(dir_ + L"\\" + base_ + L"U.INI", "[Common]\r\nUnitsOnPreview=1\r\n" + Features());
-    qxtest::WriteTextFile(dir_ + L"\\" + base_ + L"EN.DAT", "[Preview]\r\nCopies:=Exemplare:\r\n");
+    qxtest::WriteTextFile(dir_ + L"\\" + base_ + L"EN.DAT", "[Preview]\r\nCopies:=Exemplare:\r\n" + Texts());
     ASSERT_TRUE(module_.Load(dll));
     record_ = qxhost::DefaultRecord(L"QX_Office");
   }
@@ -114,6 +60,13 @@ class PreviewTest : public ::testing::Test {
   }
   qxge::DriverDevMode& Whole() { return *reinterpret_cast<qxge::DriverDevMode*>(record_.data()); }
   qxge::PrivateDevMode& Record() { return Whole().dmPrivate; }
+  void Watermark(int16_t points) {
+    Record().cWaterText.Write(u"CONFIDENTIAL");
+    Record().WaterStrFaceName.Write(u"Arial");
+    Record().iWaterSize = points;
+    Record().WaterColor = kWatermarkColour;
+    Record().lfWeight = FW_NORMAL;
+  }
   qxge::SettingsPage& Page() { return *static_cast<qxge::SettingsPage*>(sheet_->Table().slots[page_]); }
   // The sheet area lies above the three caption lines and the paper text.
   int SheetBottom() const {
@@ -176,6 +129,93 @@ TEST_F(PreviewTest, SixPagesOnALandscapeSheetStandUpright) {
   const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), SheetBottom());
   EXPECT_GT(sheet.bottom - sheet.top, sheet.right - sheet.left);
   ExpectGrid(shot, SheetBottom(), 2, 3);
+}
+
+// The four quarters of a two-by-two sheet's pages, row by row.
+std::vector<RECT> Quarters(const RECT& pages) {
+  const LONG midX = (pages.left + pages.right) / 2, midY = (pages.top + pages.bottom) / 2;
+  return {{pages.left, pages.top, midX, midY}, {midX, pages.top, pages.right, midY},
+          {pages.left, midY, midX, pages.bottom}, {midX, midY, pages.right, pages.bottom}};
+}
+
+// What is drawn on a page image of fill within region, cut to its own bounds, a row a line:
+// the same number drawn in two cells gives the same picture.
+std::string InkOn(const Snapshot& shot, const RECT& region, COLORREF fill) {
+  const RECT page = shot.Bounds(fill, region);
+  RECT ink{page.right, page.bottom, page.left, page.top};
+  for (int y = page.top; y < page.bottom; ++y)
+    for (int x = page.left; x < page.right; ++x)
+      if (shot.At(x, y) != fill) {
+        ink.left = std::min<LONG>(ink.left, x), ink.top = std::min<LONG>(ink.top, y);
+        ink.right = std::max<LONG>(ink.right, x + 1), ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+      }
+  std::string picture;
+  for (int y = ink.top; y < ink.bottom; ++y) {
+    for (int x = ink.left; x < ink.right; ++x) picture += shot.At(x, y) != fill ? '#' : '.';
+    picture += '\n';
+  }
+  return picture;
+}
+
+TEST_F(PreviewTest, NupCellsCarryTheNumbersOfTheirOrder) {
+  const COLORREF fill = GetSysColor(COLOR_BTNFACE);
+  Record().iNup = 2;
+  Record().iNupBorder = 0;
+  const auto inks = [&] {
+    Reopen();
+    const Snapshot shot(preview_);
+    std::vector<std::string> cells;
+    for (const RECT& quarter : Quarters(shot.Bounds(fill, SheetBottom()))) cells.push_back(InkOn(shot, quarter, fill));
+    return cells;
+  };
+  Record().iNupLayout = 0;  // right, then down
+  const auto ordered = inks();
+  const auto& one = ordered[0];
+  ASSERT_FALSE(one.empty());
+  EXPECT_NE(ordered[1], one);
+  Record().iNupLayout = 8;  // up, then left: the first page is at the bottom right
+  const auto upThenLeft = inks();
+  EXPECT_EQ(upThenLeft[3], one);
+  EXPECT_NE(upThenLeft[0], one);
+  // No order, or a value no order has: every page is numbered as the first.
+  for (int16_t none : {5, 9}) {
+    Record().iNupLayout = none;
+    for (const auto& cell : inks()) EXPECT_EQ(cell, one) << none;
+  }
+}
+
+TEST_F(PreviewTest, NupSheetWithAWatermarkKeepsEveryFrameAndMarksTheFirstPageWhenAsked) {
+  const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+  Record().iNup = 5;
+  Record().iNupBorder = 8;
+  Watermark(72);  // in cells this small, an outline
+  struct Case {
+    uint16_t firstPageOnly;
+    int16_t rotate;
+    int marked;  // the one cell marked, row by row; -1 every cell
+  };
+  // Turned over, the pages run from the bottom right.
+  for (const Case c : {Case{0, 0, -1}, Case{1, 0, 0}, Case{1, 180, 15}}) {
+    SCOPED_TRACE(testing::Message() << c.firstPageOnly << " " << c.rotate);
+    Record().WaterFirstPage = c.firstPageOnly;
+    Record().iRotate = c.rotate;
+    Reopen();
+    const Snapshot shot(preview_);
+    const RECT sheet = shot.Bounds(frame, SheetBottom());
+    const int w = sheet.right - sheet.left, h = sheet.bottom - sheet.top;
+    ASSERT_GT(w, 40);
+    for (int i = 0; i < 4; ++i) {
+      // The sheet's two edges and both edges of each of the four cells.
+      EXPECT_EQ(shot.RunsAcross(sheet.top + h * (2 * i + 1) / 8, frame), 10) << "row " << i;
+      EXPECT_EQ(shot.RunsDown(sheet.left + w * (2 * i + 1) / 8, frame, SheetBottom()), 10) << "column " << i;
+    }
+    for (int cell = 0; cell < 16; ++cell) {
+      const int col = cell % 4, row = cell / 4;
+      const RECT inside{sheet.left + w * col / 4 + 4, sheet.top + h * row / 4 + 4, sheet.left + w * (col + 1) / 4 - 4,
+                        sheet.top + h * (row + 1) / 4 - 4};
+      EXPECT_EQ(shot.Count(kWatermarkColour, inside) > 0, c.marked < 0 || c.marked == cell) << "cell " << cell;
+    }
+  }
 }
 
 TEST_F(PreviewTest, OnlyARealChangeRepaints) {
@@ -250,6 +290,19 @@ TEST_F(PreviewTest, FitToPageShowsTheDocumentPageOnTheTargetPaper) {
   const COLORREF arrow = GetSysColor(COLOR_BTNSHADOW);
   const int midY = (page.top + page.bottom) / 2;
   EXPECT_GT(Span(shot, page.left + 1, midY, arrow), Span(shot, page.left + 5, midY, arrow));
+
+  // A5 onto A4 grows: the page stands out of a sheet of the document's size, its arrows
+  // pointing outwards.
+  Whole().dmPublic.dmPaperSize = 11;
+  Record().iFitPagePaper = 9;
+  Reopen();
+  const Snapshot grown(preview_);
+  const RECT small = grown.Bounds(GetSysColor(COLOR_WINDOWFRAME), SheetBottom());
+  const RECT large = grown.Bounds(GetSysColor(COLOR_BTNFACE), SheetBottom());
+  EXPECT_GT(large.right - large.left, small.right - small.left + 10);
+  EXPECT_GT(large.bottom - large.top, small.bottom - small.top + 10);
+  const int middle = (large.top + large.bottom) / 2;
+  EXPECT_LT(Span(grown, large.right - 2, middle, arrow), Span(grown, large.right - 6, middle, arrow));
 }
 
 TEST_F(PreviewTest, OutputPaperTakesThePageToTheChosenCorner) {
@@ -304,12 +357,45 @@ TEST_F(PreviewBookletTest, FoldsOneSheetIntoTwoNumberedPages) {
     EXPECT_TRUE(HasInk(shot, sheet.left + half / 2, (sheet.top + sheet.bottom) / 2, half / 6, fill));
   }
   Whole().dmPublic.dmOrientation = 2;
+  Watermark(72);
+  Reopen();
+  {
+    const Snapshot shot(preview_);
+    const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), SheetBottom());
+    EXPECT_LT(sheet.right - sheet.left, sheet.bottom - sheet.top);
+    const RECT pages = shot.Bounds(fill, SheetBottom());
+    EXPECT_EQ(shot.RunsDown(pages.left + 1, fill, SheetBottom()), 2);
+    // A watermark on both pages of the folded sheet.
+    const LONG fold = (sheet.top + sheet.bottom) / 2;
+    EXPECT_GT(shot.Count(kWatermarkColour, {sheet.left, sheet.top, sheet.right, fold}), 0);
+    EXPECT_GT(shot.Count(kWatermarkColour, {sheet.left, fold, sheet.right, sheet.bottom}), 0);
+  }
+  // With the watermark on the first page only, the folded sheet shows none.
+  Record().WaterFirstPage = 1;
   Reopen();
   const Snapshot shot(preview_);
+  EXPECT_EQ(shot.Count(kWatermarkColour, {0, 0, shot.Width(), SheetBottom()}), 0);
+}
+
+class MirroredPreviewTest : public PreviewTest {
+  std::string Texts() const override { return "[Common]\r\nMirrorLayout=1\r\n"; }
+};
+
+TEST_F(MirroredPreviewTest, CaptionsStartAtTheRightAndTheSheetIsAsPrinted) {
+  Record().iNup = 0;
+  Open();
+  const Snapshot shot(preview_);
+  RECT copies{shot.Width(), 0, 0, 0};
+  const int line = shot.Height() - 2 * qxge::PreviewWnd::kCaptionHeight + qxge::PreviewWnd::kCaptionHeight / 2;
+  for (int x = 3; x < shot.Width() - 3; ++x)
+    if (GetGValue(shot.At(x, line)) < 128 || GetGValue(shot.At(x, line + 2)) < 128)
+      copies.left = std::min<LONG>(copies.left, x), copies.right = std::max<LONG>(copies.right, x);
+  ASSERT_LT(copies.left, copies.right);
+  EXPECT_GT(copies.left, shot.Width() - copies.right);
+  EXPECT_LT(shot.Width() - copies.right, 10);
+  // The head of the imitation text stays at the sheet's top left.
   const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), SheetBottom());
-  EXPECT_LT(sheet.right - sheet.left, sheet.bottom - sheet.top);
-  const RECT pages = shot.Bounds(fill, SheetBottom());
-  EXPECT_EQ(shot.RunsDown(pages.left + 1, fill, SheetBottom()), 2);
+  EXPECT_EQ(shot.At(sheet.left + 10, sheet.top + 10), GetSysColor(COLOR_BTNSHADOW));
 }
 
 TEST_F(PreviewTest, PosterShowsEveryTileNumberedAndTheEnlargedPage) {
@@ -339,14 +425,10 @@ TEST_F(PreviewTest, PosterShowsEveryTileNumberedAndTheEnlargedPage) {
 }
 
 TEST_F(PreviewTest, ATinyWatermarkIsStrokedRatherThanLost) {
-  Record().cWaterText.Write(u"CONFIDENTIAL");
-  Record().WaterStrFaceName.Write(u"Arial");
-  Record().iWaterSize = 1;
-  Record().WaterColor = RGB(255, 0, 0);
-  Record().lfWeight = FW_NORMAL;
+  Watermark(1);
   Open();
   // Filled, glyphs of 3 pixels leave a dot or two; the outline runs the length of the word.
-  const RECT text = Snapshot(preview_).Bounds(RGB(255, 0, 0), SheetBottom());
+  const RECT text = Snapshot(preview_).Bounds(kWatermarkColour, SheetBottom());
   EXPECT_GE(text.right - text.left, 12);
 }
 
@@ -411,11 +493,7 @@ TEST(WatermarkPreviewTest, DrawsTheEditedDescriptionAcrossThePlainSheet) {
     look.colour = RGB(200, 0, 0);
     const auto inked = [&] {
       const Snapshot shot(control);
-      const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), shot.Height());
-      int red = 0;
-      for (int y = sheet.top; y < sheet.bottom; ++y)
-        for (int x = sheet.left; x < sheet.right; ++x) red += shot.At(x, y) == RGB(200, 0, 0);
-      return red;
+      return shot.Count(RGB(200, 0, 0), shot.Bounds(GetSysColor(COLOR_WINDOW), shot.Height()));
     };
     preview.SetWatermark(look);
     EXPECT_GT(inked(), 100);
