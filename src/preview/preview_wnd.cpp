@@ -15,8 +15,6 @@ using platform::W;
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x5158;  // "QX": one preview per control
-
 RECT ToRect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
 Box ToBox(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -46,13 +44,8 @@ class PageFrame {
 
 }  // namespace
 
-PreviewWnd::~PreviewWnd() {
-  if (hwnd_ != nullptr && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, Procedure, kSubclassId);
-}
-
 void PreviewWnd::Attach(HWND control) {
-  hwnd_ = control;
-  SetWindowSubclass(control, Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  SubclassedWindow::Attach(control);
   ProfileFile& text = App().TextFile();
   const std::u16string saved = text.Section();
   text.SetSection(u"Preview");
@@ -64,29 +57,25 @@ void PreviewWnd::DropTopCaptionLine() {
   if (captionCount_ > 0) --captionCount_;
 }
 
-LRESULT CALLBACK PreviewWnd::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR self) {
-  auto* preview = reinterpret_cast<PreviewWnd*>(self);
+bool PreviewWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_PAINT:
-      preview->Paint();
-      return 0;
+      Paint();
+      result = 0;
+      return true;
     case WM_ERASEBKGND:
-      preview->EraseBackground(reinterpret_cast<HDC>(wParam));
-      return 1;
+      EraseBackground(reinterpret_cast<HDC>(wParam));
+      result = 1;
+      return true;
     case WM_PRINTCLIENT:
       // Window snapshots ask for the picture in their own device context.
-      if ((lParam & PRF_ERASEBKGND) != 0) preview->EraseBackground(reinterpret_cast<HDC>(wParam));
-      preview->Render(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, Procedure, kSubclassId);
-      preview->hwnd_ = nullptr;
-      break;
+      if ((lParam & PRF_ERASEBKGND) != 0) EraseBackground(reinterpret_cast<HDC>(wParam));
+      Render(reinterpret_cast<HDC>(wParam));
+      result = 0;
+      return true;
     default:
-      break;
+      return false;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 bool PreviewWnd::ShowsColour() const {
@@ -95,14 +84,14 @@ bool PreviewWnd::ShowsColour() const {
 
 RECT PreviewWnd::ClientRect() const {
   RECT r{};
-  GetClientRect(hwnd_, &r);
+  GetClientRect(Handle(), &r);
   return r;
 }
 
 void PreviewWnd::Paint() {
   PAINTSTRUCT ps;
-  Render(BeginPaint(hwnd_, &ps));
-  EndPaint(hwnd_, &ps);
+  Render(BeginPaint(Handle(), &ps));
+  EndPaint(Handle(), &ps);
 }
 
 void PreviewWnd::Render(HDC dc) {
@@ -127,15 +116,15 @@ RECT PreviewWnd::CaptionRect(int index) const {
 }
 
 HFONT PreviewWnd::PageFont() const {
-  return reinterpret_cast<HFONT>(SendMessageW(GetParent(hwnd_), WM_GETFONT, 0, 0));
+  return reinterpret_cast<HFONT>(SendMessageW(GetParent(Handle()), WM_GETFONT, 0, 0));
 }
 
 void PreviewWnd::SetCaption(const std::u16string& text, int index) {
   if (index < 0 || index >= captionCount_ || captions_[index] == text) return;
   captions_[index] = text;
-  if (hwnd_ == nullptr) return;
+  if (Handle() == nullptr) return;
   const RECT r = CaptionRect(index);
-  InvalidateRect(hwnd_, &r, TRUE);
+  InvalidateRect(Handle(), &r, TRUE);
 }
 
 void PreviewWnd::SetWatermark(const WatermarkLook& look) {
@@ -145,11 +134,11 @@ void PreviewWnd::SetWatermark(const WatermarkLook& look) {
 }
 
 void PreviewWnd::InvalidateArea() {
-  if (hwnd_ == nullptr) return;
+  if (Handle() == nullptr) return;
   // Everything above the caption lines: the sheet and whatever a variant writes under it.
   RECT r = ClientRect();
   r.bottom -= kCaptionHeight * captionCount_;
-  InvalidateRect(hwnd_, &r, TRUE);
+  InvalidateRect(Handle(), &r, TRUE);
 }
 
 RECT PreviewWnd::GetPreviewArea() const {

@@ -8,23 +8,22 @@
 #include <string>
 #include <vector>
 
+#include "platform/subclassed_window.h"
 #include "preview/preview_layout.h"
 #include "preview/preview_painter.h"
 #include "record/driver_dev_mode.h"
 
 namespace qxge {
 
-class PreviewWnd {
+class PreviewWnd : public platform::SubclassedWindow {
  public:
   static constexpr int kCaptionHeight = 20;  // pixels per caption line
   explicit PreviewWnd(int captionCount) : captionCount_(captionCount) {}
-  virtual ~PreviewWnd();
   PreviewWnd(const PreviewWnd&) = delete;
   PreviewWnd& operator=(const PreviewWnd&) = delete;
 
   // Takes over the painting of control, a static of the page's template.
   void Attach(HWND control);
-  HWND Handle() const { return hwnd_; }
   // The top line carries the units choice; a model without it has no such line.
   void DropTopCaptionLine();
   int CaptionCount() const { return captionCount_; }
@@ -70,15 +69,13 @@ class PreviewWnd {
   std::u16string letter_ = u"S";
 
  private:
-  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                    DWORD_PTR self);
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void Paint();
   void Render(HDC dc);
   void EraseBackground(HDC dc);
   RECT CaptionRect(int index) const;
   void DrawCaptions(PreviewPainter& painter);
 
-  HWND hwnd_ = nullptr;
   int captionCount_;
   std::u16string captions_[4];
   WatermarkLook watermark_;
