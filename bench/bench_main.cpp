@@ -83,16 +83,16 @@ std::vector<Key> WriteTextFile(const std::wstring& path) {
   return keys;
 }
 
-// A new model's package beside the given one: its files under the name QXBNU, the model file
-// with write-back on and an empty text file. Returns the module's path, empty on failure.
-std::wstring StageNewModel(const std::wstring& module) {
+// The given package's files copied under another model name (base), into a folder of the
+// same name. Returns the module's path, empty on failure.
+std::wstring StageModel(const std::wstring& module, const std::wstring& base) {
   const size_t slash = module.find_last_of(L"\\/");
   if (slash == std::wstring::npos) return {};
   const std::wstring from = module.substr(0, slash + 1);
   const std::wstring oldName = module.substr(slash + 1, module.size() - slash - 1 - 5);  // without "U.DLL"
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  const std::wstring to = std::wstring(temp) + L"qxbench-new-model\\";
+  const std::wstring to = std::wstring(temp) + L"qxbench-" + base + L"\\";
   CreateDirectoryW(to.c_str(), nullptr);
   WIN32_FIND_DATAW found;
   const HANDLE search = FindFirstFileW((from + L"*").c_str(), &found);
@@ -100,16 +100,51 @@ std::wstring StageNewModel(const std::wstring& module) {
   do {
     std::wstring name = found.cFileName;
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-    if (name.compare(0, oldName.size(), oldName) == 0) name = L"QXBN" + name.substr(oldName.size());
-    if (name == L"QXBNEN.DAT") continue;
+    if (name.compare(0, oldName.size(), oldName) == 0) name = base + name.substr(oldName.size());
     CopyFileW((from + found.cFileName).c_str(), (to + name).c_str(), FALSE);
   } while (FindNextFileW(search, &found));
   FindClose(search);
-  const std::wstring text = to + L"QXBNEN.DAT";
-  DeleteFileW(text.c_str());
-  CloseHandle(CreateFileW(text.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  WritePrivateProfileStringW(L"Common", L"ShowDevmodeChanges", L"1", (to + L"QXBNU.INI").c_str());
-  return to + L"QXBNU.DLL";
+  return to + base + L"U.DLL";
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+// A new model: an empty text file that fills itself, so every control gets a placeholder tip.
+std::wstring StageNewModel(const std::wstring& module) {
+  const std::wstring dll = StageModel(module, L"QXBN");
+  const std::wstring dir = dll.substr(0, dll.size() - 9);
+  WriteFileBytes(dir + L"QXBNEN.DAT", "");
+  WritePrivateProfileStringW(L"Common", L"ShowDevmodeChanges", L"1", (dir + L"QXBNU.INI").c_str());
+  return dll;
+}
+
+// The worst a damaged installation leaves: a model file of endless lines, a stored default of
+// the wrong size and a favorites count of two thousand million.
+std::wstring StageDamagedModel(const std::wstring& module) {
+  const std::wstring dll = StageModel(module, L"QXBW");
+  const std::wstring dir = dll.substr(0, dll.size() - 9);
+  std::string lines = "[Common]\r\nDoubleSidedPapers=";
+  for (int i = 0; i < 50000; ++i) lines += "9;";
+  lines += "\r\nCaption=" + std::string(100000, 'x') + "\r\n" + std::string(100000, '=') + "\r\n";
+  WriteFileBytes(dir + L"QXBWU.INI", lines);
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\QXPrint\\QXBW\\TSF\\Device Modes", 0, nullptr, 0, KEY_ALL_ACCESS,
+                      nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    RegSetValueExW(key, L"DMNum", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"2147483647"), 22);
+    RegCloseKey(key);
+  }
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\QXPrint\\QXBW\\TSF", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) == ERROR_SUCCESS) {
+    const std::string junk(65536, '\x5A');
+    RegSetValueExW(key, L"Default DevMode", 0, REG_BINARY, reinterpret_cast<const BYTE*>(junk.data()), 65536);
+    RegCloseKey(key);
+  }
+  return dll;
 }
 
 }  // namespace
@@ -300,6 +335,16 @@ int wmain(int argc, wchar_t** argv) {
   qxge::SetAppModule(freshPackage);
   const Clicks tipClicks = clickTimes(module, true);
 
+  qxge::StopApp();
+  const std::wstring damaged = StageDamagedModel(argv[1]);
+  const HMODULE damagedPackage = damaged.empty() ? nullptr : LoadLibraryW(damaged.c_str());
+  if (damagedPackage == nullptr) {
+    std::fprintf(stderr, "qxbench: cannot stage a damaged model beside %ls\n", argv[1]);
+    return 1;
+  }
+  qxge::SetAppModule(damagedPackage);
+  const double damagedOpen = MedianSeconds(5, [&] { OpenEveryPage(module, pages, record); });
+
   std::printf("%-52s %12s\n", "measure (median)", "value");
   std::printf("%-52s %9.3f ms\n", "300 text-file reads, GetPrivateProfileStringW", platform * 1e3);
   std::printf("%-52s %9.3f ms\n", "300 text-file reads, ProfileFile", ours * 1e3);
@@ -315,6 +360,7 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("%-52s %9.3f ms\n", "a new model (tooltip on every control): the click", tipClicks.orientation * 1e3);
   std::printf("%-52s %9.3f ms\n", "a new model: the page's share of the click", tipClicks.orientationShare * 1e3);
   std::printf("%-52s %9.3f ms\n", "a new model: the change hook", tipClicks.change * 1e3);
+  std::printf("%-52s %9.3f ms\n", "sheet of 6 pages, damaged files and stores", damagedOpen * 1e3);
   std::printf("%-52s %9zu\n", "text-file reads per sheet opened", reads);
   std::printf("%-52s %9.3f ms\n", "preview paint, 16 pages per sheet", previewPaint * 1e3);
   std::printf("%-52s %9.3f ms\n", "preview change (update and repaint)", previewChange * 1e3);
