@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 cups cups-client cups-bsd
   xvfb x11-utils imagemagick
-  # Wine's own fonts: without its Marlett the title-bar buttons of a screenshot show letters.
+  # Wine's own fonts: the Wine environment gives the prefix their Marlett for title-bar buttons.
   fonts-wine
 )
 

@@ -19,6 +19,10 @@ qxge_wine_init() {
     wineserver -w
     touch "$WINEPREFIX/.qxge-ready"
   fi
+  # Debian's Wine finds the Marlett of its own fonts only in the prefix's Fonts folder; without
+  # it the title-bar buttons of a screenshot show letters.
+  local marlett=/usr/share/wine/fonts/marlett.ttf fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then cp "$marlett" "$fonts/"; fi
   wineserver -p >/dev/null 2>&1 </dev/null || true
   # The prefix's services (winedevice) outlive the program that starts them and keep its
   # output open; started here, they hold no pipe of a test run or of CI.
