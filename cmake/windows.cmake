@@ -24,6 +24,9 @@ set(QXGE_WIN_SOURCES
   src/printer/paper_names.cpp
   src/collections/collection_item.cpp
   src/collections/favorites.cpp
+  src/collections/custom_papers.cpp
+  src/collections/watermarks.cpp
+  src/collections/overlays.cpp
   src/pagebase/favorites_box.cpp
   src/preview/preview_painter.cpp
   src/preview/preview_wnd.cpp

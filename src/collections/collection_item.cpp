@@ -2,20 +2,67 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "app/driver_ui_app.h"
+#include "collections/custom_papers.h"
 #include "collections/favorites.h"
+#include "collections/overlays.h"
+#include "collections/user_registry.h"
+#include "collections/watermarks.h"
+#include "config/profile_file.h"
 #include "platform/win_text.h"
 
 namespace qxge {
 
 std::unique_ptr<CollectionItem> CreateItem(CollectionType type, int32_t index, const DriverDevMode* printerKey) {
   switch (type) {
+    case CollectionType::CustomPaper:
+      return index < 0 ? std::make_unique<CustomPaperItem>() : std::make_unique<CustomPaperItem>(index);
+    case CollectionType::Watermark:
+      return index < 0 ? std::make_unique<WatermarkItem>(nullptr) : std::make_unique<WatermarkItem>(index);
+    case CollectionType::Overlay:
+      return index < 0 ? std::make_unique<OverlayItem>(nullptr) : std::make_unique<OverlayItem>(index);
     case CollectionType::Favorite:
       if (index < 0) return std::make_unique<FavoriteItem>(nullptr, nullptr);
       return printerKey != nullptr ? std::make_unique<FavoriteItem>(index, *printerKey) : nullptr;
-    default:
-      // The paper, watermark and overlay items come with the pages that edit them.
-      return nullptr;
   }
+  return nullptr;
+}
+
+void StoredCollectionItem::DeleteAll() const { UserRegistry::DeleteCollection(collection_); }
+
+void StoredCollectionItem::SetCount(int32_t count, const DriverDevMode*) const {
+  if (count != 0 || keepZero_) UserRegistry(collection_, -1, true).PutInt(countName_, count);
+}
+
+int32_t StoredCollectionItem::GetCount(const DriverDevMode*) const {
+  return UserRegistry(collection_, -1, false).GetInt(countName_);
+}
+
+std::vector<std::unique_ptr<CollectionItem>> LoadItems(CollectionType type, const DriverDevMode* record) {
+  std::vector<std::unique_ptr<CollectionItem>> items;
+  int32_t count = 1;  // the first item is read even without a count
+  for (int32_t index = 0; index < count && index < kMaxCollectionItems; ++index) {
+    std::unique_ptr<CollectionItem> item = CreateItem(type, index, record);
+    if (item == nullptr) break;
+    if (index == 0) count = std::max(1, item->GetCount(record));
+    if (item->IsValid(record)) items.push_back(std::move(item));
+  }
+  return items;
+}
+
+bool SameTextNoCase(std::u16string_view a, std::u16string_view b) {
+  return CompareStringOrdinal(platform::W(a.data()), static_cast<int>(a.size()), platform::W(b.data()),
+                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool HasVisibleText(std::u16string_view text) { return text.find_first_not_of(u' ') != std::u16string_view::npos; }
+
+std::u16string CommonLabel(const char16_t* english) {
+  ProfileFile& text = App().TextFile();
+  const SectionScope common(text, u"");
+  return text.ReadText(english, english);
 }
 
 ItemList::ItemList(HWND control) : control_(control) {
@@ -79,7 +126,7 @@ void SaveAll(const ItemList& list, CollectionType type, DriverDevMode* record) {
   int32_t n = 0;
   const int selected = list.Selection();
   for (int i = 0; i < list.Count(); ++i) {
-    const CollectionItem* item = list.Item(i);
+    CollectionItem* item = list.Item(i);
     if (item == nullptr) continue;
     if (item->IsValid(nullptr)) item->Save(n++);
     if (i == selected && record != nullptr) item->ApplyTo(*record);

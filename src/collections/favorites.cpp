@@ -3,8 +3,6 @@
 #include "app/driver_ui_app.h"
 #include "collections/record_cache.h"
 #include "collections/user_registry.h"
-#include "config/profile_file.h"
-#include "platform/win_text.h"
 #include "record/record_compare.h"
 
 namespace qxge {
@@ -14,24 +12,12 @@ constexpr wchar_t kCollection[] = L"Device Modes";
 
 }  // namespace
 
-bool SameFavoriteName(const std::u16string& a, const std::u16string& b) {
-  return CompareStringOrdinal(platform::W(a.data()), static_cast<int>(a.size()), platform::W(b.data()),
-                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 bool FavoriteNameAllowed(const std::u16string& name) {
-  return name.find_first_not_of(u' ') != std::u16string::npos && !SameFavoriteName(name, PrinterDefaultLabel());
+  return HasVisibleText(name) && !SameTextNoCase(name, PrinterDefaultLabel());
 }
 
 const std::u16string& PrinterDefaultLabel() {
-  static const std::u16string label = [] {
-    ProfileFile& text = App().TextFile();
-    const std::u16string remembered = text.Section();
-    text.SetSection(u"");
-    std::u16string value = text.ReadText(u"Printer Default", u"Printer Default");
-    text.SetSection(remembered);
-    return value;
-  }();
+  static const std::u16string label = CommonLabel(u"Printer Default");
   return label;
 }
 
@@ -60,7 +46,8 @@ bool FavoriteItem::Matches(const DriverDevMode& record) const {
 
 std::u16string FavoriteItem::GetName() const { return name_.empty() ? PrinterDefaultLabel() : name_; }
 
-void FavoriteItem::Save(int32_t index) const {
+void FavoriteItem::Save(int32_t index) {
+  SetIndex(index);
   UserRegistry(kCollection, index, true).PutRecord(L"CDM", reinterpret_cast<const uint8_t*>(&record_));
 }
 

@@ -26,7 +26,7 @@ class FavoriteItem : public CollectionItem {
   std::u16string GetName() const override;
   bool Differs(const CollectionItem&) const override { return true; }
   void ApplyTo(DriverDevMode& record) const override { record = record_; }
-  void Save(int32_t index) const override;
+  void Save(int32_t index) override;
   void DeleteAll() const override;
   void SetCount(int32_t count, const DriverDevMode* record) const override;
   int32_t GetCount(const DriverDevMode* record) const override;
@@ -43,8 +43,6 @@ class FavoriteItem : public CollectionItem {
 // The label of the first entry, read once from the text file.
 const std::u16string& PrinterDefaultLabel();
 
-// Favorite names compare without case, as the user reads them.
-bool SameFavoriteName(const std::u16string& a, const std::u16string& b);
 // A name of only spaces, or the first entry's, names no favorite.
 bool FavoriteNameAllowed(const std::u16string& name);
 

@@ -1,6 +1,8 @@
 #include "collections/user_registry.h"
 
 #include <cstring>
+#include <cwchar>
+#include <vector>
 
 #include "app/driver_ui_app.h"
 #include "app/host_blocks.h"
@@ -34,6 +36,17 @@ bool UserRegistry::GetString(const wchar_t* name, wchar_t* buffer, DWORD bytes) 
     return false;
   }
   buffer[size / sizeof(wchar_t)] = L'\0';
+  return true;
+}
+
+bool UserRegistry::GetText(const wchar_t* name, size_t maxChars, std::u16string& text) const {
+  text.clear();
+  std::vector<wchar_t> buffer(maxChars + 2);
+  if (!GetString(name, buffer.data(), static_cast<DWORD>((maxChars + 1) * sizeof(wchar_t)))) return false;
+  // A value written without its terminator may fill the capacity: that is one unit too many.
+  const size_t length = wcslen(buffer.data());
+  if (length > maxChars) return false;
+  text.assign(platform::U(buffer.data()), length);
   return true;
 }
 

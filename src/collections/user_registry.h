@@ -19,6 +19,8 @@ class UserRegistry {
   bool IsOpen() const { return key_.IsOpen(); }
   // bytes: the buffer's capacity in bytes; the buffer must hold one unit more for the terminator.
   bool GetString(const wchar_t* name, wchar_t* buffer, DWORD bytes) const;
+  // A text of at most maxChars; a longer one reads as missing (false, text empty).
+  bool GetText(const wchar_t* name, size_t maxChars, std::u16string& text) const;
   int32_t GetInt(const wchar_t* name) const;
   bool GetRecord(const wchar_t* name, uint8_t* record) const;
   void PutString(const wchar_t* name, const std::wstring& text) const;

@@ -82,4 +82,19 @@ class ProfileFile {
   size_t reads_ = 0;
 };
 
+// Reads of another section in the middle of a page's work: the page's section comes back after.
+class SectionScope {
+ public:
+  SectionScope(ProfileFile& file, std::u16string_view section) : file_(file), saved_(file.Section()) {
+    file_.SetSection(section);
+  }
+  ~SectionScope() { file_.SetSection(saved_); }
+  SectionScope(const SectionScope&) = delete;
+  SectionScope& operator=(const SectionScope&) = delete;
+
+ private:
+  ProfileFile& file_;
+  std::u16string saved_;
+};
+
 }  // namespace qxge

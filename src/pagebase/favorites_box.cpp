@@ -2,7 +2,6 @@
 
 #include "app/driver_ui_app.h"
 #include "collections/favorites.h"
-#include "collections/record_cache.h"
 #include "pagebase/settings_page.h"
 #include "platform/win_text.h"
 #include "record/record_compare.h"
@@ -46,13 +45,7 @@ void FavoritesBox::Fill() {
   const DriverDevMode* working = page_.WorkingRecord();
   if (working == nullptr) return;
   ItemList list(combo_);
-  // A damaged count must not make the page read the registry for ever.
-  int32_t count = 1;
-  for (int32_t index = 0; index < count && index < RecordCache::kMaxFavorites; ++index) {
-    auto item = std::make_unique<FavoriteItem>(index, *working);
-    if (index == 0) count = std::max(1, item->GetCount(working));
-    if (item->IsValid(working)) list.Add(std::move(item));
-  }
+  for (std::unique_ptr<CollectionItem>& item : LoadItems(CollectionType::Favorite, working)) list.Add(std::move(item));
   list.Add(std::make_unique<FavoriteItem>(nullptr, nullptr), 0);
 }
 
@@ -123,7 +116,7 @@ void FavoritesBox::OnSelect() {
 
 bool FavoritesBox::SaveFavorite() {
   const std::u16string name = EditText();
-  if (!FavoriteNameAllowed(name) || SameFavoriteName(name, UntitledLabel())) {
+  if (!FavoriteNameAllowed(name) || SameTextNoCase(name, UntitledLabel())) {
     page_.ShowMessage(0, u"");
     return false;
   }

@@ -297,7 +297,7 @@ bool LayoutPageBase::OnCommand(int id, int code, HWND control) {
 
 void AddOfferedPapers(HWND combo, const DriverDevMode& record) {
   const ComboBox papers(combo);
-  for (const OfferedPaper& paper : OfferedPapers(record, Model().PaperIndex)) papers.Add(platform::W(paper.name), paper.id);
+  for (const PaperEntry& paper : OfferedPapers(record, Model().PaperIndex)) papers.Add(platform::W(paper.name), paper.id);
 }
 
 void LayoutTypeGroups::Init(const DriverDevMode& record) {

@@ -2,60 +2,56 @@
 
 #include <windows.h>
 
-#include <array>
+#include <algorithm>
 #include <vector>
 
-#include "platform/win_text.h"
+#include "collections/custom_papers.h"
 #include "printer/printer_lookup.h"
 
 namespace qxge {
 namespace {
 
-using Name64 = std::array<wchar_t, 64>;
-
-template <typename Code>
-std::u16string JoinNames(const IntList& wanted, const std::vector<Code>& codes, const std::vector<Name64>& names) {
+std::u16string JoinNames(const IntList& wanted, const std::vector<PaperEntry>& known) {
   std::u16string joined;
   for (int32_t number : wanted) {
-    for (size_t i = 0; i < codes.size() && i < names.size(); ++i) {
-      if (static_cast<int64_t>(codes[i]) != number) continue;
-      const Name64& name = names[i];
-      const std::u16string text(platform::U(name.data()), wcsnlen(name.data(), name.size()));
-      const size_t needed = joined.size() + (joined.empty() ? 0 : 2) + text.size();
-      // A list that no longer fits ends with the last whole name.
-      if (needed > PrinterPaperNames::kMaxChars) return joined;
-      if (!joined.empty()) joined += u", ";
-      joined += text;
-      break;
-    }
+    const auto entry = std::find_if(known.begin(), known.end(), [number](const PaperEntry& e) { return e.id == number; });
+    if (entry == known.end()) continue;
+    const size_t needed = joined.size() + (joined.empty() ? 0 : 2) + entry->name.size();
+    // A list that no longer fits ends with the last whole name.
+    if (needed > PrinterPaperNames::kMaxChars) return joined;
+    if (!joined.empty()) joined += u", ";
+    joined += entry->name;
   }
   return joined;
 }
 
 }  // namespace
 
-std::vector<OfferedPaper> OfferedPapers(const DriverDevMode& record, const IntList& largePapers) {
-  const std::vector<WORD> codes = DeviceCapabilityArray<WORD>(record, DC_PAPERS);
-  const std::vector<Name64> names = DeviceCapabilityArray<Name64>(record, DC_PAPERNAMES);
-  std::vector<OfferedPaper> papers;
-  for (size_t i = 0; i < codes.size() && i < names.size(); ++i) {
-    const size_t length = wcsnlen(names[i].data(), names[i].size());
-    if (codes[i] >= 256 || length == 0 || ModelFeatures::ListContains(codes[i], largePapers)) continue;
-    papers.push_back({codes[i], std::u16string(platform::U(names[i].data()), length)});
-  }
+std::vector<PaperEntry> OfferedPapers(const DriverDevMode& record, const IntList& largePapers) {
+  const std::vector<DriverPaperName> names = DeviceCapabilityArray<DriverPaperName>(record, DC_PAPERNAMES);
+  std::vector<PaperEntry> papers = MergePapers(DeviceCapabilityArray<uint16_t>(record, DC_PAPERS), &names, nullptr, {});
+  papers.erase(std::remove_if(papers.begin(), papers.end(),
+                              [&](const PaperEntry& p) {
+                                return p.id >= 256 || p.name.empty() || ModelFeatures::ListContains(p.id, largePapers);
+                              }),
+               papers.end());
   return papers;
 }
 
 std::u16string PrinterPaperNames::PaperNames(const IntList& papers) {
   if (papers.empty()) return {};
-  return JoinNames(papers, DeviceCapabilityArray<WORD>(record_, DC_PAPERS),
-                   DeviceCapabilityArray<Name64>(record_, DC_PAPERNAMES));
+  const bool custom = std::any_of(papers.begin(), papers.end(), [](int32_t id) { return id >= kFirstCustomPaper; });
+  return JoinNames(papers, PrinterPapers(record_, kPaperNames | (custom ? kCustomPapers : 0)));
 }
 
 std::u16string PrinterPaperNames::MediaNames(const IntList& medias) {
   if (medias.empty()) return {};
-  return JoinNames(medias, DeviceCapabilityArray<DWORD>(record_, DC_MEDIATYPES),
-                   DeviceCapabilityArray<Name64>(record_, DC_MEDIATYPENAMES));
+  const std::vector<DWORD> codes = DeviceCapabilityArray<DWORD>(record_, DC_MEDIATYPES);
+  const std::vector<DriverPaperName> names = DeviceCapabilityArray<DriverPaperName>(record_, DC_MEDIATYPENAMES);
+  std::vector<PaperEntry> known;
+  for (size_t i = 0; i < codes.size() && i < names.size(); ++i)
+    known.push_back({static_cast<int32_t>(codes[i]), DriverName(names[i])});
+  return JoinNames(medias, known);
 }
 
 }  // namespace qxge

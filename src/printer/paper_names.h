@@ -5,30 +5,26 @@
 #include <vector>
 
 #include "config/model_features.h"
+#include "printer/paper_list.h"
 #include "record/driver_dev_mode.h"
 
 namespace qxge {
 
-struct OfferedPaper {
-  int32_t id;
-  std::u16string name;  // at most 64 characters
-};
-
 // The papers the printer reports that a list may offer: a standard id (below 256), a name, and
 // not one of the model's large papers.
-std::vector<OfferedPaper> OfferedPapers(const DriverDevMode& record, const IntList& largePapers);
+std::vector<PaperEntry> OfferedPapers(const DriverDevMode& record, const IntList& largePapers);
 
 class PrinterPaperNames : public PaperNameSource {
  public:
-  explicit PrinterPaperNames(const DriverDevMode& record) : record_(record) {}
-  // Names the printer knows, in the list's order, joined by ", "; at most kMaxChars.
+  explicit PrinterPaperNames(DriverDevMode& record) : record_(record) {}
+  // Names the printer knows (custom sizes included), in the list's order, joined by ", "; at most kMaxChars.
   std::u16string PaperNames(const IntList& papers) override;
   std::u16string MediaNames(const IntList& medias) override;
 
   static constexpr size_t kMaxChars = 767;
 
  private:
-  const DriverDevMode& record_;
+  DriverDevMode& record_;
 };
 
 }  // namespace qxge

@@ -1,11 +1,12 @@
 #include "printer/printer_lookup.h"
 
 #include <algorithm>
-#include <array>
+#include <memory>
 #include <cstring>
 #include <cwchar>
 
 #include "app/driver_ui_app.h"
+#include "collections/custom_papers.h"
 #include "collections/record_cache.h"
 #include "config/profile_values.h"
 #include "platform/host_address.h"
@@ -189,22 +190,35 @@ int DeviceCapability(const DriverDevMode& record, WORD capability, void* output)
                              reinterpret_cast<const DEVMODEW*>(&record));
 }
 
-bool PaperNameAndSize(DriverDevMode& record, std::u16string* name, POINT* size, int32_t paperCode) {
+std::vector<PaperEntry> PrinterPapers(DriverDevMode& record, unsigned facts) {
   // The driver reads our private part too and must answer as for a fit-to-page job; the
   // caller's record comes back as it was.
   const FitPageForQuery fitPage(record);
+  const std::vector<uint16_t> ids = DeviceCapabilityArray<uint16_t>(record, DC_PAPERS);
+  if (ids.empty()) return {};
+  std::vector<DriverPaperName> names;
+  std::vector<DriverPaperSize> sizes;
+  if (facts & kPaperNames) names = DeviceCapabilityArray<DriverPaperName>(record, DC_PAPERNAMES);
+  if (facts & kPaperSizes) sizes = DeviceCapabilityArray<DriverPaperSize>(record, DC_PAPERSIZE);
+  std::vector<PaperEntry> custom;
+  if (facts & kCustomPapers) {
+    for (const std::unique_ptr<CollectionItem>& item : LoadItems(CollectionType::CustomPaper, nullptr)) {
+      const auto& paper = static_cast<const CustomPaperItem&>(*item);
+      custom.push_back({paper.PaperNumber(), paper.GetName(), paper.Width(), paper.Height()});
+    }
+  }
+  return MergePapers(ids, (facts & kPaperNames) ? &names : nullptr, (facts & kPaperSizes) ? &sizes : nullptr, custom);
+}
+
+bool PaperNameAndSize(DriverDevMode& record, std::u16string* name, POINT* size, int32_t paperCode) {
   const int32_t wanted = paperCode == -1 ? static_cast<int32_t>(record.dmPublic.dmPaperSize) : paperCode;
-  const std::vector<WORD> papers = DeviceCapabilityArray<WORD>(record, DC_PAPERS);
-  if (papers.empty()) return false;
-  using PaperName = std::array<wchar_t, 64>;
-  const std::vector<PaperName> names =
-      name != nullptr ? DeviceCapabilityArray<PaperName>(record, DC_PAPERNAMES) : std::vector<PaperName>();
-  const std::vector<POINT> sizes = size != nullptr ? DeviceCapabilityArray<POINT>(record, DC_PAPERSIZE) : std::vector<POINT>();
-  for (size_t i = 0; i < papers.size(); ++i) {
-    if (papers[i] != wanted) continue;
-    if ((name != nullptr && i >= names.size()) || (size != nullptr && i >= sizes.size())) return false;
-    if (name != nullptr) *name = std::u16string(U(names[i].data()), wcsnlen(names[i].data(), names[i].size() - 1));
-    if (size != nullptr) *size = sizes[i];
+  // The user's sizes are only read for their own numbers.
+  const unsigned facts = (name != nullptr ? kPaperNames : 0) | (size != nullptr ? kPaperSizes : 0) |
+                         (wanted >= kFirstCustomPaper ? kCustomPapers : 0);
+  for (PaperEntry& paper : PrinterPapers(record, facts)) {
+    if (paper.id != wanted) continue;
+    if (name != nullptr) *name = std::move(paper.name);
+    if (size != nullptr) *size = {paper.width, paper.height};
     return true;
   }
   return false;

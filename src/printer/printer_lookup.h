@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/printer_handle.h"
+#include "printer/paper_list.h"
 #include "record/driver_dev_mode.h"
 
 namespace qxge {
@@ -62,9 +63,16 @@ std::vector<Element> DeviceCapabilityArray(const DriverDevMode& record, WORD cap
   return elements;
 }
 
-// The printer's name (at most 63 characters) and size in tenths of a millimetre of paper code
-// paperCode, or of the record's paper when paperCode is -1. False, with name and size
-// untouched, when the printer does not offer the paper. Either output may be null.
+// What a paper lookup asks for besides the paper numbers.
+constexpr unsigned kPaperNames = 1, kPaperSizes = 2, kCustomPapers = 4;
+
+// The printer's papers, with the user's custom sizes when kCustomPapers is asked for (the
+// driver's own entry wins for a number it reports); none when the printer reports no papers.
+std::vector<PaperEntry> PrinterPapers(DriverDevMode& record, unsigned facts);
+
+// The printer's name (at most 64 characters) and size in tenths of a millimetre of paper code
+// paperCode, or of the record's paper when paperCode is -1; custom sizes included. False, with
+// name and size untouched, when the printer does not offer the paper. Either output may be null.
 bool PaperNameAndSize(DriverDevMode& record, std::u16string* name, POINT* size, int32_t paperCode = -1);
 
 // "8.27 x 11.69 in" or "210 x 297 mm" in the user's language (text file, section "Preview").

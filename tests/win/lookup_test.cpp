@@ -13,12 +13,14 @@
 #include <vector>
 
 #include "app/driver_ui_app.h"
+#include "collections/custom_papers.h"
 #include "collections/record_cache.h"
 #include "config/version_macros.h"
 #include "platform/registry_key.h"
 #include "platform/win_text.h"
 #include "resources/version.h"
 #include "test_support.h"
+#include "printer/paper_names.h"
 #include "printer/printer_lookup.h"
 
 namespace {
@@ -187,6 +189,28 @@ void DeletePrinterNamed(const wchar_t* name) {
 }
 
 // Printers on the ports of tests/win/monitor, whose monitor names are the ones the rules name.
+TEST_F(LookupTest, TheUsersCustomSizesArePapersFromNumber257) {
+  {
+    qxge::CustomPaperItem poster(u"Poster 20x25", 2000, 2500, false), broken(u"Broken", 0, 100, false);
+    poster.Save(0);
+    broken.Save(1);
+    poster.SetCount(2, nullptr);
+  }
+  DriverDevMode record = RecordFor(OfficePrinter(), 257);
+  std::u16string name;
+  POINT size = {};
+  ASSERT_TRUE(qxge::PaperNameAndSize(record, &name, &size));
+  EXPECT_EQ(name, u"Poster 20x25");
+  EXPECT_EQ(size.x, 2000);
+  EXPECT_EQ(size.y, 2500);
+  EXPECT_FALSE(qxge::PaperNameAndSize(record, &name, &size, 258));  // stored, but no size
+  EXPECT_EQ(qxge::PrinterPaperNames(record).PaperNames({257, DMPAPER_A4, 258}), u"Poster 20x25, A4");
+  // A printer that reports no papers has no custom sizes either.
+  DriverDevMode missing = RecordFor(u"QX_NoSuchPrinter", 257);
+  EXPECT_FALSE(qxge::PaperNameAndSize(missing, &name, &size));
+  qxtest::ForgetUser(qxtest::kStagedBase);
+}
+
 class LookupNetworkTest : public LookupTest {
  protected:
   void SetUp() override {
