@@ -166,10 +166,8 @@ void WINAPI QXGE_GetText(BOOL fromTextFile, const wchar_t* section, const wchar_
   Guarded(0, [&] {
     DriverUiApp& app = App();
     ProfileFile& file = fromTextFile ? app.TextFile() : app.ModelFile();
-    const std::u16string remembered = file.Section();
-    file.SetSection(section != nullptr ? U(section) : u"");
+    const SectionScope asked(file, section != nullptr ? U(section) : u"");
     file.ReadString(key != nullptr ? U(key) : u"", U(buffer), static_cast<size_t>(size), nullptr);
-    file.SetSection(remembered);
     return 0;
   });
 }

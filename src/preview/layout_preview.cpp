@@ -52,11 +52,8 @@ void DrawCentred(HDC dc, const Box& box, const std::u16string& text, int rotatio
 
 std::u16string LayoutPreview::Text(const char16_t* english) {
   ProfileFile& text = App().TextFile();
-  const std::u16string saved = text.Section();
-  text.SetSection(u"Preview");
-  std::u16string value = text.ReadText(english, english);
-  text.SetSection(saved);
-  return value;
+  const SectionScope preview(text, u"Preview");
+  return text.ReadText(english, english);
 }
 
 RECT LayoutPreview::GetPreviewArea() const {

@@ -47,10 +47,8 @@ class PageFrame {
 void PreviewWnd::Attach(HWND control) {
   SubclassedWindow::Attach(control);
   ProfileFile& text = App().TextFile();
-  const std::u16string saved = text.Section();
-  text.SetSection(u"Preview");
+  const SectionScope preview(text, u"Preview");
   letter_ = text.ReadText(u"PreviewLetter", u"S");
-  text.SetSection(saved);
 }
 
 void PreviewWnd::DropTopCaptionLine() {

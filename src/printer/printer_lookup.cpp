@@ -87,11 +87,8 @@ struct SizeFormats {
 
 SizeFormats ReadSizeFormats() {
   ProfileFile& text = App().TextFile();
-  const std::u16string saved = text.Section();
-  text.SetSection(u"Preview");
-  SizeFormats formats{text.ReadText(u"%s x %s in"), text.ReadText(u"%s x %s mm")};
-  text.SetSection(saved);
-  return formats;
+  const SectionScope preview(text, u"Preview");
+  return SizeFormats{text.ReadText(u"%s x %s in"), text.ReadText(u"%s x %s mm")};
 }
 
 }  // namespace
