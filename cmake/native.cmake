@@ -24,11 +24,23 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   foreach(src ${QXGE_FUZZERS})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/unit)
     target_link_libraries(${name} PRIVATE qxge_portable)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-    # A short bounded run keeps every test run exercising the parsers on fresh inputs.
-    add_test(NAME ${name} COMMAND ${name} -runs=200000 -max_len=4096 -seed=1)
+    # A short bounded run keeps every test run exercising the parsers on fresh inputs; the time
+    # bound holds the targets whose inputs cost milliseconds (write-back, full reports). It
+    # starts from the kept seeds and only reads them: a run that found nothing leaves no file.
+    set(args -runs=200000 -max_total_time=10 -max_len=4096 -seed=1)
+    file(GLOB seeds CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name}/*)
+    if(seeds)
+      list(JOIN seeds "," seedList)
+      list(APPEND args -seed_inputs=${seedList})
+    endif()
+    if(EXISTS ${CMAKE_SOURCE_DIR}/tests/fuzz/${name}.dict)
+      list(APPEND args -dict=${CMAKE_SOURCE_DIR}/tests/fuzz/${name}.dict)
+    endif()
+    add_test(NAME ${name} COMMAND ${name} ${args})
   endforeach()
 endif()
 

@@ -4,15 +4,8 @@
 #include "config/text_format.h"
 
 namespace qxge {
-namespace {
 
-struct TextMacro {
-  const char16_t* macro;
-  const char16_t* key;
-};
-
-// The order matters: a value may itself hold a macro further down the table.
-constexpr TextMacro kTextMacros[] = {
+const TextMacro kTextMacros[21] = {
     {u"$Model", u"Model"},
     {u"$DRIVERNAME", u"DriverName"},
     {u"$MAINVERSION", u"MainVersion"},
@@ -35,6 +28,8 @@ constexpr TextMacro kTextMacros[] = {
     {u"$URL_K5", u"Ref_URL_K5"},
     {u"$URL_K6", u"Ref_URL_K6"},
 };
+
+namespace {
 
 constexpr size_t kValueChars = 256;
 

@@ -14,6 +14,14 @@ class ProfileFile;
 // A text never grows beyond this by expansion, whatever the version file holds.
 constexpr size_t kMaxExpandedChars = 4096;
 
+struct TextMacro {
+  const char16_t* macro;
+  const char16_t* key;  // in the version file's section "Version"
+};
+
+// The order matters: a value may itself hold a macro further down the table.
+extern const TextMacro kTextMacros[21];
+
 // Replaces the text macros, in their fixed order, by the values of the version file's
 // section "Version"; a macro whose key is missing disappears. True when anything was replaced.
 bool ExpandMacros(std::u16string& text, ProfileFile& versionFile);

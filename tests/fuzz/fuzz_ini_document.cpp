@@ -1,22 +1,18 @@
 // Profile files are edited by hand and by other programs; reading and write-back must cope
 // with any text, and a value once written must read back.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "config/ini_document.h"
+#include "fuzz_input.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using qxge::fuzz::Check;
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\v' || c == u'\f'; }
 
@@ -61,25 +57,6 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
-class Input {
- public:
-  Input(const uint8_t* data, size_t size) : text_(size / 2, u'\0') {
-    std::memcpy(text_.data(), data, text_.size() * 2);
-  }
-  char16_t Unit() { return pos_ < text_.size() ? text_[pos_++] : u'\0'; }
-  std::u16string Take(size_t n) {
-    n = std::min(n, text_.size() - pos_);
-    std::u16string s = text_.substr(pos_, n);
-    pos_ += n;
-    return s;
-  }
-  std::u16string Rest() { return Take(text_.size()); }
-
- private:
-  std::u16string text_;
-  size_t pos_ = 0;
-};
-
 // A name that probably occurs in the document, cut from line n as a reader would cut it.
 std::u16string NameFromLine(std::u16string_view doc, size_t n, bool section) {
   std::vector<std::u16string_view> lines;
@@ -100,7 +77,7 @@ std::u16string NameFromLine(std::u16string_view doc, size_t n, bool section) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Input in(data, size);
+  qxge::fuzz::Utf16Input in(data, size);
   const char16_t mode = in.Unit();
   const size_t sectionLen = in.Unit() % 24, keyLen = in.Unit() % 24, valueLen = in.Unit() % 300;
   const size_t otherLine = in.Unit(), sectionLine = in.Unit(), keyLine = in.Unit();

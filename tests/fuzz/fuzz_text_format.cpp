@@ -2,31 +2,52 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "config/profile_values.h"
 #include "config/text_format.h"
+#include "fuzz_input.h"
+#include "printer/paper_size_text.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using qxge::fuzz::Check;
 
 bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
+// A shown length is the true one rounded: to the millimetre, or to the hundredth of an inch
+// with always two decimals.
+void CheckLength(int32_t tenths, bool inches) {
+  const std::u16string shown = qxge::FormatLength(tenths, inches);
+  const int64_t whole = qxge::ParseDecimalInt(shown);
+  const int64_t magnitude = tenths < 0 ? -int64_t{tenths} : tenths;
+  Check((tenths < 0) == (shown[0] == u'-'));
+  if (!inches) {
+    const int64_t error = 10 * (whole < 0 ? -whole : whole) - magnitude;
+    Check(error > -5 && error <= 5);
+    return;
+  }
+  const size_t point = shown.find(u'.');
+  Check(point != std::u16string::npos && shown.size() == point + 3);
+  const int64_t hundredths = 100 * (whole < 0 ? -whole : whole) + qxge::ParseDecimalInt(shown.substr(point + 1));
+  const int64_t error = 254 * hundredths - 100 * magnitude;
+  Check(error > -127 && error <= 127);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 7) return 0;
+  if (size < 11) return 0;
   const size_t maxChars = data[0] | (data[1] & 0x0F) << 8;
-  int32_t number;
+  const bool inches = data[1] & 0x10, inBrackets = data[1] & 0x20;
+  int32_t number, other;
   std::memcpy(&number, data + 2, sizeof number);
-  const size_t split = data[6];
-  data += 7;
-  size -= 7;
+  std::memcpy(&other, data + 6, sizeof other);
+  const size_t split = data[10];
+  data += 11;
+  size -= 11;
 
   std::u16string units(size / 2, u'\0');
   std::memcpy(units.data(), data, units.size() * 2);
@@ -48,5 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     qxge::ReplaceAll(replaced, text, pattern, maxChars);
     Check(replaced.size() <= maxChars);
   }
+
+  // A paper size line: the pattern is the translator's, the lengths come from a record.
+  const std::u16string sizeText = qxge::PaperSizeTextFrom(pattern, number, other, inches, inBrackets);
+  Check(sizeText.size() <= 512 + (inBrackets ? 3 : 0));
+  Check(!inBrackets || (sizeText.compare(0, 2, u" (") == 0 && sizeText.back() == u')'));
+  CheckLength(number, inches);
+  CheckLength(other, !inches);
   return 0;
 }
