@@ -58,7 +58,7 @@ bool RecordCache::Acquire(const SheetContext& sheet, SheetRecords& records) {
     slot->favorites.clear();
   }
   ++slot->useCount;
-  records = {slot->working.get(), slot->baseline.get(), slot->userDefault.get()};
+  records = {slot->working.get(), slot->baseline.get(), slot->userDefault.get(), slot->useCount == 1};
   return true;
 }
 

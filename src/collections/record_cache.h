@@ -19,6 +19,7 @@ struct SheetRecords {
   DriverDevMode* working = nullptr;
   DriverDevMode* baseline = nullptr;
   const DriverDevMode* userDefault = nullptr;
+  bool firstPage = false;  // the sheet's records were made for this page
 };
 
 // A slot named by its working record or by the printer name in it.

@@ -72,6 +72,7 @@ bool SettingsPage::Attach(HWND container, SheetContext* sheet) {
   userDefault_ = records.userDefault;
 
   if (g_untitled.empty()) FirstAttachInProcess();
+  if (records.firstPage) RefreshDoubleSidedPapers(*working_);
 
   const bool mirror = Mirrored() && !KeepsLeftToRight(pageId_);
   if (mirror) SetWindowLongPtrW(container, GWL_EXSTYLE, GetWindowLongPtrW(container, GWL_EXSTYLE) | WS_EX_LAYOUTRTL);

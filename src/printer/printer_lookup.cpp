@@ -207,6 +207,31 @@ std::vector<PaperEntry> PrinterPapers(DriverDevMode& record, unsigned facts) {
   return MergePapers(ids, (facts & kPaperNames) ? &names : nullptr, (facts & kPaperSizes) ? &sizes : nullptr, custom);
 }
 
+void RefreshDoubleSidedPapers(DriverDevMode& record) {
+  ModelFeatures& model = App().Features();
+  if (model.CustomDuplexSizes == 0) return;
+  const std::vector<PaperEntry> papers = PrinterPapers(record, kPaperSizes);
+  // Position n holds size 257 + n; a position without a valid size stays 0 x 0 and fits no box.
+  std::vector<std::pair<int32_t, int32_t>> custom;
+  for (const std::unique_ptr<CollectionItem>& item : LoadItems(CollectionType::CustomPaper, nullptr)) {
+    const auto& paper = static_cast<const CustomPaperItem&>(*item);
+    const auto at = static_cast<size_t>(paper.Index());
+    if (at >= custom.size()) custom.resize(at + 1, {0, 0});
+    custom[at] = {paper.Width(), paper.Height()};
+  }
+  model.RefreshDoubleSidedPapers(
+      [&](int32_t id, int32_t& w, int32_t& h) {
+        for (const PaperEntry& paper : papers) {
+          if (paper.id != id) continue;
+          w = paper.width;
+          h = paper.height;
+          return true;
+        }
+        return false;
+      },
+      custom);
+}
+
 bool PaperNameAndSize(DriverDevMode& record, std::u16string* name, POINT* size, int32_t paperCode) {
   const int32_t wanted = paperCode == -1 ? static_cast<int32_t>(record.dmPublic.dmPaperSize) : paperCode;
   // The user's sizes are only read for their own numbers.

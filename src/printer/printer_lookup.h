@@ -70,6 +70,10 @@ constexpr unsigned kPaperNames = 1, kPaperSizes = 2, kCustomPapers = 4;
 // driver's own entry wins for a number it reports); none when the printer reports no papers.
 std::vector<PaperEntry> PrinterPapers(DriverDevMode& record, unsigned facts);
 
+// The model's double-sided papers extended by the user's custom sizes that fit within the
+// printer's listed ones; sizes a user added or changed since the last sheet count.
+void RefreshDoubleSidedPapers(DriverDevMode& record);
+
 // The printer's name (at most 64 characters) and size in tenths of a millimetre of paper code
 // paperCode, or of the record's paper when paperCode is -1; custom sizes included. False, with
 // name and size untouched, when the printer does not offer the paper. Either output may be null.

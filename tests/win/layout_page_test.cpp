@@ -347,6 +347,37 @@ TEST_F(LayoutPageTest, ScalingChosenOnThePaperPageClosesTheLayoutOptions) {
                                    L"Reduce/Enlarge and change the Percentage to 100%.");
 }
 
+// A user's size within the box of the model's double-sided papers prints on both sides; one
+// outside it is blocked, and the tip names the sizes that would do, the user's among them.
+void StoreInsideAndOutside() {
+  for (const auto& [name, text] : std::vector<std::pair<const wchar_t*, const wchar_t*>>{
+           {L"Nm0", L"Inside"}, {L"Wd0", L"2130"}, {L"Hg0", L"2900"},
+           {L"Nm1", L"Outside"}, {L"Wd1", L"1000"}, {L"Hg1", L"1500"}, {L"CPNum", L"2"}})
+    qxtest::WriteUserValue(L"QXLS", L"TSF\\Custom Paper Data", name, REG_SZ, text, (wcslen(text) + 1) * sizeof(wchar_t));
+}
+
+TEST_F(LayoutPageTest, CustomSizesWithinTheDoubleSidedPapersPrintOnBothSides) {
+  base_ = L"QXLS";
+  const std::string model = "[Common]\r\nLayoutDoubleSided=1\r\nLayoutDoublePrinter=1\r\nDoubleSidedPapers=1;9;257\r\n";
+  OpenLayout(model, [](qxge::DriverDevMode& r) {
+    StoreInsideAndOutside();
+    r.dmPublic.dmPaperSize = 257;
+  });
+  EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
+  EXPECT_EQ(Tip(IDC_DUPLEX_FRAME), L"");
+  Close();
+  module_.Unload();
+
+  OpenLayout(model, [](qxge::DriverDevMode& r) {
+    StoreInsideAndOutside();
+    r.dmPublic.dmPaperSize = 258;
+  });
+  EXPECT_FALSE(Enabled(IDC_DUPLEX_LONG));
+  EXPECT_EQ(Tip(IDC_DUPLEX_FRAME),
+            L"To enable Double-sided Printing, click the Paper tab and change the Size to one of the following: "
+            L"Letter, A4, Inside.");
+}
+
 TEST_F(LayoutPageTest, BookletsAndPostersPrintOnOneSideAndBookletsNeedBothSides) {
   OpenLayout(kFullModel);
   const std::wstring oneSided =
