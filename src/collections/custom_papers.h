@@ -33,6 +33,7 @@ class CustomPaperItem : public StoredCollectionItem {
 
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
+  bool Inches() const { return inches_ > 0; }
   int32_t PaperNumber() const { return kFirstCustomPaper + Index(); }
 
  private:

@@ -25,13 +25,7 @@ void FavoritesBox::Bind(HWND combo) {
 
 HWND FavoritesBox::Button(int id) const { return page_.Item(id); }
 
-std::u16string FavoritesBox::EditText() const {
-  const int length = GetWindowTextLengthW(combo_);
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  const int n = GetWindowTextW(combo_, platform::W(&text[0]), length + 1);
-  text.resize(static_cast<size_t>(n > 0 ? n : 0));
-  return text;
-}
+std::u16string FavoritesBox::EditText() const { return platform::WindowText(combo_); }
 
 void FavoritesBox::Clear() {
   if (combo_ == nullptr) return;

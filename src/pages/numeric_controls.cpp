@@ -7,20 +7,12 @@
 #include <cstdlib>
 
 #include "config/profile_values.h"
+#include "platform/dialog.h"
 #include "platform/win_text.h"
 
 namespace qxge {
-namespace {
 
-std::u16string TextOf(HWND window) {
-  wchar_t text[64] = {};
-  GetWindowTextW(window, text, 64);
-  return platform::U(text);
-}
-
-
-
-}  // namespace
+using platform::WindowText;
 
 std::optional<int32_t> ParseWholeNumber(std::u16string_view text) {
   size_t i = 0;
@@ -95,7 +87,7 @@ void NumberSpin::SetValue(int32_t value) { Show(std::clamp(value, min_, max_)); 
 bool NumberSpin::OnEditChange() {
   if (text_.OwnChange()) return false;
   // The text stays as typed; only the held value follows it.
-  const std::optional<int32_t> typed = ParseWholeNumber(TextOf(edit_));
+  const std::optional<int32_t> typed = ParseWholeNumber(WindowText(edit_));
   if (!typed || spin_ == nullptr) return false;
   SendMessageW(spin_, UDM_SETPOS32, 0, std::clamp(*typed, min_, max_));
   return true;
@@ -137,7 +129,7 @@ void LengthSpin::Show() { text_.Show(edit_, LengthText(value_, inches_)); }
 bool LengthSpin::OnEditChange() {
   // A shown length is rounded: reading our own text back would change the value.
   if (text_.OwnChange()) return false;
-  const std::optional<int32_t> typed = ParseLength(TextOf(edit_), inches_);
+  const std::optional<int32_t> typed = ParseLength(WindowText(edit_), inches_);
   if (!typed) return false;
   value_ = std::clamp(*typed, min_, max_);
   return true;
@@ -185,11 +177,11 @@ LRESULT CALLBACK FilterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPara
   if (message != WM_CHAR && message != WM_PASTE) return DefSubclassProc(edit, message, wParam, lParam);
   // Remember the text and selection, let the edit take the keystroke, and put both back
   // when the result is not acceptable.
-  const std::u16string before = TextOf(edit);
+  const std::u16string before = WindowText(edit);
   DWORD start = 0, end = 0;
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
-  if (!FilterAccepts(static_cast<EditFilter>(data), TextOf(edit))) {
+  if (!FilterAccepts(static_cast<EditFilter>(data), WindowText(edit))) {
     SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
     SetWindowTextW(edit, platform::W(before));
     SendMessageW(edit, EM_SETSEL, start, end);

@@ -2,7 +2,17 @@
 
 #include <algorithm>
 
+#include "platform/win_text.h"
+
 namespace platform {
+
+std::u16string WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::u16string text(static_cast<size_t>(length > 0 ? length : 0) + 1, u'\0');
+  const int n = GetWindowTextW(window, W(&text[0]), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(n > 0 ? n : 0));
+  return text;
+}
 
 namespace {
 

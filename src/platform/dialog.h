@@ -5,10 +5,14 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace platform {
+
+// A window's whole text.
+std::u16string WindowText(HWND window);
 
 class Dialog {
  public:

@@ -109,3 +109,22 @@
 #define IDC_PERCENT             1115
 #define IDC_PERCENT_SPIN        1116
 #define IDC_MORE_PREVIEW        1237
+
+// Custom Page Size dialog: the user's named sizes, the name and the two lengths with their unit.
+#define IDD_CUSTOM_PAGE_SIZE    3003
+#define IDC_CUSTOM_LIST_FRAME   1106
+#define IDC_CUSTOM_LIST         1107
+#define IDC_CUSTOM_ADD          1004
+#define IDC_CUSTOM_UPDATE       1188
+#define IDC_CUSTOM_DELETE       1033
+#define IDC_CUSTOM_NAME_FRAME   1083
+#define IDC_CUSTOM_NAME         1202
+#define IDC_CUSTOM_SIZE_FRAME   1036
+#define IDC_CUSTOM_WIDTH_LABEL  1201
+#define IDC_CUSTOM_WIDTH        1044
+#define IDC_CUSTOM_WIDTH_SPIN   1045
+#define IDC_CUSTOM_HEIGHT_LABEL 1061
+#define IDC_CUSTOM_HEIGHT       1042
+#define IDC_CUSTOM_HEIGHT_SPIN  1043
+#define IDC_CUSTOM_INCHES       1350
+#define IDC_CUSTOM_MM           1351

@@ -103,44 +103,6 @@ std::vector<uint32_t> PictureIn(HWND control) {
   return pixels;
 }
 
-// Acts on the More Layout Options dialog once it runs, then presses OK or Cancel in it. The
-// dialog is found as it activates and driven from a timer of its own loop, after the dialog
-// manager has placed the focus.
-class MoreOptionsDriver {
- public:
-  MoreOptionsDriver(std::function<void(HWND)> act, int button) : act_(std::move(act)), button_(button) {
-    current_ = this;
-    hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-  }
-  ~MoreOptionsDriver() {
-    UnhookWindowsHookEx(hook_);
-    current_ = nullptr;
-  }
-  bool opened() const { return dialog_ != nullptr; }
-
- private:
-  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-    const HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && current_ != nullptr && current_->dialog_ == nullptr &&
-        GetDlgItem(window, IDC_MORE_MULTIPLE) != nullptr) {
-      current_->dialog_ = window;
-      current_->timer_ = SetTimer(nullptr, 0, 1, Act);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  }
-  static void CALLBACK Act(HWND, UINT, UINT_PTR, DWORD) {
-    KillTimer(nullptr, current_->timer_);
-    current_->act_(current_->dialog_);
-    PostMessageW(GetDlgItem(current_->dialog_, current_->button_), BM_CLICK, 0, 0);
-  }
-  static inline MoreOptionsDriver* current_ = nullptr;
-  std::function<void(HWND)> act_;
-  int button_;
-  HWND dialog_ = nullptr;
-  UINT_PTR timer_ = 0;
-  HHOOK hook_ = nullptr;
-};
-
 class LayoutPageTest : public qxtest::SheetHarness {
  protected:
   void OpenLayout(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr, bool pictures = false) {
@@ -175,7 +137,7 @@ class LayoutPageTest : public qxtest::SheetHarness {
   }
   // Opens the dialog from the compact page; act runs in it before button is pressed.
   void MoreOptions(std::function<void(HWND)> act, int button) {
-    MoreOptionsDriver driver(std::move(act), button);
+    qxtest::ModalDriver driver(IDC_MORE_MULTIPLE, std::move(act), button);
     Click(IDC_MORE_LAYOUT);
     EXPECT_TRUE(driver.opened());
   }

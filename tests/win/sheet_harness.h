@@ -7,7 +7,9 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,48 @@
 #include "test_support.h"
 
 namespace qxtest {
+
+// Acts on a modal dialog of this thread once it runs (the first to activate holding control
+// marker), then presses button in it. The dialog is found as it activates and driven from a
+// timer of its own loop, after the dialog manager has placed the focus.
+class ModalDriver {
+ public:
+  ModalDriver(int marker, std::function<void(HWND)> act, int button)
+      : marker_(marker), act_(std::move(act)), button_(button) {
+    current_ = this;
+    hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~ModalDriver() {
+    UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+  }
+  ModalDriver(const ModalDriver&) = delete;
+  ModalDriver& operator=(const ModalDriver&) = delete;
+  bool opened() const { return dialog_ != nullptr; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && current_ != nullptr && current_->dialog_ == nullptr &&
+        GetDlgItem(window, current_->marker_) != nullptr) {
+      current_->dialog_ = window;
+      current_->timer_ = SetTimer(nullptr, 0, 1, Act);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static void CALLBACK Act(HWND, UINT, UINT_PTR, DWORD) {
+    KillTimer(nullptr, current_->timer_);
+    current_->act_(current_->dialog_);
+    PostMessageW(GetDlgItem(current_->dialog_, current_->button_), BM_CLICK, 0, 0);
+  }
+  static inline ModalDriver* current_ = nullptr;
+  int marker_;
+  std::function<void(HWND)> act_;
+  int button_;
+  HWND dialog_ = nullptr;
+  UINT_PTR timer_ = 0;
+  HHOOK hook_ = nullptr;
+};
 
 class SheetHarness : public ::testing::Test {
  protected:
