@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/dialog_localiser.h"
@@ -110,22 +111,6 @@ TEST_F(FrameworkTest, EmptyTextFileIsFilledWhileWriteBackIsOn) {
   EXPECT_EQ(text.find("Favorites tooltip"), std::string::npos);
   // The model file learns its caption key, with the printer's name.
   EXPECT_NE(Read(L"QXFDU.INI").find("Caption=QX_Office\r\n"), std::string::npos);
-}
-
-TEST_F(FrameworkTest, TranslatedTextsReplaceTemplateTexts) {
-  Stage(L"QXFE", "[Common]\r\n",
-        "[Common]\r\nSave=&Sichern\r\nPrinter Default=Druckervorgabe\r\n[Preview]\r\nmm=Millimeter\r\n"
-        "[Layout Dialog]\r\nCaption=Seitenlayout\r\n");
-  Open({0});
-  wchar_t text[64];
-  GetWindowTextW(Control(IDC_FAVORITE_SAVE), text, 64);
-  EXPECT_STREQ(text, L"&Sichern");
-  GetWindowTextW(Control(IDC_UNITS_MM), text, 64);
-  EXPECT_STREQ(text, L"Millimeter");
-  GetWindowTextW(PageDialog(), text, 64);
-  EXPECT_STREQ(text, L"Seitenlayout");
-  GetWindowTextW(Control(IDC_FAVORITES), text, 64);
-  EXPECT_STREQ(text, L"Druckervorgabe");
 }
 
 }  // namespace
@@ -239,8 +224,17 @@ TEST_F(FrameworkTest, HelpOpensTheTopicTheTextFileNames) {
   g_winHelp.clear();
 
   Stage(L"QXFH", "[Common]\r\n",
-        "[Layout Dialog]\r\nCaption topic=1234\r\nLandscape topic=Orientation\r\nPortrait topic=layout/Orient.HTM\r\n");
+        "[Common]\r\nSave=&Sichern\r\nPrinter Default=Druckervorgabe\r\n[Preview]\r\nmm=Millimeter\r\n"
+        "[Layout Dialog]\r\nCaption=Seitenlayout\r\nCaption topic=1234\r\nLandscape topic=Orientation\r\n"
+        "Portrait topic=layout/Orient.HTM\r\n");
   Open({0});
+  // Translated texts replace the template's.
+  for (const auto& [id, shown] : {std::pair{IDC_FAVORITE_SAVE, L"&Sichern"}, std::pair{IDC_UNITS_MM, L"Millimeter"},
+                                  std::pair{IDC_FAVORITES, L"Druckervorgabe"}, std::pair{0, L"Seitenlayout"}}) {
+    wchar_t text[64];
+    GetWindowTextW(id == 0 ? PageDialog() : Control(id), text, 64);
+    EXPECT_STREQ(text, shown);
+  }
   NMHDR help = {window_, 0, static_cast<UINT>(PSN_HELP)};
   SendMessageW(PropSheet_GetCurrentPageHwnd(window_), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&help));
   const auto pressF1 = [&](int id) {

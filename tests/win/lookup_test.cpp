@@ -111,6 +111,12 @@ TEST_F(LookupTest, VersionTextsComeFromTheFileNamedAfterTheDriversDataFile) {
   text.SetSection(u"About Dialog");
   EXPECT_EQ(text.ReadText(u"Line", nullptr, true), u"QX Office 5000 PS 1.0, http://%s/ http://%s/");
   EXPECT_EQ(text.ReadText(u"Line"), u"$DRIVERNAME $MAINVERSION, $URL_E1 $URL_E1$URL_E4");
+
+  // The module's own version resource, for the About page.
+  const std::string version = QXGE_VERSION_TEXT;
+  EXPECT_EQ(qxge::ModuleVersionString(qxge::App().ModulePath(), u"FileVersion"), std::u16string(version.begin(), version.end()));
+  EXPECT_EQ(qxge::ModuleVersionString(qxge::App().ModulePath(), u"CompanyName"), u"QX");
+  EXPECT_EQ(qxge::ModuleVersionString(qxge::App().ModulePath(), u"NoSuchString"), u"");
 }
 
 TEST_F(LookupTest, ASheetsWorkingRecordIsForTheSheetsPrinter) {
@@ -125,13 +131,6 @@ TEST_F(LookupTest, ASheetsWorkingRecordIsForTheSheetsPrinter) {
   EXPECT_EQ(qxge::VersionFilePath(*records.working), qxge::App().ModuleDir() + u"QX_Office.VER");
   EXPECT_EQ(qxge::PrinterNameOf(live), u"Renamed queue");
   qxge::Records().Release(sheet);
-}
-
-TEST_F(LookupTest, ModuleVersionStringsAreThoseOfTheModulesOwnFile) {
-  const std::string version = QXGE_VERSION_TEXT;
-  EXPECT_EQ(qxge::ModuleVersionString(qxge::App().ModulePath(), u"FileVersion"), std::u16string(version.begin(), version.end()));
-  EXPECT_EQ(qxge::ModuleVersionString(qxge::App().ModulePath(), u"CompanyName"), u"QX");
-  EXPECT_EQ(qxge::ModuleVersionString(qxge::App().ModulePath(), u"NoSuchString"), u"");
 }
 
 TEST_F(LookupTest, PaperSizeTextsUseTheTranslationReadOnceAndKeepTheCallersSection) {

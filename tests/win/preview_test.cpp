@@ -7,19 +7,15 @@
 #include <prsht.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "pagebase/settings_page.h"
 #include "preview/watermark_preview.h"
-#include "host_sheet.h"
-#include "module_package.h"
-#include "record/driver_dev_mode.h"
 #include "resources/resource.h"
+#include "sheet_harness.h"
 #include "snapshot.h"
-#include "test_support.h"
 
 namespace {
 
@@ -27,39 +23,27 @@ using qxtest::Snapshot;
 
 constexpr COLORREF kWatermarkColour = RGB(255, 0, 0);
 
-class PreviewTest : public ::testing::Test {
+class PreviewTest : public qxtest::SheetHarness {
  protected:
   // Model keys and text file sections a test needs beyond the preview's own.
   virtual std::string Features() const { return {}; }
   virtual std::string Texts() const { return {}; }
   void SetUp() override {
-    base_ = L"QXPV";
-    qxtest::ForgetUser(base_);
-    dir_ = qxtest::FreshFolder(base_);
-    const std::wstring dll = qxtest::StageModule(dir_, base_ + L"U.DLL");
-    qxtest::WriteTextFile(dir_ + L"\\" + base_ + L"U.INI", "[Common]\r\nUnitsOnPreview=1\r\n" + Features());
-    qxtest::WriteTextFile(dir_ + L"\\" + base_ + L"EN.DAT", "[Preview]\r\nCopies:=Exemplare:\r\n" + Texts());
-    ASSERT_TRUE(module_.Load(dll));
-    record_ = qxhost::DefaultRecord(L"QX_Office");
+    Stage(L"QXPV", "[Common]\r\nUnitsOnPreview=1\r\n" + Features(), "[Preview]\r\nCopies:=Exemplare:\r\n" + Texts());
   }
   // A sheet of one page, the Layout page unless said otherwise, and its preview control.
-  void Open(int32_t page = 0, int control = IDC_PREVIEW) {
+  void OpenPreview(int32_t page = 0, int control = IDC_PREVIEW) {
     page_ = page;
-    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{L"QX_Office", {page}, 0}, record_.data());
-    window_ = sheet_->Create(nullptr);
-    ASSERT_NE(window_, nullptr);
-    sheet_->Pump();
-    preview_ = GetDlgItem(GetWindow(PropSheet_GetCurrentPageHwnd(window_), GW_CHILD), control);
+    Open({page});
+    preview_ = Control(control);
     ASSERT_NE(preview_, nullptr);
   }
   // Shows the record as it is now, in a fresh sheet.
   void Reopen() {
-    if (sheet_) sheet_->Close();
-    sheet_.reset();
-    Open();
+    Close();
+    OpenPreview();
   }
-  qxge::DriverDevMode& Whole() { return *reinterpret_cast<qxge::DriverDevMode*>(record_.data()); }
-  qxge::PrivateDevMode& Record() { return Whole().dmPrivate; }
+  qxge::PrivateDevMode& Record() { return Live().dmPrivate; }
   void Watermark(int16_t points) {
     Record().cWaterText.Write(u"CONFIDENTIAL");
     Record().WaterStrFaceName.Write(u"Arial");
@@ -74,24 +58,14 @@ class PreviewTest : public ::testing::Test {
     GetClientRect(preview_, &r);
     return r.bottom - 60 - 40;
   }
-  void TearDown() override {
-    if (sheet_) sheet_->Close();
-    sheet_.reset();
-    module_.Unload();
-    qxtest::ForgetUser(base_);
-  }
 
-  std::wstring base_, dir_;
-  qxhost::ModulePackage module_;
-  std::vector<uint8_t> record_;
-  std::unique_ptr<qxhost::HostSheet> sheet_;
-  HWND window_ = nullptr, preview_ = nullptr;
+  HWND preview_ = nullptr;
   int32_t page_ = 0;
 };
 
 TEST_F(PreviewTest, PlainSheetIsACentredPageWithItsCaptions) {
   Record().iNup = 0;
-  Open();
+  OpenPreview();
   const Snapshot shot(preview_);
   const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), SheetBottom());
   ASSERT_GT(sheet.right - sheet.left, 40);
@@ -113,18 +87,16 @@ void ExpectGrid(const Snapshot& shot, int bottom, int cols, int rows) {
   EXPECT_EQ(shot.RunsDown(cells.left + 1, page, bottom), rows);
 }
 
-TEST_F(PreviewTest, SixteenPagesPerSheet) {
+TEST_F(PreviewTest, NupGridsKeepThePagesUpright) {
   Record().iNup = 5;
   Record().iNupBorder = 0;
-  Open();
+  OpenPreview();
   ExpectGrid(Snapshot(preview_), SheetBottom(), 4, 4);
-}
-
-TEST_F(PreviewTest, SixPagesOnALandscapeSheetStandUpright) {
-  reinterpret_cast<qxge::DriverDevMode*>(record_.data())->dmPublic.dmOrientation = 2;
+  // Six pages on a landscape sheet: the sheet is drawn turned, two across and three down.
+  Live().dmPublic.dmOrientation = 2;
   Record().iNup = 3;
   Record().iNupBorder = 1;
-  Open();
+  Reopen();
   const Snapshot shot(preview_);
   const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), SheetBottom());
   EXPECT_GT(sheet.bottom - sheet.top, sheet.right - sheet.left);
@@ -219,7 +191,7 @@ TEST_F(PreviewTest, NupSheetWithAWatermarkKeepsEveryFrameAndMarksTheFirstPageWhe
 }
 
 TEST_F(PreviewTest, OnlyARealChangeRepaints) {
-  Open();
+  OpenPreview();
   RECT dirty;
   qxge::DriverDevMode* working = Page().WorkingRecord();
   ValidateRect(preview_, nullptr);
@@ -254,7 +226,7 @@ TEST_F(PreviewTest, ReducedAndEnlargedPagesPointTheirArrowsTheRightWay) {
   const COLORREF fill = GetSysColor(COLOR_BTNFACE), arrow = GetSysColor(COLOR_BTNSHADOW);
   Record().iER = 1;
   Record().iERRatio = 50;
-  Open();
+  OpenPreview();
   {
     const Snapshot shot(preview_);
     const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), SheetBottom());
@@ -278,10 +250,10 @@ TEST_F(PreviewTest, ReducedAndEnlargedPagesPointTheirArrowsTheRightWay) {
 }
 
 TEST_F(PreviewTest, FitToPageShowsTheDocumentPageOnTheTargetPaper) {
-  Whole().dmPublic.dmPaperSize = 9;  // A4 onto Letter: narrower and taller, so it shrinks
+  Live().dmPublic.dmPaperSize = 9;  // A4 onto Letter: narrower and taller, so it shrinks
   Record().iFitPage = 1;
   Record().iFitPagePaper = 1;
-  Open();
+  OpenPreview();
   const Snapshot shot(preview_);
   const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOWFRAME), SheetBottom());
   const RECT page = shot.Bounds(GetSysColor(COLOR_BTNFACE), SheetBottom());
@@ -293,7 +265,7 @@ TEST_F(PreviewTest, FitToPageShowsTheDocumentPageOnTheTargetPaper) {
 
   // A5 onto A4 grows: the page stands out of a sheet of the document's size, its arrows
   // pointing outwards.
-  Whole().dmPublic.dmPaperSize = 11;
+  Live().dmPublic.dmPaperSize = 11;
   Record().iFitPagePaper = 9;
   Reopen();
   const Snapshot grown(preview_);
@@ -306,7 +278,7 @@ TEST_F(PreviewTest, FitToPageShowsTheDocumentPageOnTheTargetPaper) {
 }
 
 TEST_F(PreviewTest, OutputPaperTakesThePageToTheChosenCorner) {
-  Whole().dmPublic.dmPaperSize = 11;  // A5 on A4
+  Live().dmPublic.dmPaperSize = 11;  // A5 on A4
   Record().iVirtualPrint = 1;
   Record().iVirtualPaper = 9;
   struct Case {
@@ -345,7 +317,7 @@ class PreviewBookletTest : public PreviewTest {
 TEST_F(PreviewBookletTest, FoldsOneSheetIntoTwoNumberedPages) {
   const COLORREF fill = GetSysColor(COLOR_BTNFACE);
   Record().iBooklet = 1;
-  Open();
+  OpenPreview();
   {
     const Snapshot shot(preview_);
     const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOW), SheetBottom());
@@ -356,7 +328,7 @@ TEST_F(PreviewBookletTest, FoldsOneSheetIntoTwoNumberedPages) {
     const int half = (sheet.right - sheet.left) / 2;
     EXPECT_TRUE(HasInk(shot, sheet.left + half / 2, (sheet.top + sheet.bottom) / 2, half / 6, fill));
   }
-  Whole().dmPublic.dmOrientation = 2;
+  Live().dmPublic.dmOrientation = 2;
   Watermark(72);
   Reopen();
   {
@@ -383,7 +355,7 @@ class MirroredPreviewTest : public PreviewTest {
 
 TEST_F(MirroredPreviewTest, CaptionsStartAtTheRightAndTheSheetIsAsPrinted) {
   Record().iNup = 0;
-  Open();
+  OpenPreview();
   const Snapshot shot(preview_);
   RECT copies{shot.Width(), 0, 0, 0};
   const int line = shot.Height() - 2 * qxge::PreviewWnd::kCaptionHeight + qxge::PreviewWnd::kCaptionHeight / 2;
@@ -401,7 +373,7 @@ TEST_F(MirroredPreviewTest, CaptionsStartAtTheRightAndTheSheetIsAsPrinted) {
 TEST_F(PreviewTest, PosterShowsEveryTileNumberedAndTheEnlargedPage) {
   const COLORREF fill = GetSysColor(COLOR_BTNFACE);
   Record().iPoster = 1;
-  Open();
+  OpenPreview();
   {
     const Snapshot shot(preview_);
     ExpectGrid(shot, SheetBottom(), 2, 2);
@@ -424,14 +396,6 @@ TEST_F(PreviewTest, PosterShowsEveryTileNumberedAndTheEnlargedPage) {
   EXPECT_NEAR(tiles.right - page.right, tile / 2, 4);
 }
 
-TEST_F(PreviewTest, ATinyWatermarkIsStrokedRatherThanLost) {
-  Watermark(1);
-  Open();
-  // Filled, glyphs of 3 pixels leave a dot or two; the outline runs the length of the word.
-  const RECT text = Snapshot(preview_).Bounds(kWatermarkColour, SheetBottom());
-  EXPECT_GE(text.right - text.left, 12);
-}
-
 // Where anything but the preview's own ground is drawn, inside its rounded border and above
 // the caption line.
 RECT InkBounds(const Snapshot& shot, int bottom) {
@@ -452,7 +416,7 @@ TEST_F(PreviewTest, PrinterPagesPictureThePrinterWithItsTrayOnceInstalled) {
     ASSERT_TRUE(CopyFileW(from.c_str(), (dir_ + L"\\" + base_ + suffix).c_str(), FALSE));
   }
   Record().iOptTray = 0;
-  Open(4, IDC_PRINTER_PICTURE);
+  OpenPreview(4, IDC_PRINTER_PICTURE);
   const int captionTop = Snapshot(preview_).Height() - qxge::PreviewWnd::kCaptionHeight - 1;
   const RECT bare = InkBounds(Snapshot(preview_), captionTop);
   ASSERT_GT(bare.right - bare.left, 100);  // the 132 x 100 picture, less its keyed margins

@@ -34,7 +34,7 @@ bool Untouched(const qxge::PageInfoBlock& info) {
   return true;
 }
 
-TEST_F(SheetTest, PageInfoGivesCaptionsAndContainerSizes) {
+TEST_F(SheetTest, PageInfoGivesCaptionsAndContainerSizesAndTheUserDefaultIsStored) {
   Stage(L"QXSA", "[Common]\r\nCaption=QX Sheet\r\n",
         "[Common]\r\nCPSUI_Scale_X=99\r\nCPSUI_Scale_Y=110\r\n[Paper Dialog]\r\nCaption=Papier\r\n"
         "[Deco Dialog]\r\nCaption=\r\n");
@@ -52,15 +52,12 @@ TEST_F(SheetTest, PageInfoGivesCaptionsAndContainerSizes) {
   EXPECT_EQ(sheet.width, static_cast<int32_t>(0xCDCDCDCD));  // the sheet caption alone is written
 
   for (int32_t id : {8, 9, 22, -2, 1000}) EXPECT_TRUE(Untouched(Info(id))) << id;
-}
 
-TEST_F(SheetTest, SaveDefDevModeStoresTheRecordForTheUser) {
-  Stage(L"QXSD", "", "");
   std::vector<uint8_t> record(qxge::kDriverDevModeBytes);
   for (size_t i = 0; i < record.size(); ++i) record[i] = static_cast<uint8_t>(i * 7);
   module_.SaveDefDevMode(record.data());
   DWORD type = 0;
-  EXPECT_EQ(qxtest::ReadUserValue(L"QXSD", L"TSF", L"Default DevMode", &type), record);
+  EXPECT_EQ(qxtest::ReadUserValue(L"QXSA", L"TSF", L"Default DevMode", &type), record);
   EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
 }
 

@@ -80,41 +80,6 @@ TEST_F(StartupTest, StoredLanguageWithoutItsFileFallsBackToEnglishAndIsKept) {
   EXPECT_EQ(GetText(module_, true, L"", L"Marker"), L"dutch");
 }
 
-TEST_F(StartupTest, WriteBackFillsEmptyFilesWithEveryKeyAndItsDefault) {
-  Stage(L"QXTD", L"QXTDU.DLL");
-  Write(L"QXTDU.INI", "[Common]\r\nShowDevmodeChanges=1\r\n");
-  Load();
-  EXPECT_EQ(GetText(module_, false, L"", L"ShowDevmodeChanges"), L"1");
-
-  // Every key in reading order with its default, counts and masks in the form they are read in.
-  const std::string model = Read(L"QXTDU.INI");
-  size_t at = 0;
-  for (const char* line : {"LayoutRotate=0\r\n", "GraphicsImageModePrinter=0x1080C00\r\n", "UnitsOnPreview=1\r\n",
-                           "BorderlessPapers=\r\n", "[Custom Paper Dialog]\r\nMinPaperW=254\r\n",
-                           "[LARGEPAPERNAME]\r\nPaperIndex=\r\n"}) {
-    const size_t found = model.find(line, at);
-    EXPECT_NE(found, std::string::npos) << line;
-    if (found != std::string::npos) at = found;
-  }
-  // The text file did not exist: it is created with the scales and the mirroring switch.
-  EXPECT_NE(Read(L"QXTDU.DAT").find("CPSUI_Scale_X=100\r\nCPSUI_Scale_Y=100\r\nMirrorLayout=0\r\n"), std::string::npos);
-}
-
-TEST_F(StartupTest, WithoutWriteBackNoFileIsTouched) {
-  Stage(L"QXTE", L"QXTEU.DLL");
-  const std::string model = "; a model with comments\r\n[Common]\r\nLayoutBooklet=1\r\n";
-  Write(L"QXTEU.INI", model);
-  Write(L"QXTEEN.DAT", "[Common]\r\n");
-  Load();
-  wchar_t caption[8];
-  module_.GetText(false, L"", L"Caption", caption, 8);
-  qxge::PageInfoBlock info = {};
-  module_.PageInfo(&info, 0);
-  EXPECT_EQ(Read(L"QXTEU.INI"), model);
-  EXPECT_EQ(Read(L"QXTEEN.DAT"), "[Common]\r\n");
-  EXPECT_FALSE(qxtest::FileExists(dir_ + L"\\QXTEU.DAT"));
-}
-
 TEST_F(StartupTest, ReadOnlyTextFileIsMadeWritableButModelFileIsLeftAlone) {
   Stage(L"QXTF", L"QXTFU.DLL");
   Write(L"QXTFU.INI", "[Common]\r\nShowDevmodeChanges=1\r\n");

@@ -49,8 +49,6 @@ TEST_F(UserRegistryTest, ValuesAreStoredAsTextAndWholeRecordsUnderIndexedNames) 
     first.PutInt(L"Tx", 7);
     const UserRegistry count(L"Watermark Data", -1, true);
     count.PutInt(L"WMNum", 4);
-    std::vector<uint8_t> record(qxge::kDriverDevModeBytes, 0x5A);
-    UserRegistry(nullptr, -1, true).PutRecord(L"Default DevMode", record.data());
   }
   DWORD type;
   EXPECT_EQ(Stored(L"Watermark Data", L"Tx3", type), TextBytes(L"-12"));
@@ -59,8 +57,6 @@ TEST_F(UserRegistryTest, ValuesAreStoredAsTextAndWholeRecordsUnderIndexedNames) 
   EXPECT_EQ(Stored(L"Watermark Data", L"Tx0", type), TextBytes(L"7"));
   EXPECT_EQ(Stored(L"Watermark Data", L"WMNum", type), TextBytes(L"4"));
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(Stored(nullptr, L"Default DevMode", type), std::vector<uint8_t>(qxge::kDriverDevModeBytes, 0x5A));
-  EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
 
   const UserRegistry item(L"Watermark Data", 3, false);
   EXPECT_EQ(item.GetInt(L"Tx"), -12);
@@ -72,7 +68,7 @@ TEST_F(UserRegistryTest, ValuesAreStoredAsTextAndWholeRecordsUnderIndexedNames) 
   EXPECT_STREQ(text, L"");
 }
 
-TEST_F(UserRegistryTest, AUserWhoNeverStoredAnythingReadsEmptyValues) {
+TEST_F(UserRegistryTest, AUserWithoutAStoreAndDamagedNumbersReadAsDefaults) {
   const UserRegistry store(L"Device Modes", 0, false);
   EXPECT_FALSE(store.IsOpen());
   wchar_t text[8] = L"junk";
@@ -84,23 +80,19 @@ TEST_F(UserRegistryTest, AUserWhoNeverStoredAnythingReadsEmptyValues) {
   EXPECT_EQ(record, std::vector<uint8_t>(qxge::kDriverDevModeBytes, 0x33));
   store.PutInt(L"DMNum", 1);
   EXPECT_FALSE(qxtest::UserKeyExists(base_, Key(nullptr)));
-}
 
-TEST_F(UserRegistryTest, DamagedNumbersReadAsDefaults) {
+  // Damaged numbers read as defaults.
   {
-    const UserRegistry store(L"Device Modes", -1, true);
-    store.PutString(L"A", L"12abc");
-    store.PutString(L"B", L"");
-    store.PutString(L"C", L"abc");
+    const UserRegistry writable(L"Device Modes", -1, true);
+    writable.PutString(L"A", L"12abc");
+    writable.PutString(L"C", L"abc");
   }
   const DWORD number = 9;
   qxtest::WriteUserValue(base_, Key(L"Device Modes"), L"D", REG_DWORD, &number, sizeof number);
-
-  const UserRegistry store(L"Device Modes", -1, false);
-  EXPECT_EQ(store.GetInt(L"A"), 12);
-  EXPECT_EQ(store.GetInt(L"B"), 0);
-  EXPECT_EQ(store.GetInt(L"C"), 0);
-  EXPECT_EQ(store.GetInt(L"D"), 0);  // never written as a number by this module
+  const UserRegistry damaged(L"Device Modes", -1, false);
+  EXPECT_EQ(damaged.GetInt(L"A"), 12);
+  EXPECT_EQ(damaged.GetInt(L"C"), 0);
+  EXPECT_EQ(damaged.GetInt(L"D"), 0);  // never written as a number by this module
 }
 
 TEST_F(UserRegistryTest, DeletingACollectionLeavesTheOthers) {
