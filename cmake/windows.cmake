@@ -35,6 +35,7 @@ set(QXGE_WIN_SOURCES
   src/preview/watermark_preview.cpp
   src/pages/numeric_controls.cpp
   src/pages/layout_page.cpp
+  src/pages/paper_page.cpp
   src/preview/owner_drawn.cpp
 )
 
