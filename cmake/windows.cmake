@@ -36,6 +36,7 @@ set(QXGE_WIN_SOURCES
   src/pages/numeric_controls.cpp
   src/pages/layout_page.cpp
   src/pages/custom_page_size_dialog.cpp
+  src/pages/paper_page.cpp
   src/preview/owner_drawn.cpp
 )
 

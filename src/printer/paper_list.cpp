@@ -4,10 +4,6 @@
 
 namespace qxge {
 
-std::u16string DriverName(const DriverPaperName& name) {
-  return std::u16string(name.begin(), std::find(name.begin(), name.end(), u'\0'));
-}
-
 std::vector<PaperEntry> MergePapers(const std::vector<uint16_t>& ids, const std::vector<DriverPaperName>* names,
                                     const std::vector<DriverPaperSize>* sizes, const std::vector<PaperEntry>& custom) {
   std::vector<PaperEntry> papers;

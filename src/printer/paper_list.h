@@ -3,7 +3,9 @@
 // custom sizes, which Windows drivers do not report.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,8 +24,11 @@ struct DriverPaperSize {
   int32_t x, y;
 };
 
-// A name of the driver's list (papers, media types), up to its terminator or the field's end.
-std::u16string DriverName(const DriverPaperName& name);
+// A name of the driver's list (papers, media types, bins), up to its terminator or the field's end.
+template <size_t N>
+std::u16string DriverName(const std::array<char16_t, N>& name) {
+  return std::u16string(name.begin(), std::find(name.begin(), name.end(), u'\0'));
+}
 
 // The driver's papers in its order, each only when the lists asked for (not null) hold it too;
 // then the custom sizes whose ids the driver does not report. None when it reports no papers.

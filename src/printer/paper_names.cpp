@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "collections/custom_papers.h"
@@ -25,17 +26,42 @@ std::u16string JoinNames(const IntList& wanted, const std::vector<PaperEntry>& k
   return joined;
 }
 
+// A driver's numbers paired with its names, as far as both lists go.
+template <typename Number, size_t N>
+std::vector<PaperEntry> NamedEntries(const std::vector<Number>& numbers, const std::vector<std::array<char16_t, N>>& names) {
+  std::vector<PaperEntry> entries;
+  for (size_t i = 0; i < numbers.size() && i < names.size(); ++i)
+    entries.push_back({static_cast<int32_t>(numbers[i]), DriverName(names[i])});
+  return entries;
+}
+
 }  // namespace
 
 std::vector<PaperEntry> OfferedPapers(const DriverDevMode& record, const IntList& largePapers) {
   const std::vector<DriverPaperName> names = DeviceCapabilityArray<DriverPaperName>(record, DC_PAPERNAMES);
-  std::vector<PaperEntry> papers = MergePapers(DeviceCapabilityArray<uint16_t>(record, DC_PAPERS), &names, nullptr, {});
+  return OfferedPapers(MergePapers(DeviceCapabilityArray<uint16_t>(record, DC_PAPERS), &names, nullptr, {}),
+                       largePapers);
+}
+
+std::vector<PaperEntry> OfferedPapers(std::vector<PaperEntry> papers, const IntList& largePapers) {
   papers.erase(std::remove_if(papers.begin(), papers.end(),
                               [&](const PaperEntry& p) {
                                 return p.id >= 256 || p.name.empty() || ModelFeatures::ListContains(p.id, largePapers);
                               }),
                papers.end());
   return papers;
+}
+
+std::vector<PaperEntry> PrinterMediaTypes(const DriverDevMode& record) {
+  const std::vector<DWORD> codes = DeviceCapabilityArray<DWORD>(record, DC_MEDIATYPES);
+  if (codes.empty()) return {};
+  return NamedEntries(codes, DeviceCapabilityArray<DriverPaperName>(record, DC_MEDIATYPENAMES));
+}
+
+std::vector<PaperEntry> PrinterBins(const DriverDevMode& record) {
+  const std::vector<WORD> bins = DeviceCapabilityArray<WORD>(record, DC_BINS);
+  if (bins.empty()) return {};
+  return NamedEntries(bins, DeviceCapabilityArray<std::array<char16_t, 24>>(record, DC_BINNAMES));
 }
 
 std::u16string PrinterPaperNames::PaperNames(const IntList& papers) {
@@ -46,12 +72,7 @@ std::u16string PrinterPaperNames::PaperNames(const IntList& papers) {
 
 std::u16string PrinterPaperNames::MediaNames(const IntList& medias) {
   if (medias.empty()) return {};
-  const std::vector<DWORD> codes = DeviceCapabilityArray<DWORD>(record_, DC_MEDIATYPES);
-  const std::vector<DriverPaperName> names = DeviceCapabilityArray<DriverPaperName>(record_, DC_MEDIATYPENAMES);
-  std::vector<PaperEntry> known;
-  for (size_t i = 0; i < codes.size() && i < names.size(); ++i)
-    known.push_back({static_cast<int32_t>(codes[i]), DriverName(names[i])});
-  return JoinNames(medias, known);
+  return JoinNames(medias, PrinterMediaTypes(record_));
 }
 
 }  // namespace qxge

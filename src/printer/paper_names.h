@@ -11,8 +11,14 @@
 namespace qxge {
 
 // The papers the printer reports that a list may offer: a standard id (below 256), a name, and
-// not one of the model's large papers.
+// not one of the model's large papers; the second form picks them from papers already asked for.
 std::vector<PaperEntry> OfferedPapers(const DriverDevMode& record, const IntList& largePapers);
+std::vector<PaperEntry> OfferedPapers(std::vector<PaperEntry> papers, const IntList& largePapers);
+
+// The printer's media types and paper bins as number and name, in its order; empty when it
+// reports none or cannot be asked.
+std::vector<PaperEntry> PrinterMediaTypes(const DriverDevMode& record);
+std::vector<PaperEntry> PrinterBins(const DriverDevMode& record);
 
 class PrinterPaperNames : public PaperNameSource {
  public:

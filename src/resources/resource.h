@@ -128,3 +128,22 @@
 #define IDC_CUSTOM_HEIGHT_SPIN  1043
 #define IDC_CUSTOM_INCHES       1350
 #define IDC_CUSTOM_MM           1351
+
+// Paper page: the paper options, then the scaling group (whose target page and percentage are
+// those of the More Layout Options dialog).
+#define IDC_PAPER_FRAME         1108
+#define IDC_COPIES              1023
+#define IDC_COPIES_SPIN         1024
+#define IDC_COLLATE             1016
+#define IDC_PAPER_SIZE          1161
+#define IDC_CUSTOM_PAPER        1109
+#define IDC_SOURCE_LABEL        1113
+#define IDC_SOURCE              1165
+#define IDC_MEDIA_TYPE          1185
+#define IDC_SEPARATOR_LABEL     1111
+#define IDC_SEPARATOR           1158
+#define IDC_FIRST_PAGE_LABEL    1110
+#define IDC_FIRST_PAGE          1051
+#define IDC_SCALING_FRAME       1150
+#define IDC_SCALING_TYPE_LABEL  1156
+#define IDC_SCALING_TYPE        1151

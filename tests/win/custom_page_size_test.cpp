@@ -18,6 +18,7 @@
 namespace {
 
 using qxge::DriverDevMode;
+using qxtest::EnabledIn;
 
 const std::wstring kSizes = L"TSF\\Custom Paper Data";
 
@@ -26,7 +27,6 @@ std::wstring TextIn(HWND dialog, int id) {
   GetDlgItemTextW(dialog, id, text, 128);
   return text;
 }
-bool EnabledIn(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 void Type(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
 void Press(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
 // As the user picks entry at of the list.

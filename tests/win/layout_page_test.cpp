@@ -15,6 +15,11 @@
 
 namespace {
 
+using qxtest::CheckedIn;
+using qxtest::DataIn;
+using qxtest::EnabledIn;
+using qxtest::ShownIn;
+
 const char kFullModel[] =
     "[Common]\r\nLayoutRotate=1\r\nRotatePapers=20\r\nLayoutTypeNone=1\r\nLayoutMultiple=1\r\n"
     "LayoutMultipleOrder=1\r\nLayoutPoster=1\r\nLayoutPosterCustom=1\r\nLayoutBooklet=1\r\nLayoutVirtual=1\r\n"
@@ -25,50 +30,6 @@ const char kCompactModel[] =
     "[Common]\r\nLayoutMore=1\r\nLayoutRotate=1\r\nRotatePapers=20\r\nLayoutMultiple=1\r\nLayoutMultipleOrder=1\r\n"
     "LayoutPoster=1\r\nLayoutBooklet=1\r\nLayoutFitToPage=1\r\nLayoutDoubleSided=1\r\nDoubleSidedPapers=1;9;20\r\n"
     "[LARGEPAPERNAME]\r\nPaperIndex=5\r\n";
-
-intptr_t DataIn(HWND dialog, int id) {
-  const HWND combo = GetDlgItem(dialog, id);
-  const LRESULT at = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-  return at < 0 ? -1 : static_cast<intptr_t>(SendMessageW(combo, CB_GETITEMDATA, at, 0));
-}
-bool ShownIn(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
-bool EnabledIn(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-bool CheckedIn(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-RECT BoundsIn(HWND dialog, int id) {
-  RECT r{};
-  GetWindowRect(GetDlgItem(dialog, id), &r);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-// The words a tooltip of this thread shows over control id of dialog; empty when none does.
-std::wstring TipIn(HWND dialog, int id) {
-  struct Search {
-    HWND dialog;
-    int id;
-    std::wstring text;
-  } search{dialog, id, {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        wchar_t name[64] = {}, text[4096] = {};
-        GetClassNameW(window, name, 64);
-        TTTOOLINFOW tool = {};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = s.dialog;
-        tool.uId = static_cast<UINT_PTR>(s.id);
-        tool.lpszText = text;
-        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 ||
-            !SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
-          return TRUE;
-        SendMessageW(window, TTM_GETTEXTW, 4096, reinterpret_cast<LPARAM>(&tool));
-        s.text = text;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.text;
-}
 
 // How many lines of text a layout preview writes between its sheet and its three caption lines.
 int LinesUnderTheSheet(HWND preview) {
@@ -112,28 +73,16 @@ class LayoutPageTest : public qxtest::SheetHarness {
     if (prepare != nullptr) prepare(Live());
     Open({0});
   }
-  intptr_t Data(int id) const { return DataIn(PageDialog(), id); }
-  int Items(int id) const { return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0)); }
-  bool Checked(int id) const { return CheckedIn(PageDialog(), id); }
-  bool Shown(int id) const { return ShownIn(PageDialog(), id); }
-  bool Enabled(int id) const { return EnabledIn(PageDialog(), id); }
-  RECT Bounds(int id) const { return BoundsIn(PageDialog(), id); }
-  std::wstring Tip(int id) const { return TipIn(PageDialog(), id); }
   // As the mouse clicks a picture.
   void ClickPicture(int id) {
     SendMessageW(Control(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
     SendMessageW(Control(id), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     sheet_->Pump();
   }
-  qxge::SettingsPage& Page() { return *static_cast<qxge::SettingsPage*>(sheet_->Table().slots[0]); }
   std::wstring Text(int id) const {
     wchar_t text[64] = {};
     GetWindowTextW(Control(id), text, 64);
     return text;
-  }
-  void Apply() {
-    PropSheet_PressButton(window_, PSBTN_APPLYNOW);
-    sheet_->Pump();
   }
   // Opens the dialog from the compact page; act runs in it before button is pressed.
   void MoreOptions(std::function<void(HWND)> act, int button) {

@@ -15,6 +15,7 @@
 
 #include "host_sheet.h"
 #include "module_package.h"
+#include "pagebase/settings_page.h"
 #include "record/driver_dev_mode.h"
 #include "test_support.h"
 
@@ -61,6 +62,51 @@ class ModalDriver {
   UINT_PTR timer_ = 0;
   HHOOK hook_ = nullptr;
 };
+
+// What a user sees of control id in dialog.
+inline intptr_t DataIn(HWND dialog, int id) {
+  const HWND combo = GetDlgItem(dialog, id);
+  const LRESULT at = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  return at < 0 ? -1 : static_cast<intptr_t>(SendMessageW(combo, CB_GETITEMDATA, at, 0));
+}
+inline bool ShownIn(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
+inline bool EnabledIn(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+inline bool CheckedIn(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+inline RECT BoundsIn(HWND dialog, int id) {
+  RECT r{};
+  GetWindowRect(GetDlgItem(dialog, id), &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// The words a tooltip of this thread shows over control id of dialog; empty when none does.
+inline std::wstring TipIn(HWND dialog, int id) {
+  struct Search {
+    HWND dialog;
+    int id;
+    std::wstring text;
+  } search{dialog, id, {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        wchar_t name[64] = {}, text[4096] = {};
+        GetClassNameW(window, name, 64);
+        TTTOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = s.dialog;
+        tool.uId = static_cast<UINT_PTR>(s.id);
+        tool.lpszText = text;
+        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 ||
+            !SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+          return TRUE;
+        SendMessageW(window, TTM_GETTEXTW, 4096, reinterpret_cast<LPARAM>(&tool));
+        s.text = text;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.text;
+}
 
 class SheetHarness : public ::testing::Test {
  protected:
@@ -113,6 +159,19 @@ class SheetHarness : public ::testing::Test {
     SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     sheet_->Pump();
   }
+  intptr_t Data(int id) const { return DataIn(PageDialog(), id); }
+  int Items(int id) const { return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0)); }
+  bool Checked(int id) const { return CheckedIn(PageDialog(), id); }
+  bool Shown(int id) const { return ShownIn(PageDialog(), id); }
+  bool Enabled(int id) const { return EnabledIn(PageDialog(), id); }
+  RECT Bounds(int id) const { return BoundsIn(PageDialog(), id); }
+  std::wstring Tip(int id) const { return TipIn(PageDialog(), id); }
+  void Apply() {
+    PropSheet_PressButton(window_, PSBTN_APPLYNOW);
+    sheet_->Pump();
+  }
+  // The module's page object of the sheet's first page.
+  qxge::SettingsPage& Page() { return *static_cast<qxge::SettingsPage*>(sheet_->Table().slots[0]); }
   bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(window_, kApplyButton)) != FALSE; }
   qxge::DriverDevMode& Live() { return *reinterpret_cast<qxge::DriverDevMode*>(record_.data()); }
   std::string Read(const std::wstring& name) { return ReadTextFile(dir_ + L"\\" + name); }
