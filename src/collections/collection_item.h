@@ -55,7 +55,6 @@ class StoredCollectionItem : public CollectionItem {
   // keepZero: a count of 0 is written too, instead of leaving no key behind.
   StoredCollectionItem(int32_t index, const wchar_t* collection, const wchar_t* countName, bool keepZero)
       : CollectionItem(index), collection_(collection), countName_(countName), keepZero_(keepZero) {}
-  const wchar_t* Collection() const { return collection_; }
 
  private:
   const wchar_t* collection_;

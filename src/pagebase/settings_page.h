@@ -89,6 +89,8 @@ class SettingsPage : public platform::Dialog {
     favorites_.Clear();
     favorites_.Bind(nullptr);
   }
+  // The page's preview; none on pages without one.
+  PreviewWnd* Preview() const { return preview_.get(); }
 
   std::u16string Section() const;
 

@@ -10,7 +10,7 @@
 namespace qxge {
 namespace {
 
-// A list holds this many sizes at most: more would not fit a user's memory, nor the menu.
+// The collection keeps at most this many sizes.
 constexpr int kMaxSizes = 32;
 constexpr int kSaveChangesMessage = 3;
 
@@ -174,6 +174,12 @@ void CustomPageSizeDialog::OnStoreControls() {
   SaveAll(ItemList(Item(IDC_CUSTOM_LIST)), CollectionType::CustomPaper, &edited_);
   RefreshDoubleSidedPapers(edited_);
   *target_ = edited_;
+}
+
+// The list owns its sizes while the dialog lives.
+void CustomPageSizeDialog::OnDestroy() {
+  ItemList(Item(IDC_CUSTOM_LIST)).Clear();
+  SettingsPage::OnDestroy();
 }
 
 bool CustomPageSizeDialog::OnCommand(int id, int code, HWND control) {

@@ -25,6 +25,7 @@ class CustomPageSizeDialog : public SettingsPage {
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
   bool OnNotify(const NMHDR& header, LRESULT& result) override;
+  void OnDestroy() override;
 
  private:
   // What the typed values may do at a list position (-1: none).

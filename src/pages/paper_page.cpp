@@ -49,12 +49,11 @@ bool LayoutInForce(const DriverDevMode& record) {
 }  // namespace
 
 std::vector<PaperEntry> BinsByRule(const std::vector<PaperEntry>& bins, const DriverDevMode& record,
-                                   const ModelFeatures& model, std::initializer_list<int32_t> only) {
+                                   const ModelFeatures& model) {
   const PrivateDevMode& p = record.dmPrivate;
   std::vector<PaperEntry> offered;
   for (const PaperEntry& bin : bins) {
     if (bin.name.empty()) continue;
-    if (only.size() != 0 && std::find(only.begin(), only.end(), bin.id) == only.end()) continue;
     if (bin.id == kEnvelopeBin && p.iEvlSupply < 1) continue;
     // Without the optional tray a model names its bins either above 256 or as the lower bin.
     if (p.iOptTray < 1 && (model.PrinterTray34 != 0 ? bin.id > kOptionalTrayBins : bin.id == kLowerBin)) continue;
@@ -174,8 +173,13 @@ void PaperPageBase::OnCustomPaper() {
   if (working_ == nullptr) return;
   CustomPageSizeDialog dialog(Handle(), working_);
   if (dialog.RunModal() != IDOK) return;
-  // The sizes were renumbered and the record holds the chosen one: every list shows them anew.
+  // The sizes were renumbered and the record holds the chosen one: every list and the preview
+  // show them anew. A size that went gives way to the baseline's paper.
+  if (PreviewWnd* preview = Preview()) preview->ForgetPapers();
   Refill();
+  const ComboBox sizes(Item(IDC_PAPER_SIZE));
+  if (sizes.SelectedData() != working_->dmPublic.dmPaperSize && baseline_ != nullptr)
+    sizes.SelectByData(baseline_->dmPublic.dmPaperSize);
   OnSettingChanged();
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 #include "pagebase/settings_page.h"
@@ -15,10 +14,9 @@ namespace qxge {
 struct ModelFeatures;
 
 // The bins a list offers for the record on this model: named bins, the envelope feeder only
-// with its supply, and the bins of the optional tray only when it is fitted. A non-empty only
-// list keeps just the bins it names.
+// with its supply, and the bins of the optional tray only when it is fitted.
 std::vector<PaperEntry> BinsByRule(const std::vector<PaperEntry>& bins, const DriverDevMode& record,
-                                   const ModelFeatures& model, std::initializer_list<int32_t> only = {});
+                                   const ModelFeatures& model);
 
 class PaperPageBase : public SettingsPage {
  public:
@@ -75,9 +73,12 @@ class PaperPage : public PaperPageBase {
   NumberSpin percent_;
 };
 
-class CompactPaperPage : public PaperPageBase {
+// The form of models whose scaling lives in the More Layout Options dialog. Its template holds
+// no controls yet, so it must store nothing: the paper options' store would write what empty
+// lists give.
+class CompactPaperPage : public SettingsPage {
  public:
-  CompactPaperPage(int templateId, int32_t pageId) : PaperPageBase(templateId, u"Paper", pageId) {}
+  CompactPaperPage(int templateId, int32_t pageId) : SettingsPage(templateId, u"Paper", pageId) {}
 };
 
 }  // namespace qxge

@@ -24,6 +24,8 @@ class PreviewWnd : public platform::SubclassedWindow {
 
   // Takes over the painting of control, a static of the page's template.
   void Attach(HWND control);
+  // The user's sizes were renumbered or changed: every paper is asked for again.
+  void ForgetPapers() { papers_.clear(); }
   // The top line carries the units choice; a model without it has no such line.
   void DropTopCaptionLine();
   int CaptionCount() const { return captionCount_; }
