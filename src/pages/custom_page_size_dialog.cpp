@@ -209,7 +209,7 @@ bool CustomPageSizeDialog::OnCommand(int id, int code, HWND control) {
     case IDC_CUSTOM_WIDTH:
     case IDC_CUSTOM_HEIGHT: {
       LengthSpin& spin = id == IDC_CUSTOM_WIDTH ? width_ : height_;
-      if (code == EN_CHANGE ? spin.OnEditChange() : code == EN_KILLFOCUS && spin.OnKillFocus()) UpdateButtons();
+      if (spin.OnEditCommand(code)) UpdateButtons();
       return true;
     }
     default:

@@ -442,9 +442,9 @@ LayoutTypeGroups::Command LayoutTypeGroups::OnCommand(int id, int code, const Dr
     case IDC_VIRTUAL_POSITION:
       return changedIf(code == CBN_SELCHANGE);
     case IDC_SCALE:
-      return changedIf(code == EN_CHANGE ? scale_.OnEditChange() : code == EN_KILLFOCUS && scale_.OnKillFocus());
+      return changedIf(scale_.OnEditCommand(code));
     case IDC_OVERLAP:
-      return changedIf(code == EN_CHANGE ? overlap_.OnEditChange() : code == EN_KILLFOCUS && overlap_.OnKillFocus());
+      return changedIf(overlap_.OnEditCommand(code));
     default:
       return Command::NotOurs;
   }
@@ -723,7 +723,7 @@ bool MoreLayoutOptionsDialog::OnCommand(int id, int code, HWND control) {
   } else if (id == IDC_FIT_PAPER) {
     if (code != CBN_SELCHANGE) return true;
   } else if (id == IDC_PERCENT) {
-    if (!(code == EN_CHANGE ? percent_.OnEditChange() : code == EN_KILLFOCUS && percent_.OnKillFocus())) return true;
+    if (!percent_.OnEditCommand(code)) return true;
   } else {
     switch (groups_.OnCommand(id, code, *working_)) {
       case LayoutTypeGroups::Command::NotOurs: return SettingsPage::OnCommand(id, code, control);

@@ -41,6 +41,8 @@ class NumberSpin {
   bool OnEditChange();
   bool OnKillFocus();
   bool OnDelta(const NMUPDOWN& change);
+  // An edit notification: typing or leaving the field.
+  bool OnEditCommand(int code) { return code == EN_CHANGE ? OnEditChange() : code == EN_KILLFOCUS && OnKillFocus(); }
 
  private:
   void Show(int32_t value);
@@ -59,6 +61,7 @@ class LengthSpin {
   bool OnEditChange();
   bool OnKillFocus();
   bool OnDelta(const NMUPDOWN& change);
+  bool OnEditCommand(int code) { return code == EN_CHANGE ? OnEditChange() : code == EN_KILLFOCUS && OnKillFocus(); }
 
  private:
   void Show();

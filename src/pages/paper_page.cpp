@@ -192,7 +192,7 @@ bool PaperPageBase::OnCommand(int id, int code, HWND control) {
   for (const BoundSpin& bound : spins_) {
     if (bound.editId != id) continue;
     NumberSpin& spin = *bound.spin;
-    if (code == EN_CHANGE ? spin.OnEditChange() : code == EN_KILLFOCUS && spin.OnKillFocus()) OnSettingChanged();
+    if (spin.OnEditCommand(code)) OnSettingChanged();
     return true;
   }
   switch (id) {
