@@ -369,6 +369,16 @@ RECT SettingsPage::ControlRect(int id) const {
   return control != nullptr ? ChildRect(Handle(), control) : RECT{};
 }
 
+int SettingsPage::CloseUpRows(std::initializer_list<ControlRow> rows) {
+  int moved = 0;
+  for (const ControlRow& row : rows) {
+    const POINT up{0, -moved};
+    ShowControls(row.ids, row.shown ? 1 : 0, &up);
+    if (!row.shown) moved += row.height;
+  }
+  return moved;
+}
+
 POINT SettingsPage::ControlOffset(int id, int fromId, bool bottoms) const {
   const HWND a = Item(id), b = Item(fromId);
   if (a == nullptr || b == nullptr) return {0, 0};

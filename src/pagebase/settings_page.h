@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +65,15 @@ class SettingsPage : public platform::Dialog {
   void EnableControl(int id, bool enable);
   void EnableControls(const int* ids, bool enable);
   void PlaceControl(int id, const POINT* topLeft, const SIZE* size);
+  // A row of controls that a model may lack; height: the distance to the next row.
+  struct ControlRow {
+    const int* ids;  // zero-terminated
+    bool shown;
+    int height;
+  };
+  // Shows the rows the model has and hides the others; every shown row moves up by the heights
+  // hidden above it. Returns the height given up, by which whatever follows moves up too.
+  int CloseUpRows(std::initializer_list<ControlRow> rows);
   POINT ControlOffset(int id, int fromId, bool bottoms) const;
   // A control's rectangle on the page; empty when the page has no such control.
   RECT ControlRect(int id) const;

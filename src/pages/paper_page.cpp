@@ -4,6 +4,7 @@
 
 #include "app/driver_ui_app.h"
 #include "collections/custom_papers.h"
+#include "config/profile_file.h"
 #include "config/model_features.h"
 #include "pages/custom_page_size_dialog.h"
 #include "platform/combo_box.h"
@@ -23,12 +24,14 @@ const ModelFeatures& Model() { return App().Features(); }
 // The media type the printer lists as Transparency, and the bin that feeds it.
 constexpr intptr_t kTransparency = 3;
 constexpr int32_t kTransparencyBin = 6;
-constexpr int32_t kEnvelopeBin = 5, kLowerBin = 2, kOptionalTrayBins = 256;
+constexpr int32_t kUpperBin = 1, kLowerBin = 2, kEnvelopeBin = 5, kAutomaticBin = 7, kOptionalTrayBins = 256;
 constexpr int32_t kUserPaper = 256;
 constexpr intptr_t kScaleFit = 4, kScaleReduce = 5, kScaleNone = 6;
 
 const int kSeparatorControls[] = {IDC_SEPARATOR_LABEL, IDC_SEPARATOR, 0};
 const int kFirstPageControls[] = {IDC_FIRST_PAGE_LABEL, IDC_FIRST_PAGE, 0};
+const int kSourceControls[] = {IDC_SOURCE_LABEL, IDC_SOURCE, 0};
+const int kTrayControls[] = {IDC_TRAY_AUTO, IDC_TRAY_FORCE, 0};
 const int kScalingTypeControls[] = {IDC_SCALING_TYPE_LABEL, IDC_SCALING_TYPE, 0};
 const int kFitControls[] = {IDC_FIT_PAPER_LABEL, IDC_FIT_PAPER, 0};
 const int kPercentControls[] = {IDC_PERCENT_LABEL, IDC_PERCENT, IDC_PERCENT_SPIN, 0};
@@ -37,6 +40,11 @@ const int kScalingControls[] = {IDC_SCALING_FRAME, IDC_SCALING_TYPE_LABEL, IDC_S
 
 void AddEntries(const ComboBox& combo, const std::vector<PaperEntry>& entries) {
   for (const PaperEntry& entry : entries) combo.Add(platform::W(entry.name), entry.id);
+}
+
+// A list the printer left empty offers nothing to choose: it is shown grey.
+void GreyIfEmpty(SettingsPage& page, int id) {
+  if (ComboBox(page.Item(id)).Count() == 0) page.EnableControl(id, false);
 }
 
 // Several pages per side, or a booklet the record can print.
@@ -49,11 +57,12 @@ bool LayoutInForce(const DriverDevMode& record) {
 }  // namespace
 
 std::vector<PaperEntry> BinsByRule(const std::vector<PaperEntry>& bins, const DriverDevMode& record,
-                                   const ModelFeatures& model) {
+                                   const ModelFeatures& model, std::initializer_list<int32_t> only) {
   const PrivateDevMode& p = record.dmPrivate;
   std::vector<PaperEntry> offered;
   for (const PaperEntry& bin : bins) {
     if (bin.name.empty()) continue;
+    if (only.size() != 0 && std::find(only.begin(), only.end(), bin.id) == only.end()) continue;
     if (bin.id == kEnvelopeBin && p.iEvlSupply < 1) continue;
     // Without the optional tray a model names its bins either above 256 or as the lower bin.
     if (p.iOptTray < 1 && (model.PrinterTray34 != 0 ? bin.id > kOptionalTrayBins : bin.id == kLowerBin)) continue;
@@ -69,6 +78,7 @@ BOOL PaperPageBase::OnInitDialog() {
   BindSpin(copies_, IDC_COPIES, IDC_COPIES_SPIN, 1, 999);
   if (working_ == nullptr) return result;
   AddEntries(ComboBox(Item(IDC_MEDIA_TYPE)), PrinterMediaTypes(*working_));
+  GreyIfEmpty(*this, IDC_MEDIA_TYPE);
   if (Model().PaperSeparator != 0) {
     const ComboBox separators(Item(IDC_SEPARATOR));
     static const char16_t* const kSeparators[] = {u"No Separator", u"Printed Separator...", u"Blank Separator...",
@@ -183,6 +193,12 @@ void PaperPageBase::OnCustomPaper() {
   OnSettingChanged();
 }
 
+void PaperPageBase::OnSeparatorChosen() {
+  if (working_ == nullptr || ComboBox(Item(IDC_SEPARATOR)).SelectedData() <= 0) return;
+  // The dialog writes the record on OK; its answer does not matter, the page's choice is taken.
+  SeparatorDialog(Handle(), working_).RunModal();
+}
+
 void PaperPageBase::BindSpin(NumberSpin& spin, int editId, int spinId, int32_t min, int32_t max) {
   spin.Bind(Handle(), editId, spinId, min, max, 3);
   spins_.push_back({&spin, editId, spinId});
@@ -200,9 +216,12 @@ bool PaperPageBase::OnCommand(int id, int code, HWND control) {
       if (code != CBN_SELCHANGE) return true;
       ApplyTypeRule();
       break;
+    case IDC_SEPARATOR:
+      if (code != CBN_SELCHANGE) return true;
+      OnSeparatorChosen();
+      break;
     case IDC_PAPER_SIZE:
     case IDC_SOURCE:
-    case IDC_SEPARATOR:
     case IDC_FIRST_PAGE:
       if (code != CBN_SELCHANGE) return true;
       break;
@@ -237,14 +256,8 @@ BOOL PaperPage::OnInitDialog() {
   // The separator and first-page rows close up from the bottom of their group, and the scaling
   // group follows.
   const int pitch = ControlOffset(IDC_FIRST_PAGE, IDC_SEPARATOR, false).y;
-  int moved = 0;
-  if (m.PaperSeparator == 0) {
-    ShowControls(kSeparatorControls, 0);
-    moved += pitch;
-  }
-  const POINT up{0, -moved};
-  ShowControls(kFirstPageControls, m.PaperFirstPage != 0 ? 1 : 0, &up);
-  if (m.PaperFirstPage == 0) moved += pitch;
+  const int moved = CloseUpRows({{kSeparatorControls, m.PaperSeparator != 0, pitch},
+                                 {kFirstPageControls, m.PaperFirstPage != 0, pitch}});
   if (moved != 0) {
     const SIZE shorter{0, -moved};
     const POINT groupUp{0, -moved};
@@ -351,6 +364,119 @@ bool PaperPage::OnCommand(int id, int code, HWND control) {
   }
   OnSettingChanged();
   return true;
+}
+
+// ---- CompactPaperPage -------------------------------------------------------------------
+
+BOOL CompactPaperPage::OnInitDialog() {
+  const BOOL result = PaperPageBase::OnInitDialog();
+  const ModelFeatures& m = Model();
+  // Each row's height is the distance to the row below it, measured before anything moves.
+  const int separator = ControlOffset(IDC_TRAY_AUTO, IDC_SEPARATOR, false).y;
+  const int trays = ControlOffset(IDC_SOURCE, IDC_TRAY_AUTO, false).y;
+  const int cover = ControlOffset(IDC_FIRST_PAGE, IDC_SOURCE, false).y;
+  const int moved = CloseUpRows({{kSeparatorControls, m.PaperSeparator != 0, separator},
+                                 {kTrayControls, m.PaperTrayRadio != 0, trays},
+                                 {kSourceControls, true, 0},
+                                 {kFirstPageControls, m.PaperFirstPage != 0, cover}});
+  const POINT up{0, -moved};
+  ShowControl(IDC_BANNER_SHEET, m.PaperBannerSheet != 0 ? 1 : 0, &up);
+  if (moved != 0) {
+    const SIZE shorter{0, -moved};
+    PlaceControl(IDC_PAPER_FRAME, nullptr, &shorter);
+  }
+  return result;
+}
+
+bool CompactPaperPage::ForcesTray() const { return Model().PaperTrayRadio == 0 || Checked(IDC_TRAY_FORCE); }
+
+void CompactPaperPage::OnSetActive() {
+  if (working_ == nullptr) return;
+  const ModelFeatures& m = Model();
+  const DriverDevMode& r = *working_;
+  Check(IDC_BANNER_SHEET, r.dmPrivate.iBannerSheet >= 1);
+  const bool force = m.PaperTrayRadio == 0 || r.dmPrivate.iForceTray > 0;
+  CheckRadio(IDC_TRAY_AUTO, IDC_TRAY_FORCE, force ? IDC_TRAY_FORCE : IDC_TRAY_AUTO);
+  FillPaperOptions();
+  if (m.PaperTrayRadio != 0) {
+    // "Let printer select" is the radio's to say, not the list's.
+    const ComboBox sources(Item(IDC_SOURCE));
+    sources.Remove(kAutomaticBin);
+    if (force) sources.SelectByData(r.dmPublic.dmDefaultSource);
+  }
+  ShowTrayChoice();
+  SettingsPage::OnSetActive();
+}
+
+void CompactPaperPage::ShowTrayChoice() {
+  const bool force = ForcesTray();
+  EnableControls(kSourceControls, force && Editable());
+  if (force) return;
+  ProfileFile& model = App().ModelFile();
+  const SectionScope scope(model, u"DEFAULTDEVMODE");
+  ComboBox(Item(IDC_SOURCE)).SelectByData(model.ReadInt(u"PaperSource", NoDefault));
+}
+
+void CompactPaperPage::OnStoreControls() {
+  PaperPageBase::OnStoreControls();
+  if (working_ == nullptr) return;
+  const ModelFeatures& m = Model();
+  PublicDevMode& pub = working_->dmPublic;
+  PrivateDevMode& p = working_->dmPrivate;
+  if (m.PaperTrayRadio != 0) {
+    const bool force = ForcesTray();
+    p.iForceTray = force ? 1 : 0;
+    if (!force) {
+      pub.dmFields |= dm::kDefaultSource;
+      pub.dmDefaultSource = kAutomaticBin;
+    }
+  }
+  if (m.PaperBannerSheet != 0 && p.iBannerSheet >= 0) p.iBannerSheet = Checked(IDC_BANNER_SHEET) ? 1 : 0;
+}
+
+bool CompactPaperPage::OnCommand(int id, int code, HWND control) {
+  switch (id) {
+    case IDC_PAPER_SIZE:
+      if (code != CBN_SELCHANGE) return true;
+      // A large paper is fitted to a page; with no page chosen yet, to the first.
+      if (ApplyLargePaperRule() && working_->dmPrivate.iFitPagePaper < 1) working_->dmPrivate.iFitPagePaper = 1;
+      break;
+    case IDC_TRAY_AUTO:
+    case IDC_TRAY_FORCE:
+      if (code != BN_CLICKED) return true;
+      ShowTrayChoice();
+      break;
+    case IDC_BANNER_SHEET:
+      if (code != BN_CLICKED) return true;
+      break;
+    default:
+      return PaperPageBase::OnCommand(id, code, control);
+  }
+  OnSettingChanged();
+  return true;
+}
+
+// ---- SeparatorDialog --------------------------------------------------------------------
+
+BOOL SeparatorDialog::OnInitDialog() {
+  const BOOL result = SettingsPage::OnInitDialog();
+  AddEntries(ComboBox(Item(IDC_SOURCE)), BinsByRule(PrinterBins(*working_), *working_, Model(), {kUpperBin, kLowerBin}));
+  GreyIfEmpty(*this, IDC_SOURCE);
+  Refill();
+  return result;
+}
+
+void SeparatorDialog::OnSetActive() {
+  const PrivateDevMode& p = working_->dmPrivate;
+  ComboBox(Item(IDC_SOURCE)).SelectByData(p.iOhpSpTray);
+  Check(IDC_SEPARATOR_BEFORE, p.iLocateOhp < 1);
+  Check(IDC_SEPARATOR_AFTER, p.iLocateOhp >= 1);
+}
+
+void SeparatorDialog::OnStoreControls() {
+  PrivateDevMode& p = working_->dmPrivate;
+  p.iOhpSpTray = static_cast<int16_t>(ComboBox(Item(IDC_SOURCE)).SelectedData());
+  p.iLocateOhp = Checked(IDC_SEPARATOR_AFTER) ? 1 : 0;
 }
 
 }  // namespace qxge

@@ -3,20 +3,23 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "pagebase/settings_page.h"
 #include "pages/numeric_controls.h"
 #include "printer/paper_list.h"
+#include "resources/resource.h"
 
 namespace qxge {
 
 struct ModelFeatures;
 
 // The bins a list offers for the record on this model: named bins, the envelope feeder only
-// with its supply, and the bins of the optional tray only when it is fitted.
+// with its supply, and the bins of the optional tray only when it is fitted; only those in
+// `only` when it names any.
 std::vector<PaperEntry> BinsByRule(const std::vector<PaperEntry>& bins, const DriverDevMode& record,
-                                   const ModelFeatures& model);
+                                   const ModelFeatures& model, std::initializer_list<int32_t> only = {});
 
 class PaperPageBase : public SettingsPage {
  public:
@@ -43,6 +46,8 @@ class PaperPageBase : public SettingsPage {
 
  private:
   void ApplyTypeRule();
+  // Any separator but none asks for its tray and place.
+  void OnSeparatorChosen();
 
   struct BoundSpin {
     NumberSpin* spin;
@@ -73,12 +78,33 @@ class PaperPage : public PaperPageBase {
   NumberSpin percent_;
 };
 
-// The form of models whose scaling lives in the More Layout Options dialog. Its template holds
-// no controls yet, so it must store nothing: the paper options' store would write what empty
-// lists give.
-class CompactPaperPage : public SettingsPage {
+// The form of models whose scaling lives in the More Layout Options dialog: who picks the tray,
+// and a banner sheet before each job.
+class CompactPaperPage : public PaperPageBase {
  public:
-  CompactPaperPage(int templateId, int32_t pageId) : SettingsPage(templateId, u"Paper", pageId) {}
+  CompactPaperPage(int templateId, int32_t pageId) : PaperPageBase(templateId, u"Paper", pageId) {}
+  void OnSetActive() override;
+  void OnStoreControls() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+
+ private:
+  bool ForcesTray() const;
+  // The source list is the user's only while a tray is forced; otherwise it shows the model's.
+  void ShowTrayChoice();
+};
+
+// Where the separator sheets between transparencies come from, and on which side they go.
+class SeparatorDialog : public SettingsPage {
+ public:
+  SeparatorDialog(HWND parent, DriverDevMode* record) : SettingsPage(IDD_SEPARATOR, u"Separator", parent, record) {}
+  void OnSetActive() override;
+  void OnStoreControls() override;
+
+ protected:
+  BOOL OnInitDialog() override;
 };
 
 }  // namespace qxge

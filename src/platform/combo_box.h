@@ -34,6 +34,11 @@ class ComboBox {
     if (n > 0) SendMessageW(window_, CB_SETCURSEL, 0, 0);
     return false;
   }
+  // Removes every item holding data; a removed selection leaves none.
+  void Remove(intptr_t data) const {
+    for (int i = Count() - 1; i >= 0; --i)
+      if (SendMessageW(window_, CB_GETITEMDATA, i, 0) == data) SendMessageW(window_, CB_DELETESTRING, i, 0);
+  }
   // The selected item's data, or -1 with no selection.
   intptr_t SelectedData() const {
     if (window_ == nullptr) return -1;

@@ -147,3 +147,13 @@
 #define IDC_SCALING_FRAME       1150
 #define IDC_SCALING_TYPE_LABEL  1156
 #define IDC_SCALING_TYPE        1151
+
+// The compact Paper form: who picks the tray, and the banner sheet before each job.
+#define IDC_TRAY_AUTO           1221
+#define IDC_TRAY_FORCE          1222
+#define IDC_BANNER_SHEET        1247
+
+// Separator dialog: the tray the separator sheets come from and where they go.
+#define IDD_SEPARATOR           3012
+#define IDC_SEPARATOR_BEFORE    1159
+#define IDC_SEPARATOR_AFTER     1157

@@ -14,6 +14,11 @@
 namespace {
 
 std::string OfficeModel() { return qxtest::ReadTextFile(qxtest::SourceDir() + L"\\samples\\office\\QX5000U.INI"); }
+// The small printer: the compact form, which lets the printer pick the tray.
+std::string CompactModel() { return qxtest::ReadTextFile(qxtest::SourceDir() + L"\\samples\\compact\\QX300U.INI"); }
+std::string WithKey(std::string model, const std::string& from, const std::string& to) {
+  return model.replace(model.find(from), from.size(), to);
+}
 
 class PaperPageTest : public qxtest::SheetHarness {
  protected:
@@ -114,7 +119,9 @@ TEST_F(PaperPageTest, ASizeMadeInTheDialogIsChosenOnThePage) {
     Click(IDC_CUSTOM_PAPER);
     EXPECT_TRUE(driver.opened());
   }
-  EXPECT_EQ(ItemTexts(IDC_PAPER_SIZE).back(), L"Poster 20x25");
+  const std::vector<std::wstring> sizes = ItemTexts(IDC_PAPER_SIZE);
+  ASSERT_FALSE(sizes.empty());
+  EXPECT_EQ(sizes.back(), L"Poster 20x25");
   EXPECT_EQ(Data(IDC_PAPER_SIZE), 257);
   EXPECT_TRUE(ApplyEnabled());
   PropSheet_PressButton(window_, PSBTN_APPLYNOW);
@@ -215,15 +222,90 @@ TEST_F(PaperPageTest, RowsAModelLacksGiveTheirPlaceToTheRowsBelow) {
   Close();
   module_.Unload();
 
-  std::string model = OfficeModel();
-  model.replace(model.find("PaperSeparator=1"), 16, "PaperSeparator=0");
-  OpenPaper(model, nullptr, L"QXPC");
+  OpenPaper(WithKey(OfficeModel(), "PaperSeparator=1", "PaperSeparator=0"), nullptr, L"QXPC");
   EXPECT_FALSE(Shown(IDC_SEPARATOR));
   EXPECT_FALSE(Shown(IDC_SEPARATOR_LABEL));
   EXPECT_EQ(Bounds(IDC_FIRST_PAGE).top, separator.top);
   EXPECT_EQ(Bounds(IDC_SCALING_FRAME).top, scaling.top - (first.top - separator.top));
   EXPECT_GT(Bounds(IDC_SCALING_FRAME).top, Bounds(IDC_PAPER_FRAME).bottom);
   EXPECT_GT(Bounds(IDC_PAPER_FRAME).bottom, Bounds(IDC_FIRST_PAGE).bottom);
+}
+
+// "Any separator" asks where its sheets come from and where they go; the page keeps the choice
+// of separator whatever the answer, and "No Separator" asks nothing.
+TEST_F(PaperPageTest, ASeparatorAsksForItsPlaceAndIsKeptWhateverTheAnswer) {
+  OpenPaper(OfficeModel());
+  const auto place = [](int id) { return [id](HWND d) { SendMessageW(GetDlgItem(d, id), BM_CLICK, 0, 0); }; };
+  {
+    qxtest::ModalDriver driver(IDC_SEPARATOR_AFTER, place(IDC_SEPARATOR_AFTER), IDOK);
+    Choose(IDC_SEPARATOR, 2);
+    EXPECT_TRUE(driver.opened());
+  }
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iOhp, 2);
+  EXPECT_EQ(Live().dmPrivate.iLocateOhp, 1);
+  {
+    qxtest::ModalDriver driver(IDC_SEPARATOR_AFTER, place(IDC_SEPARATOR_BEFORE), IDCANCEL);
+    Choose(IDC_SEPARATOR, 3);
+    EXPECT_TRUE(driver.opened());
+  }
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iOhp, 3);
+  EXPECT_EQ(Live().dmPrivate.iLocateOhp, 1);
+  qxtest::ModalDriver none(IDC_SEPARATOR_AFTER, [](HWND) {}, IDCANCEL);
+  Choose(IDC_SEPARATOR, 0);
+  EXPECT_FALSE(none.opened());
+}
+
+TEST_F(PaperPageTest, CompactFormLetsThePrinterPickTheTrayOrForcesOne) {
+  OpenPaper(CompactModel(), [](qxge::DriverDevMode& r) {
+    r.dmPrivate.iForceTray = 0;
+    r.dmPublic.dmDefaultSource = DMBIN_AUTO;
+  });
+  // While the printer picks, the list shows the model's tray and is not the user's to change.
+  EXPECT_TRUE(Checked(IDC_TRAY_AUTO));
+  EXPECT_FALSE(Enabled(IDC_SOURCE));
+  EXPECT_EQ(Data(IDC_SOURCE), 257);
+  Click(IDC_TRAY_AUTO);
+  EXPECT_FALSE(ApplyEnabled());
+
+  Click(IDC_TRAY_FORCE);
+  EXPECT_TRUE(Enabled(IDC_SOURCE));
+  Choose(IDC_SOURCE, 258);
+  Apply();
+  EXPECT_EQ(Live().dmPublic.dmDefaultSource, 258);
+  EXPECT_EQ(Live().dmPrivate.iForceTray, 1);
+
+  Click(IDC_TRAY_AUTO);
+  EXPECT_EQ(Data(IDC_SOURCE), 257);
+  Apply();
+  EXPECT_EQ(Live().dmPublic.dmDefaultSource, DMBIN_AUTO);
+  EXPECT_NE(Live().dmPublic.dmFields & DM_DEFAULTSOURCE, 0u);
+  EXPECT_EQ(Live().dmPrivate.iForceTray, 0);
+}
+
+TEST_F(PaperPageTest, CompactFormClosesUpOverTheRowsItsModelLacks) {
+  std::string full = WithKey(CompactModel(), "PaperSeparator=0", "PaperSeparator=1");
+  full = WithKey(WithKey(full, "PaperFirstPage=0", "PaperFirstPage=1"), "PaperBannerSheet=0", "PaperBannerSheet=1");
+  OpenPaper(full, [](qxge::DriverDevMode& r) { r.dmPrivate.iBannerSheet = 0; });
+  const RECT separator = Bounds(IDC_SEPARATOR), trays = Bounds(IDC_TRAY_AUTO), source = Bounds(IDC_SOURCE);
+  const RECT cover = Bounds(IDC_FIRST_PAGE), frame = Bounds(IDC_PAPER_FRAME), banner = Bounds(IDC_BANNER_SHEET);
+  EXPECT_TRUE(Shown(IDC_BANNER_SHEET));
+  Click(IDC_BANNER_SHEET);
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iBannerSheet, 1);
+  Close();
+  module_.Unload();
+
+  OpenPaper(CompactModel(), nullptr, L"QXPD");
+  EXPECT_FALSE(Shown(IDC_SEPARATOR));
+  EXPECT_FALSE(Shown(IDC_FIRST_PAGE));
+  EXPECT_FALSE(Shown(IDC_BANNER_SHEET));
+  EXPECT_EQ(Bounds(IDC_TRAY_AUTO).top, separator.top);
+  EXPECT_EQ(Bounds(IDC_SOURCE).top, source.top - (trays.top - separator.top));
+  EXPECT_EQ(Bounds(IDC_PAPER_FRAME).bottom, frame.bottom - (trays.top - separator.top) - (cover.top - source.top));
+  EXPECT_GT(Bounds(IDC_PAPER_FRAME).bottom, Bounds(IDC_SOURCE).bottom);
+  EXPECT_GT(banner.top, frame.bottom);
 }
 
 }  // namespace
