@@ -124,7 +124,7 @@ std::wstring StageNewModel(const std::wstring& module) {
 }
 
 // The worst a damaged installation leaves: a model file of endless lines, a stored default of
-// the wrong size and a favorites count of two thousand million.
+// the wrong size, and counts of favorites and paper sizes of two thousand million.
 std::wstring StageDamagedModel(const std::wstring& module) {
   const std::wstring dll = StageModel(module, L"QXBW");
   const std::wstring dir = dll.substr(0, dll.size() - 9);
@@ -136,6 +136,11 @@ std::wstring StageDamagedModel(const std::wstring& module) {
   if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\QXPrint\\QXBW\\TSF\\Device Modes", 0, nullptr, 0, KEY_ALL_ACCESS,
                       nullptr, &key, nullptr) == ERROR_SUCCESS) {
     RegSetValueExW(key, L"DMNum", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"2147483647"), 22);
+    RegCloseKey(key);
+  }
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\QXPrint\\QXBW\\TSF\\Custom Paper Data", 0, nullptr, 0,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    RegSetValueExW(key, L"CPNum", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"2147483647"), 22);
     RegCloseKey(key);
   }
   if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\QXPrint\\QXBW\\TSF", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
@@ -323,6 +328,28 @@ int wmain(int argc, wchar_t** argv) {
   const Clicks clicks = clickTimes(module, true);
   const Clicks bareClicks = clickTimes(bare, false);
 
+  // The Paper page: a fill, which asks the printer for its papers, bins and media, and a size
+  // chosen in its list as the page receives it (stored, compared, the preview repainted).
+  double paperFill = 0, paperSize = 0;
+  {
+    qxhost::HostSheet sheet(module, {L"QX_Office", {1}, 0}, record.data());
+    const HWND window = sheet.Create(nullptr);
+    sheet.Pump();
+    auto* page = static_cast<qxge::SettingsPage*>(sheet.Table().slots[1]);  // slots are by page number
+    const HWND dialog = GetWindow(PropSheet_GetCurrentPageHwnd(window), GW_CHILD);
+    const HWND preview = GetDlgItem(dialog, IDC_PREVIEW);
+    paperFill = MedianSeconds(51, [&] { page->Refill(); });
+    const HWND combo = GetDlgItem(dialog, IDC_PAPER_SIZE);
+    int16_t size = DMPAPER_A4;
+    paperSize = MedianSeconds(
+        201, [&] { platform::ComboBox(combo).SelectByData(size = size == DMPAPER_A4 ? DMPAPER_LETTER : DMPAPER_A4); },
+        [&] {
+          SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_PAPER_SIZE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+          UpdateWindow(preview);
+        });
+    sheet.Close();
+  }
+
   // The same clicks on a new model's package, whose empty text file fills itself: every
   // control then carries a placeholder tooltip.
   qxge::StopApp();
@@ -364,5 +391,7 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("%-52s %9zu\n", "text-file reads per sheet opened", reads);
   std::printf("%-52s %9.3f ms\n", "preview paint, 16 pages per sheet", previewPaint * 1e3);
   std::printf("%-52s %9.3f ms\n", "preview change (update and repaint)", previewChange * 1e3);
+  std::printf("%-52s %9.3f ms\n", "Paper page filled (lists asked of the printer)", paperFill * 1e3);
+  std::printf("%-52s %9.3f ms\n", "Paper page: a size chosen, preview repainted", paperSize * 1e3);
   return 0;
 }

@@ -30,6 +30,7 @@ using qxge::FieldInfo;
 constexpr wchar_t kBase[] = L"QXHI";
 const std::wstring kTsf = L"TSF";
 const std::wstring kFavorites = L"TSF\\Device Modes";
+const std::wstring kPapers = L"TSF\\Custom Paper Data";
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -105,7 +106,13 @@ TEST_F(HostileInputTest, DamagedStoresOpenTheWholeSheet) {
     const std::string wrong = Junk(4000, 3);
     qxtest::WriteUserValue(kBase, kFavorites, L"CDM0", REG_BINARY, wrong.data(), wrong.size());
     qxtest::WriteUserValue(kBase, kFavorites, L"CDM5", REG_BINARY, wrong.data(), 7);
-    OpenEveryPageAndCancel("a favorite count of " + std::string(count, count + wcslen(count)));
+    // The user's paper sizes: a count as wild, a name past its field, a side of no length.
+    PutText(kPapers, L"CPNum", count);
+    PutText(kPapers, L"Nm0", std::wstring(300, L'n'));
+    PutText(kPapers, L"Nm1", L"Flat");
+    PutText(kPapers, L"Wd1", L"0");
+    PutText(kPapers, L"Hg1", L"2970");
+    OpenEveryPageAndCancel("a favorite and paper count of " + std::string(count, count + wcslen(count)));
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "resources/resource.h"
 #include "sheet_harness.h"
+#include "snapshot.h"
 
 namespace {
 
@@ -306,6 +307,32 @@ TEST_F(PaperPageTest, CompactFormClosesUpOverTheRowsItsModelLacks) {
   EXPECT_EQ(Bounds(IDC_PAPER_FRAME).bottom, frame.bottom - (trays.top - separator.top) - (cover.top - source.top));
   EXPECT_GT(Bounds(IDC_PAPER_FRAME).bottom, Bounds(IDC_SOURCE).bottom);
   EXPECT_GT(banner.top, frame.bottom);
+}
+
+// A user's size is drawn true to its shape, and drawn anew when the dialog changes it.
+TEST_F(PaperPageTest, ThePreviewDrawsAUsersSizeToItsShape) {
+  OpenPaper(PlainModel(), [](qxge::DriverDevMode& r) {
+    for (const auto& [name, text] : std::vector<std::pair<const wchar_t*, const wchar_t*>>{
+             {L"Nm0", L"Square"}, {L"Wd0", L"2000"}, {L"Hg0", L"2000"}, {L"CPNum", L"1"}})
+      qxtest::WriteUserValue(L"QXPA", L"TSF\\Custom Paper Data", name, REG_SZ, text, (wcslen(text) + 1) * sizeof(wchar_t));
+    r.dmPublic.dmPaperSize = 257;
+    r.dmPrivate.IsMMInch = 0;
+  });
+  const auto sheet = [this] {
+    const qxtest::Snapshot shot(Control(IDC_PREVIEW));
+    return shot.Bounds(GetSysColor(COLOR_WINDOW), shot.Height() - 100);
+  };
+  const RECT square = sheet();
+  ASSERT_GT(square.right - square.left, 20);
+  EXPECT_NEAR(square.right - square.left, square.bottom - square.top, 1);
+  {
+    qxtest::ModalDriver driver(IDC_CUSTOM_LIST, [](HWND d) { SetDlgItemTextW(d, IDC_CUSTOM_HEIGHT, L"100"); }, IDOK);
+    Click(IDC_CUSTOM_PAPER);
+  }
+  // 200 x 100 mm, turned as the orientation turns every sheet: its long side twice its short.
+  const RECT half = sheet();
+  const int w = half.right - half.left, h = half.bottom - half.top;
+  EXPECT_NEAR(std::max(w, h), 2 * std::min(w, h), 2);
 }
 
 }  // namespace
