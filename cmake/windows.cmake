@@ -37,6 +37,7 @@ set(QXGE_WIN_SOURCES
   src/pages/layout_page.cpp
   src/pages/custom_page_size_dialog.cpp
   src/pages/paper_page.cpp
+  src/pages/graphics_page.cpp
   src/preview/owner_drawn.cpp
 )
 

@@ -1,19 +1,79 @@
-// The Graphics pages: resolution, toner, darkness and TrueType options on the monochrome
-// page; colour mode with inline adjustment or with its own dialog on the colour pages.
+// The Graphics pages: resolution, image mode and colour on the page, with raster compression,
+// toner save, darkness and TrueType handling where the page has room for them and in the
+// Advanced / TrueType Options dialog otherwise.
 #pragma once
 
+#include <cstdint>
+
 #include "pagebase/settings_page.h"
+#include "preview/owner_drawn.h"
+#include "resources/resource.h"
 
 namespace qxge {
+
+// The option groups a form holds: the others are hidden and give their height to the groups
+// below.
+struct GraphicsGroups {
+  bool raster = false, toner = false, darkness = false, trueType = false, text = false;
+  bool Any() const { return raster || toner || darkness || trueType || text; }
+};
 
 class GraphicsOptionsBase : public SettingsPage {
  public:
   using SettingsPage::SettingsPage;
+  void OnSetActive() override;
+  void OnStoreControls() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+  // Shows the groups held and closes up over the others; the height given up.
+  int LayOutOptions(const GraphicsGroups& held);
+
+ private:
+  void ApplyCompressionRule();
+  void ApplyTrueTypeRule();
+  void ApplyTonerRule();
+
+  LargeIcon tonerPicture_, darknessPicture_, trueTypePicture_;
 };
 
 class GraphicsPage : public GraphicsOptionsBase {
  public:
   GraphicsPage(int templateId, int32_t pageId) : GraphicsOptionsBase(templateId, u"Graphics", pageId) {}
+  void OnSetActive() override;
+  void OnStoreControls() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+
+ private:
+  // Decides which groups the page keeps and which go to the Advanced dialog.
+  void LayOutPage();
+  int ResolutionChoice() const;
+  void SelectResolution(int index);
+  void ApplyResolutionRule();
+  void ApplyColorRule();
+
+  uint32_t shownResolutions_ = 0;  // bit i: the radio of index i is on the page
+  GraphicsGroups moved_;           // the groups the Advanced dialog shows
+  LargeIcon resolutionPicture_, imagePicture_, colorPicture_;
+};
+
+// The groups the Graphics page had no room for, on the page's record.
+class AdvancedOptionsDialog : public GraphicsOptionsBase {
+ public:
+  AdvancedOptionsDialog(HWND parent, DriverDevMode* record, const GraphicsGroups& groups)
+      : GraphicsOptionsBase(IDD_ADVANCED, u"Advanced", parent, record), groups_(groups) {}
+
+ protected:
+  BOOL OnInitDialog() override;
+
+ private:
+  GraphicsGroups groups_;
 };
 
 class ColorAdjustPage : public SettingsPage {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "record/record_compare.h"
+#include "record/resolutions.h"
 
 namespace qxge {
 
@@ -17,22 +18,6 @@ bool TurnedByPrinter(const DriverDevMode& record, const ModelFeatures& model) {
          record.dmPrivate.iRotate == 90;
 }
 
-struct ResolutionRow {
-  int16_t quality;
-  uint16_t resolution;
-  const char16_t* name;
-};
-
-constexpr ResolutionRow kResolutions[] = {
-    {1200, 9600, u"9600x1200 dpi"}, {1200, 4800, u"4800x1200 dpi"}, {1200, 2400, u"2400x1200 dpi"},
-    {1200, 1200, u"1200 dpi"},      {1200, 8, u"1200 dpi (8)"},     {1200, 4, u"1200 dpi (4)"},
-    {1200, 2, u"1200 dpi (2)"},     {1200, 1, u"1200 dpi (1)"},     {600, 4800, u"4800x600 dpi"},
-    {600, 2400, u"2400x600 dpi"},   {600, 1200, u"1200x600 dpi"},   {600, 600, u"600 dpi"},
-    {600, 8, u"600 dpi (8)"},       {600, 4, u"600 dpi (4)"},       {600, 2, u"600 dpi (2)"},
-    {600, 1, u"600 dpi (1)"},       {300, 2400, u"2400x300 dpi"},   {300, 1200, u"1200x300 dpi"},
-    {300, 600, u"600x300 dpi"},     {300, 300, u"300 dpi"},         {300, 8, u"300 dpi (8)"},
-    {300, 4, u"300 dpi (4)"},       {300, 2, u"300 dpi (2)"},       {300, 1, u"300 dpi (1)"},
-};
 
 }  // namespace
 
@@ -200,12 +185,7 @@ std::u16string PreviewSignature(const DriverDevMode& record, bool colour) {
 }
 
 const char16_t* ResolutionName(const DriverDevMode& record, const ModelFeatures& model) {
-  const int16_t quality = record.dmPublic.dmPrintQuality;
-  if (model.GraphicsDraftRes != 0 && quality == 600 && record.dmPrivate.iTonerSave == 2) return u"Draft";
-  const uint16_t resolution = record.dmPrivate.iResolution;
-  for (size_t i = std::size(kResolutions); i-- > 0;)
-    if (kResolutions[i].quality == quality && kResolutions[i].resolution == resolution) return kResolutions[i].name;
-  return kResolutions[0].name;
+  return kResolutionChoices[ResolutionIndex(record, model)].caption;
 }
 
 WatermarkLook WatermarkLook::FromRecord(const DriverDevMode& record) {

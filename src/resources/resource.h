@@ -157,3 +157,47 @@
 #define IDD_SEPARATOR           3012
 #define IDC_SEPARATOR_BEFORE    1159
 #define IDC_SEPARATOR_AFTER     1157
+
+// Graphics page: resolution radios 1324..1347 by index 0..23 (the 1200, 600 and 300 rows,
+// eight each) and Draft Mode; image mode; colour mode; the Advanced / TrueType Options button.
+#define IDC_RESOLUTION_FRAME    1144
+#define IDC_RESOLUTION_PICTURE  1149
+#define IDC_RESOLUTION_FIRST    1324
+#define IDC_DRAFT_MODE          1220
+#define IDC_IMAGE_FRAME         1063
+#define IDC_IMAGE_PICTURE       1075
+#define IDC_IMAGE_PRINTER       1078
+#define IDC_IMAGE_NORMAL        1077
+#define IDC_IMAGE_TEXT          1079
+#define IDC_IMAGE_PHOTO         1076
+#define IDC_COLOR_FRAME         1250
+#define IDC_COLOR_PICTURE       1251
+#define IDC_COLOR               1252
+#define IDC_GRAYSCALE           1253
+#define IDC_ADVANCED            1005
+
+// The option groups of the Graphics page that may move to the Advanced / TrueType Options
+// dialog: raster compression, toner save, darkness, TrueType and the text options.
+#define IDD_ADVANCED            3002
+#define IDC_RASTER_FRAME        1316
+#define IDC_RASTER              1271
+#define IDC_RASTER_SLIDER       1272
+#define IDC_RASTER_LOW          1273
+#define IDC_RASTER_HIGH         1275
+#define IDC_TONER_FRAME         1174
+#define IDC_TONER_PICTURE       1175
+#define IDC_TONER_PRINTER       1178
+#define IDC_TONER_ON            1177
+#define IDC_TONER_OFF           1176
+#define IDC_DARKNESS_FRAME      1032
+#define IDC_DARKNESS_PICTURE    1028
+#define IDC_DARKNESS_NORMAL     1030
+#define IDC_DARKNESS_LIGHT      1029
+#define IDC_DARKNESS_DARK       1027
+#define IDC_TRUETYPE_FRAME      1180
+#define IDC_TRUETYPE_PICTURE    1183
+#define IDC_TRUETYPE_OUTLINE    1184
+#define IDC_TRUETYPE_BITMAP     1181
+#define IDC_TRUETYPE_GRAPHICS   1182
+#define IDC_ALL_TEXT_BLACK      1172
+#define IDC_DARKEN_TEXT         1031

@@ -144,25 +144,6 @@ TEST(PreviewSignature, ChangesWithWhatThePictureShowsOnly) {
   EXPECT_NE(PreviewSignature(c, false), PreviewSignature(d, false));
 }
 
-TEST(PreviewCaptions, ResolutionNames) {
-  DriverDevMode r{};
-  ModelFeatures model;
-  const auto name = [&](int16_t quality, uint16_t resolution) {
-    r.dmPublic.dmPrintQuality = quality;
-    r.dmPrivate.iResolution = resolution;
-    return std::u16string(ResolutionName(r, model));
-  };
-  EXPECT_EQ(name(600, 600), u"600 dpi");
-  EXPECT_EQ(name(1200, 2400), u"2400x1200 dpi");
-  EXPECT_EQ(name(300, 4), u"300 dpi (4)");
-  EXPECT_EQ(name(600, 9600), u"9600x1200 dpi");  // unknown: the first name
-  r.dmPrivate.iTonerSave = 2;
-  EXPECT_EQ(name(600, 600), u"600 dpi");
-  model.GraphicsDraftRes = 1;
-  EXPECT_EQ(name(600, 600), u"Draft");
-  EXPECT_EQ(name(1200, 1200), u"1200 dpi");
-}
-
 TEST(PreviewWatermark, TurnedTextIsCentredAndColoursTurnGrey) {
   int32_t x = 0, y = 0;
   TurnedTextOrigin({0, 0, 100, 50}, 40, 10, 0, x, y);

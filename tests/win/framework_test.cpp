@@ -27,6 +27,10 @@ using FrameworkTest = qxtest::SheetHarness;
 
 TEST_F(FrameworkTest, ApplyFollowsTheRecordAndAnApplyReachesTheHost) {
   Stage(L"QXFA", "[Common]\r\n", "[Common]\r\n");
+  // A resolution the Graphics page offers, so that showing the record changes nothing.
+  Live().dmPublic.dmFields |= DM_PRINTQUALITY;
+  Live().dmPublic.dmPrintQuality = 600;
+  Live().dmPrivate.iResolution = 600;
   Open({0, 1, 2});
   ASSERT_NE(PageDialog(), nullptr);
   EXPECT_EQ(Live().dmPrivate.IsMMInch, 0);

@@ -1,0 +1,493 @@
+#include "pages/graphics_page.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/driver_ui_app.h"
+#include "config/model_features.h"
+#include "platform/combo_box.h"
+#include "platform/win_text.h"
+#include "record/resolutions.h"
+
+namespace qxge {
+namespace {
+
+using platform::ComboBox;
+
+const ModelFeatures& Model() { return App().Features(); }
+
+// Radio groups in the order of their record values.
+const int kTonerRadios[] = {IDC_TONER_PRINTER, IDC_TONER_OFF, IDC_TONER_ON};  // iTonerSave 0, 1, 2
+const int kTonerOrder[] = {0, 2, 1};  // the radios top down: Printer Setting, On, Off
+const int kDarknessRadios[] = {IDC_DARKNESS_NORMAL, IDC_DARKNESS_LIGHT, IDC_DARKNESS_DARK};
+const int kTrueTypeRadios[] = {IDC_TRUETYPE_OUTLINE, IDC_TRUETYPE_BITMAP, IDC_TRUETYPE_GRAPHICS};
+const int kImageRadios[] = {IDC_IMAGE_PRINTER, IDC_IMAGE_NORMAL, IDC_IMAGE_TEXT, IDC_IMAGE_PHOTO};
+
+const int kRasterGroup[] = {IDC_RASTER_FRAME, IDC_RASTER, IDC_RASTER_SLIDER, IDC_RASTER_LOW, IDC_RASTER_HIGH, 0};
+const int kRasterSlider[] = {IDC_RASTER_SLIDER, IDC_RASTER_LOW, IDC_RASTER_HIGH, 0};
+const int kTonerGroup[] = {IDC_TONER_FRAME, IDC_TONER_PICTURE, IDC_TONER_PRINTER, IDC_TONER_ON, IDC_TONER_OFF, 0};
+const int kTonerBelowPrinter[] = {IDC_TONER_ON, IDC_TONER_OFF, 0};
+const int kDarknessGroup[] = {IDC_DARKNESS_FRAME, IDC_DARKNESS_PICTURE, IDC_DARKNESS_NORMAL, IDC_DARKNESS_LIGHT,
+                              IDC_DARKNESS_DARK, 0};
+const int kTrueTypeGroup[] = {IDC_TRUETYPE_FRAME, IDC_TRUETYPE_PICTURE, IDC_TRUETYPE_OUTLINE, IDC_TRUETYPE_BITMAP,
+                              IDC_TRUETYPE_GRAPHICS, 0};
+const int kTrueTypeBelowOutline[] = {IDC_TRUETYPE_BITMAP, IDC_TRUETYPE_GRAPHICS, 0};
+const int kAllTextBlack[] = {IDC_ALL_TEXT_BLACK, 0};
+const int kDarkenText[] = {IDC_DARKEN_TEXT, 0};
+const int kImageGroup[] = {IDC_IMAGE_FRAME, IDC_IMAGE_PICTURE, 0};
+const int kColorGroup[] = {IDC_COLOR_FRAME, IDC_COLOR_PICTURE, IDC_COLOR, IDC_GRAYSCALE, 0};
+
+const int kTonerPictures[] = {4060, 4062, 4058};  // by iTonerSave
+const int kDarknessPictures[] = {4010, 4008, 4006};
+const int kTrueTypePictures[] = {4004, 4000, 4002};
+const int kImagePictures[] = {4050, 4054, 4056, 4052};
+
+constexpr int kRasterLevels = 4;  // Auto, Minimum, Middle, Maximum
+
+template <size_t N>
+int CheckedIndex(const SettingsPage& page, const int (&radios)[N]) {
+  for (size_t i = 0; i < N; ++i)
+    if (page.Checked(radios[i])) return static_cast<int>(i);
+  return 0;
+}
+
+template <size_t N>
+void CheckIndex(const SettingsPage& page, const int (&radios)[N], int index) {
+  for (size_t i = 0; i < N; ++i) page.Check(radios[i], static_cast<int>(i) == index);
+}
+
+int ResolutionRadio(int index) { return index == kDraftMode ? IDC_DRAFT_MODE : IDC_RESOLUTION_FIRST + index; }
+
+int ResolutionPicture(int index) {
+  if (index == kDraftMode) return 4108;
+  static const int kRows[] = {4044, 4048, 4046};
+  return kRows[index / kResolutionRow];
+}
+
+// The system reports itself as one of the NT family (Wine does).
+bool NtFamily() { return (GetVersion() & 0x80000000u) == 0; }
+
+}  // namespace
+
+// ---- GraphicsOptionsBase ----------------------------------------------------------------
+
+BOOL GraphicsOptionsBase::OnInitDialog() {
+  const BOOL result = SettingsPage::OnInitDialog();
+  tonerPicture_.Attach(Item(IDC_TONER_PICTURE));
+  darknessPicture_.Attach(Item(IDC_DARKNESS_PICTURE));
+  trueTypePicture_.Attach(Item(IDC_TRUETYPE_PICTURE));
+  const ComboBox raster(Item(IDC_RASTER));
+  static const char16_t* const kLevels[] = {u"Auto", u"Minimum", u"Middle", u"Maximum"};
+  for (int i = 0; i < kRasterLevels; ++i) raster.Add(platform::W(ItemText(kLevels[i])), i);
+  SendDlgItemMessageW(Handle(), IDC_RASTER_SLIDER, TBM_SETRANGE, FALSE, MAKELPARAM(1, 3));
+  SendDlgItemMessageW(Handle(), IDC_RASTER_SLIDER, TBM_SETPAGESIZE, 0, 1);
+  return result;
+}
+
+int GraphicsOptionsBase::LayOutOptions(const GraphicsGroups& held) {
+  const ModelFeatures& m = Model();
+  // Each group's height is the distance to the next, measured before anything moves.
+  const int raster = ControlOffset(IDC_TONER_FRAME, IDC_RASTER_FRAME, false).y;
+  const int toner = ControlOffset(IDC_DARKNESS_FRAME, IDC_TONER_FRAME, false).y;
+  const int darkness = ControlOffset(IDC_TRUETYPE_FRAME, IDC_DARKNESS_FRAME, false).y;
+  const int trueType = ControlOffset(IDC_ALL_TEXT_BLACK, IDC_TRUETYPE_FRAME, false).y;
+  const int line = ControlOffset(IDC_DARKEN_TEXT, IDC_ALL_TEXT_BLACK, false).y;
+  const int moved = CloseUpRows({{kRasterGroup, held.raster, raster},
+                                 {kTonerGroup, held.toner, toner},
+                                 {kDarknessGroup, held.darkness, darkness},
+                                 {kTrueTypeGroup, held.trueType, trueType},
+                                 {kAllTextBlack, held.text, line},
+                                 {kDarkenText, held.text && m.GraphicsDarkenText != 0, line}});
+  // Radios a model lacks within a group: those below take their row.
+  if (held.toner && m.GraphicsTonerPrinter == 0) {
+    const POINT up{0, -line};
+    ShowControl(IDC_TONER_PRINTER, 0);
+    ShowControls(kTonerBelowPrinter, 1, &up);
+  }
+  if (held.trueType && m.GraphicsTrueTypeOutline == 0) {
+    const POINT up{0, -line};
+    ShowControl(IDC_TRUETYPE_OUTLINE, 0);
+    ShowControls(kTrueTypeBelowOutline, 1, &up);
+  }
+  if (held.trueType && m.GraphicsTrueTypeDisabled != 0 && NtFamily()) {
+    EnableControls(kTrueTypeGroup, false);
+    ShowControl(IDC_TRUETYPE_PICTURE, 0);
+  }
+  return moved;
+}
+
+void GraphicsOptionsBase::OnSetActive() {
+  if (working_ == nullptr) return;
+  const PrivateDevMode& p = working_->dmPrivate;
+  ComboBox(Item(IDC_RASTER)).SelectByData(std::clamp<int16_t>(p.iRasterCompression, 0, 3));
+  CheckIndex(*this, kTonerRadios, std::clamp<int16_t>(p.iTonerSave, 0, 2));
+  CheckIndex(*this, kDarknessRadios, std::min<uint16_t>(p.iPrintDensity, 2));
+  CheckIndex(*this, kTrueTypeRadios, std::clamp<int16_t>(p.iTTMode, 0, 2));
+  Check(IDC_ALL_TEXT_BLACK, p.iAllTextBlack > 0);
+  Check(IDC_DARKEN_TEXT, p.iDarkenText > 0);
+  ApplyCompressionRule();
+  darknessPicture_.SetIcon(kDarknessPictures[CheckedIndex(*this, kDarknessRadios)]);
+  ApplyTrueTypeRule();
+  ApplyTonerRule();
+  SettingsPage::OnSetActive();
+}
+
+void GraphicsOptionsBase::ApplyCompressionRule() {
+  const intptr_t level = ComboBox(Item(IDC_RASTER)).SelectedData();
+  if (level > 0) SendDlgItemMessageW(Handle(), IDC_RASTER_SLIDER, TBM_SETPOS, TRUE, kRasterLevels - level);
+  EnableControls(kRasterSlider, Editable() && level > 0);
+}
+
+void GraphicsOptionsBase::ApplyTrueTypeRule() {
+  const int mode = CheckedIndex(*this, kTrueTypeRadios);
+  trueTypePicture_.SetIcon(kTrueTypePictures[mode]);
+  EnableControl(IDC_ALL_TEXT_BLACK, Editable() && mode != 2 && working_->dmPrivate.iPoster < 1);
+}
+
+void GraphicsOptionsBase::ApplyTonerRule() {
+  const int toner = CheckedIndex(*this, kTonerRadios);
+  tonerPicture_.SetIcon(kTonerPictures[toner]);
+  if (Model().GraphicsDarkness == 0) return;
+  // Saving toner prints at normal darkness.
+  const bool saving = toner == 2;
+  if (saving) {
+    CheckIndex(*this, kDarknessRadios, 0);
+    darknessPicture_.SetIcon(kDarknessPictures[0]);
+  }
+  EnableControls(kDarknessGroup, Editable() && !saving);
+  ShowControl(IDC_DARKNESS_PICTURE, saving ? 0 : -1);
+}
+
+void GraphicsOptionsBase::OnStoreControls() {
+  if (working_ == nullptr) return;
+  const ModelFeatures& m = Model();
+  PrivateDevMode& p = working_->dmPrivate;
+  if (p.iAllTextBlack >= 0) p.iAllTextBlack = Checked(IDC_ALL_TEXT_BLACK) ? 1 : 0;
+  if (m.GraphicsTrueType != 0) p.iTTMode = static_cast<int16_t>(CheckedIndex(*this, kTrueTypeRadios));
+  if (m.GraphicsDarkness != 0) p.iPrintDensity = static_cast<uint16_t>(CheckedIndex(*this, kDarknessRadios));
+  if (m.GraphicsDarkenText != 0 && p.iDarkenText >= 0) p.iDarkenText = Checked(IDC_DARKEN_TEXT) ? 1 : 0;
+  if (m.GraphicsTonerMode != 0) p.iTonerSave = static_cast<int16_t>(CheckedIndex(*this, kTonerRadios));
+  if (m.GraphicsColorMode != 0) p.iRasterCompression = static_cast<int16_t>(ComboBox(Item(IDC_RASTER)).SelectedData());
+  SettingsPage::OnStoreControls();
+}
+
+bool GraphicsOptionsBase::OnCommand(int id, int code, HWND control) {
+  switch (id) {
+    case IDC_RASTER:
+      if (code != CBN_SELCHANGE) return true;
+      ApplyCompressionRule();
+      break;
+    case IDC_DARKNESS_PICTURE:
+    case IDC_TRUETYPE_PICTURE:
+    case IDC_TONER_PICTURE: {
+      if (code != STN_CLICKED || !Editable() || !IsWindowEnabled(control)) return true;
+      // A click on a picture takes the next choice below, round to the top.
+      if (id == IDC_TONER_PICTURE) {
+        const int at = static_cast<int>(std::find(std::begin(kTonerOrder), std::end(kTonerOrder),
+                                                  CheckedIndex(*this, kTonerRadios)) - std::begin(kTonerOrder));
+        int next = kTonerOrder[(at + 1) % 3];
+        if (next == 0 && Model().GraphicsTonerPrinter == 0) next = kTonerOrder[1];
+        CheckIndex(*this, kTonerRadios, next);
+        ApplyTonerRule();
+      } else if (id == IDC_DARKNESS_PICTURE) {
+        const int next = (CheckedIndex(*this, kDarknessRadios) + 1) % 3;
+        CheckIndex(*this, kDarknessRadios, next);
+        darknessPicture_.SetIcon(kDarknessPictures[next]);
+      } else {
+        int next = (CheckedIndex(*this, kTrueTypeRadios) + 1) % 3;
+        if (next == 0 && Model().GraphicsTrueTypeOutline == 0) next = 1;
+        CheckIndex(*this, kTrueTypeRadios, next);
+        ApplyTrueTypeRule();
+      }
+      break;
+    }
+    case IDC_TONER_PRINTER:
+    case IDC_TONER_ON:
+    case IDC_TONER_OFF:
+      if (code != BN_CLICKED) return true;
+      ApplyTonerRule();
+      break;
+    case IDC_DARKNESS_NORMAL:
+    case IDC_DARKNESS_LIGHT:
+    case IDC_DARKNESS_DARK:
+      if (code != BN_CLICKED) return true;
+      darknessPicture_.SetIcon(kDarknessPictures[CheckedIndex(*this, kDarknessRadios)]);
+      break;
+    case IDC_TRUETYPE_OUTLINE:
+    case IDC_TRUETYPE_BITMAP:
+    case IDC_TRUETYPE_GRAPHICS:
+      if (code != BN_CLICKED) return true;
+      ApplyTrueTypeRule();
+      break;
+    case IDC_ALL_TEXT_BLACK:
+    case IDC_DARKEN_TEXT:
+      if (code != BN_CLICKED) return true;
+      break;
+    default:
+      return SettingsPage::OnCommand(id, code, control);
+  }
+  OnSettingChanged();
+  return true;
+}
+
+bool GraphicsOptionsBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (message == WM_HSCROLL && reinterpret_cast<HWND>(lParam) == Item(IDC_RASTER_SLIDER) && lParam != 0) {
+    // The left end is the most compression: "Maximum".
+    const LRESULT position = SendMessageW(reinterpret_cast<HWND>(lParam), TBM_GETPOS, 0, 0);
+    ComboBox(Item(IDC_RASTER)).SelectByData(kRasterLevels - std::clamp<LRESULT>(position, 1, 3));
+    if (LOWORD(wParam) != TB_ENDTRACK) OnSettingChanged();
+    result = 0;
+    return true;
+  }
+  return SettingsPage::OnMessage(message, wParam, lParam, result);
+}
+
+// ---- GraphicsPage -----------------------------------------------------------------------
+
+BOOL GraphicsPage::OnInitDialog() {
+  const BOOL result = GraphicsOptionsBase::OnInitDialog();
+  resolutionPicture_.Attach(Item(IDC_RESOLUTION_PICTURE));
+  imagePicture_.Attach(Item(IDC_IMAGE_PICTURE));
+  colorPicture_.Attach(Item(IDC_COLOR_PICTURE));
+  LayOutPage();
+  return result;
+}
+
+void GraphicsPage::LayOutPage() {
+  const ModelFeatures& m = Model();
+  const int row = ControlOffset(IDC_IMAGE_NORMAL, IDC_IMAGE_PRINTER, false).y;
+  const RECT first = ControlRect(IDC_RESOLUTION_FIRST);
+  // Group heights, measured before anything moves.
+  const int imageHeight = ControlOffset(IDC_COLOR_FRAME, IDC_IMAGE_FRAME, false).y;
+  const int colourHeight = ControlOffset(IDC_RASTER_FRAME, IDC_COLOR_FRAME, false).y;
+
+  // The first four resolutions the model offers, one row apart; with fewer, the frame is a
+  // row shorter and the budget a row larger.
+  const uint32_t offered = OfferedResolutions(m);
+  int shown = 0;
+  for (int i = 0; i < kResolutionCount; ++i) {
+    if (((offered >> i) & 1) == 0 || shown == 4) continue;
+    shownResolutions_ |= 1u << i;
+    const POINT at{first.left, first.top + shown * row};
+    PlaceControl(ResolutionRadio(i), &at, nullptr);
+    ShowControl(ResolutionRadio(i), 1);
+    ++shown;
+  }
+  int budget = 8;
+  const bool shortRows = shown < 4;
+  if (shortRows) {
+    budget = 9;
+    const SIZE shorter{0, -row};
+    PlaceControl(IDC_RESOLUTION_FRAME, nullptr, &shorter);
+  }
+
+  // Image modes: a radio for each mode the model has; any missing one shortens the frame by a row.
+  const int32_t masks[4] = {m.GraphicsImageModePrinter, m.GraphicsImageModeNormal, m.GraphicsImageModeText,
+                            m.GraphicsImageModeImage};
+  const bool images = m.GraphicsImageModes != 0;
+  bool imageGap = false;
+  if (images) {
+    int radios[4][2] = {};
+    for (int i = 0; i < 4; ++i) radios[i][0] = kImageRadios[i];
+    CloseUpRows({{radios[0], masks[0] != 0, row}, {radios[1], masks[1] != 0, row},
+                 {radios[2], masks[2] != 0, row}, {radios[3], masks[3] != 0, row}});
+    imageGap = std::count(std::begin(masks), std::end(masks), 0) > 0;
+    if (imageGap) {
+      const SIZE shorter{0, -row};
+      PlaceControl(IDC_IMAGE_FRAME, nullptr, &shorter);
+    }
+    budget -= imageGap ? 3 : 4;
+  } else {
+    for (int id : kImageRadios) ShowControl(id, 0);
+  }
+
+  const bool colour = m.GraphicsColorMode != 0;
+  if (colour) budget -= m.GraphicsColorSettings != 0 && m.GraphicsColorMatching != 0 ? 6 : 4;
+
+  // The option groups stay while the budget has room for them, in this order.
+  GraphicsGroups page;
+  bool anyMoved = false;
+  const auto keep = [&](int32_t feature, int cost, bool& stays, bool& moved) {
+    if (feature == 0) return;
+    stays = budget > cost;
+    if (stays) budget -= cost;
+    moved = !stays;
+    anyMoved = anyMoved || moved;
+  };
+  keep(m.GraphicsRaster, 4, page.raster, moved_.raster);
+  keep(m.GraphicsTonerMode, 3, page.toner, moved_.toner);
+  keep(m.GraphicsDarkness, 3, page.darkness, moved_.darkness);
+  const int needed = 1 + (m.GraphicsDarkenText != 0 ? 1 : 0) + (m.GraphicsTrueType != 0 ? 3 : 0) + (anyMoved ? 1 : 0);
+  const bool textStays = budget >= needed && m.GraphicsTrueTypeAdvanced == 0;
+  page.trueType = textStays && m.GraphicsTrueType != 0;
+  page.text = textStays;
+  moved_.trueType = !textStays && m.GraphicsTrueType != 0;
+  moved_.text = !textStays;
+
+  // Everything below a group that is shorter or missing moves up by what it gave up.
+  int above = shortRows ? row : 0;
+  const POINT imageUp{0, -above};
+  ShowControls(kImageGroup, images ? 1 : 0, &imageUp);
+  for (int id : kImageRadios) ShowControl(id, -1, &imageUp);
+  above += images ? (imageGap ? row : 0) : imageHeight;
+  const POINT colourUp{0, -above};
+  ShowControls(kColorGroup, colour ? 1 : 0, &colourUp);
+  if (!colour) above += colourHeight;
+  const POINT up{0, -above};
+  for (const int* group : {kRasterGroup, kTonerGroup, kDarknessGroup, kTrueTypeGroup, kAllTextBlack, kDarkenText})
+    ShowControls(group, -1, &up);
+  LayOutOptions(page);
+  ShowControl(IDC_ADVANCED, moved_.Any() ? 1 : 0);
+}
+
+int GraphicsPage::ResolutionChoice() const {
+  for (int i = 0; i < kResolutionCount; ++i)
+    if (((shownResolutions_ >> i) & 1) != 0 && Checked(ResolutionRadio(i))) return i;
+  return -1;
+}
+
+void GraphicsPage::SelectResolution(int index) {
+  for (int i = 0; i < kResolutionCount; ++i) Check(ResolutionRadio(i), i == index);
+}
+
+void GraphicsPage::OnSetActive() {
+  if (working_ == nullptr) return;
+  const ModelFeatures& m = Model();
+  const DriverDevMode& r = *working_;
+  const PrivateDevMode& p = r.dmPrivate;
+  int index = ResolutionIndex(r, m);
+  const bool poster = p.iPoster >= 1;
+  if (((shownResolutions_ >> index) & 1) == 0 || (index < kResolutionRow && poster))
+    index = NextResolution(index, shownResolutions_, poster);
+  SelectResolution(index);
+  CheckIndex(*this, kImageRadios, std::clamp<int16_t>(p.iSrt, 0, 3));
+  CheckRadio(IDC_COLOR, IDC_GRAYSCALE, p.iGrayMode > 0 ? IDC_COLOR : IDC_GRAYSCALE);
+  // The 1200 row prints no poster.
+  for (int i = 0; i < kResolutionRow; ++i) {
+    EnableControl(ResolutionRadio(i), Editable() && !poster);
+    SetOptionUsageTip(ResolutionRadio(i), 13, poster, 0);
+  }
+  GraphicsOptionsBase::OnSetActive();
+  ApplyResolutionRule();
+  ApplyColorRule();
+}
+
+void GraphicsPage::ApplyResolutionRule() {
+  const int index = ResolutionChoice();
+  if (index < 0) return;
+  resolutionPicture_.SetIcon(ResolutionPicture(index));
+  const ModelFeatures& m = Model();
+  if (m.GraphicsImageModes == 0) return;
+  bool any = false;
+  for (int mode = 0; mode < 4; ++mode) {
+    const bool available = ImageModeAvailable(mode, index, m);
+    EnableControl(kImageRadios[mode], Editable() && available);
+    any = any || available;
+  }
+  int mode = CheckedIndex(*this, kImageRadios);
+  if (!ImageModeAvailable(mode, index, m)) {
+    for (int first = 0; first < 4; ++first) {
+      if (!ImageModeAvailable(first, index, m)) continue;
+      CheckIndex(*this, kImageRadios, mode = first);
+      break;
+    }
+  }
+  imagePicture_.SetIcon(kImagePictures[mode]);
+  EnableControl(IDC_IMAGE_PICTURE, any);
+}
+
+void GraphicsPage::ApplyColorRule() { colorPicture_.SetIcon(Checked(IDC_GRAYSCALE) ? 4090 : 4089); }
+
+void GraphicsPage::OnStoreControls() {
+  GraphicsOptionsBase::OnStoreControls();
+  if (working_ == nullptr) return;
+  const ModelFeatures& m = Model();
+  PublicDevMode& pub = working_->dmPublic;
+  PrivateDevMode& p = working_->dmPrivate;
+  pub.dmFields |= dm::kPrintQuality;
+  const int index = ResolutionChoice();
+  if (index >= 0) {
+    pub.dmPrintQuality = kResolutionChoices[index].quality;
+    p.iResolution = kResolutionChoices[index].resolution;
+    if (m.GraphicsDraftRes != 0) p.iTonerSave = index == kDraftMode ? 2 : 1;
+  }
+  if (m.GraphicsImageModes != 0) p.iSrt = static_cast<int16_t>(CheckedIndex(*this, kImageRadios));
+  if (m.GraphicsColorMode != 0) p.iGrayMode = Checked(IDC_COLOR) ? 1 : 0;
+}
+
+bool GraphicsPage::OnCommand(int id, int code, HWND control) {
+  const bool resolution = (id >= IDC_RESOLUTION_FIRST && id < IDC_RESOLUTION_FIRST + kDraftMode) || id == IDC_DRAFT_MODE;
+  if (resolution) {
+    if (code != BN_CLICKED) return true;
+    ApplyResolutionRule();
+    OnSettingChanged();
+    return true;
+  }
+  switch (id) {
+    case IDC_RESOLUTION_PICTURE: {
+      if (code != STN_CLICKED || !Editable()) return true;
+      const int next = NextResolution(ResolutionChoice(), shownResolutions_, working_->dmPrivate.iPoster >= 1);
+      SelectResolution(next);
+      ApplyResolutionRule();
+      break;
+    }
+    case IDC_IMAGE_PICTURE: {
+      if (code != STN_CLICKED || !Editable() || !IsWindowEnabled(control)) return true;
+      const int index = ResolutionChoice();
+      int mode = CheckedIndex(*this, kImageRadios);
+      for (int step = 1; step <= 4; ++step) {
+        if (!ImageModeAvailable((mode + step) % 4, index, Model())) continue;
+        mode = (mode + step) % 4;
+        break;
+      }
+      CheckIndex(*this, kImageRadios, mode);
+      imagePicture_.SetIcon(kImagePictures[mode]);
+      break;
+    }
+    case IDC_IMAGE_PRINTER:
+    case IDC_IMAGE_NORMAL:
+    case IDC_IMAGE_TEXT:
+    case IDC_IMAGE_PHOTO:
+      if (code != BN_CLICKED) return true;
+      imagePicture_.SetIcon(kImagePictures[CheckedIndex(*this, kImageRadios)]);
+      break;
+    case IDC_COLOR_PICTURE:
+      if (code != STN_CLICKED || !Editable()) return true;
+      CheckRadio(IDC_COLOR, IDC_GRAYSCALE, Checked(IDC_COLOR) ? IDC_GRAYSCALE : IDC_COLOR);
+      ApplyColorRule();
+      break;
+    case IDC_COLOR:
+    case IDC_GRAYSCALE:
+      if (code != BN_CLICKED) return true;
+      ApplyColorRule();
+      break;
+    case IDC_ADVANCED: {
+      if (code != BN_CLICKED || working_ == nullptr) return true;
+      AdvancedOptionsDialog dialog(Handle(), working_, moved_);
+      if (dialog.RunModal() != IDOK) return true;
+      Refill();
+      break;
+    }
+    default:
+      return GraphicsOptionsBase::OnCommand(id, code, control);
+  }
+  OnSettingChanged();
+  return true;
+}
+
+// ---- AdvancedOptionsDialog --------------------------------------------------------------
+
+BOOL AdvancedOptionsDialog::OnInitDialog() {
+  const BOOL result = GraphicsOptionsBase::OnInitDialog();
+  const int moved = LayOutOptions(groups_);
+  if (moved != 0) {
+    const POINT up{0, -moved};
+    for (int id : {IDOK, IDCANCEL}) ShowControl(id, -1, &up);
+    GrowWindow(0, -moved);
+  }
+  Refill();
+  return result;
+}
+
+}  // namespace qxge

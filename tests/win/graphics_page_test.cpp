@@ -1,0 +1,132 @@
+// The Graphics page on a real sheet: which resolutions and groups a model gets, which go to the
+// Advanced / TrueType Options dialog, the rules between them, and what reaches the host.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "resources/resource.h"
+#include "sheet_harness.h"
+
+namespace {
+
+std::string OfficeModel() { return qxtest::ReadTextFile(qxtest::SourceDir() + L"\\samples\\office\\QX5000U.INI"); }
+
+// Two 600 dpi resolutions (1200x600 and Normal), every image mode, toner save and darkness.
+const char kTwoResolutions[] =
+    "[Common]\r\nLayoutPoster=1\r\nGraphics600Res=3\r\nGraphicsTonerMode=1\r\nGraphicsTonerPrinter=1\r\n"
+    "GraphicsDarkness=1\r\nGraphicsTrueType=1\r\nGraphicsDraftRes=1\r\n";
+
+class GraphicsPageTest : public qxtest::SheetHarness {
+ protected:
+  void OpenGraphics(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr,
+                    const wchar_t* base = L"QXGR") {
+    Stage(base, model, "[Common]\r\n");
+    if (prepare != nullptr) prepare(Live());
+    Open({2});
+  }
+  int Radio(int index) const { return index == 24 ? IDC_DRAFT_MODE : IDC_RESOLUTION_FIRST + index; }
+};
+
+// The office model offers four resolutions: all fit, one row apart. Image modes and toner save
+// stay on the page; darkness and TrueType go to the dialog, whose OK is taken back.
+TEST_F(GraphicsPageTest, OfficeKeepsWhatFitsAndTheDialogHoldsTheRest) {
+  OpenGraphics(OfficeModel(), [](qxge::DriverDevMode& r) {
+    r.dmPublic.dmPrintQuality = 600;
+    r.dmPrivate.iResolution = 600;
+    r.dmPrivate.iTonerSave = 1;
+  });
+  for (int index : {7, 11, 12, 15}) EXPECT_TRUE(Shown(Radio(index))) << index;
+  EXPECT_FALSE(Shown(Radio(3)));
+  EXPECT_EQ(Bounds(Radio(11)).top - Bounds(Radio(7)).top, Bounds(Radio(12)).top - Bounds(Radio(11)).top);
+  EXPECT_TRUE(Checked(Radio(11)));
+  EXPECT_TRUE(Shown(IDC_TONER_OFF));
+  EXPECT_FALSE(Shown(IDC_DARKNESS_NORMAL));
+  EXPECT_FALSE(Shown(IDC_TRUETYPE_BITMAP));
+  EXPECT_TRUE(Shown(IDC_ADVANCED));
+  EXPECT_GT(Bounds(IDC_ADVANCED).top, Bounds(IDC_TONER_FRAME).bottom);
+  EXPECT_FALSE(ApplyEnabled());
+
+  {
+    qxtest::ModalDriver driver(IDC_TRUETYPE_FRAME, [](HWND d) {
+      EXPECT_FALSE(qxtest::ShownIn(d, IDC_TONER_FRAME));
+      EXPECT_TRUE(qxtest::ShownIn(d, IDC_DARKNESS_FRAME));
+      EXPECT_LT(qxtest::BoundsIn(d, IDC_DARKNESS_FRAME).top, qxtest::BoundsIn(d, IDC_TONER_FRAME).bottom);
+      SendMessageW(GetDlgItem(d, IDC_DARKNESS_DARK), BM_CLICK, 0, 0);
+      SendMessageW(GetDlgItem(d, IDC_TRUETYPE_GRAPHICS), BM_CLICK, 0, 0);
+      // Printed as graphics, text keeps its colours.
+      EXPECT_FALSE(qxtest::EnabledIn(d, IDC_ALL_TEXT_BLACK));
+    }, IDOK);
+    Click(IDC_ADVANCED);
+    EXPECT_TRUE(driver.opened());
+  }
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iPrintDensity, 2);
+  EXPECT_EQ(Live().dmPrivate.iTTMode, 2);
+
+  // Saving toner prints at normal darkness, and the dialog shows it so.
+  Click(IDC_TONER_ON);
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iTonerSave, 2);
+  EXPECT_EQ(Live().dmPrivate.iPrintDensity, 0);
+  qxtest::ModalDriver driver(IDC_TRUETYPE_FRAME, [](HWND d) {
+    EXPECT_TRUE(qxtest::CheckedIn(d, IDC_DARKNESS_NORMAL));
+    EXPECT_FALSE(qxtest::EnabledIn(d, IDC_DARKNESS_DARK));
+  }, IDCANCEL);
+  Click(IDC_ADVANCED);
+  EXPECT_TRUE(driver.opened());
+}
+
+// A poster cannot be printed at 1200 dpi: the row is closed with the tip that says why, and a
+// stored 1200 dpi steps on to the next resolution offered.
+TEST_F(GraphicsPageTest, APosterClosesThe1200RowAndStepsOn) {
+  OpenGraphics(OfficeModel(), [](qxge::DriverDevMode& r) {
+    r.dmPublic.dmPrintQuality = 1200;
+    r.dmPrivate.iResolution = 1;
+    r.dmPrivate.iPoster = 2;
+  });
+  EXPECT_FALSE(Enabled(Radio(7)));
+  EXPECT_EQ(Tip(Radio(7)),
+            L"To enable 1200 dpi (Best), click the Layout tab, set the Layout Options Type to anything except Poster.");
+  EXPECT_TRUE(Checked(Radio(11)));
+  Apply();
+  EXPECT_EQ(Live().dmPublic.dmPrintQuality, 600);
+  EXPECT_EQ(Live().dmPrivate.iResolution, 600);
+  EXPECT_NE(Live().dmPublic.dmFields & DM_PRINTQUALITY, 0u);
+}
+
+// Fewer than four resolutions leave a shorter frame; an image mode the resolution cannot print
+// gives way to the first it can; Draft Mode is 600 dpi with the toner saved.
+TEST_F(GraphicsPageTest, ResolutionDecidesTheImageModesAndDraftSavesToner) {
+  OpenGraphics(kTwoResolutions, [](qxge::DriverDevMode& r) {
+    r.dmPublic.dmPrintQuality = 600;
+    r.dmPrivate.iResolution = 600;
+    r.dmPrivate.iSrt = 2;  // Text Enhance
+    r.dmPrivate.iTonerSave = 1;
+  });
+  EXPECT_TRUE(Shown(Radio(10)));
+  EXPECT_TRUE(Shown(Radio(24)));
+  // The frame ends below its last radio as the full image-mode frame does, give or take the
+  // rounding of dialog units.
+  EXPECT_NEAR(Bounds(IDC_RESOLUTION_FRAME).bottom - Bounds(Radio(24)).bottom,
+              Bounds(IDC_IMAGE_FRAME).bottom - Bounds(IDC_IMAGE_PHOTO).bottom, 3);
+  EXPECT_TRUE(Checked(IDC_IMAGE_TEXT));
+
+  Click(Radio(10));  // 1200x600 dpi: no text enhancing there
+  EXPECT_FALSE(Enabled(IDC_IMAGE_TEXT));
+  EXPECT_TRUE(Checked(IDC_IMAGE_PRINTER));
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iResolution, 1200);
+  EXPECT_EQ(Live().dmPrivate.iSrt, 0);
+  EXPECT_EQ(Live().dmPrivate.iTonerSave, 1);
+
+  Click(Radio(24));
+  Apply();
+  EXPECT_EQ(Live().dmPublic.dmPrintQuality, 600);
+  EXPECT_EQ(Live().dmPrivate.iResolution, 600);
+  EXPECT_EQ(Live().dmPrivate.iTonerSave, 2);
+  Click(Radio(11));
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iTonerSave, 1);
+}
+
+}  // namespace
