@@ -349,6 +349,25 @@ int wmain(int argc, wchar_t** argv) {
         });
     sheet.Close();
   }
+  // A resolution chosen on the Graphics page as the page receives it (its image modes, the
+  // store and the preview's caption repainted).
+  double graphicsClick = 0;
+  {
+    qxhost::HostSheet sheet(module, {L"QX_Office", {2}, 0}, record.data());
+    const HWND window = sheet.Create(nullptr);
+    sheet.Pump();
+    const HWND dialog = GetWindow(PropSheet_GetCurrentPageHwnd(window), GW_CHILD);
+    const HWND preview = GetDlgItem(dialog, IDC_PREVIEW);
+    int click = 0;
+    graphicsClick = MedianSeconds(
+        201, [&] { CheckRadioButton(dialog, IDC_RESOLUTION_FIRST, IDC_RESOLUTION_FIRST + 23, IDC_RESOLUTION_FIRST + 11 + (++click % 2)); },
+        [&] {
+          const int id = IDC_RESOLUTION_FIRST + 11 + (click % 2);
+          SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+          UpdateWindow(preview);
+        });
+    sheet.Close();
+  }
 
   // The same clicks on a new model's package, whose empty text file fills itself: every
   // control then carries a placeholder tooltip.
@@ -393,5 +412,6 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("%-52s %9.3f ms\n", "preview change (update and repaint)", previewChange * 1e3);
   std::printf("%-52s %9.3f ms\n", "Paper page filled (lists asked of the printer)", paperFill * 1e3);
   std::printf("%-52s %9.3f ms\n", "Paper page: a size chosen, preview repainted", paperSize * 1e3);
+  std::printf("%-52s %9.3f ms\n", "Graphics page: a resolution chosen, preview repainted", graphicsClick * 1e3);
   return 0;
 }

@@ -36,7 +36,10 @@ const int kTrueTypeBelowOutline[] = {IDC_TRUETYPE_BITMAP, IDC_TRUETYPE_GRAPHICS,
 const int kAllTextBlack[] = {IDC_ALL_TEXT_BLACK, 0};
 const int kDarkenText[] = {IDC_DARKEN_TEXT, 0};
 const int kImageGroup[] = {IDC_IMAGE_FRAME, IDC_IMAGE_PICTURE, 0};
-const int kColorGroup[] = {IDC_COLOR_FRAME, IDC_COLOR_PICTURE, IDC_COLOR, IDC_GRAYSCALE, 0};
+const int kColorGroup[] = {IDC_COLOR_FRAME, IDC_COLOR_PICTURE, IDC_COLOR, IDC_GRAYSCALE, IDC_COLOR_MANUAL,
+                           IDC_COLOR_SETTINGS, IDC_MATCHING_LABEL, IDC_MATCHING, IDC_ADJUST_COLOR, IDC_COLOR_MATCHING, 0};
+const int kManualControls[] = {IDC_COLOR_MANUAL, IDC_ADJUST_COLOR, IDC_COLOR_MATCHING, 0};
+const int kMatchingControls[] = {IDC_MATCHING_LABEL, IDC_MATCHING, 0};
 
 const int kTonerPictures[] = {4060, 4062, 4058};  // by iTonerSave
 const int kDarknessPictures[] = {4010, 4008, 4006};
@@ -55,6 +58,19 @@ int CheckedIndex(const SettingsPage& page, const int (&radios)[N]) {
 template <size_t N>
 void CheckIndex(const SettingsPage& page, const int (&radios)[N], int index) {
   for (size_t i = 0; i < N; ++i) page.Check(radios[i], static_cast<int>(i) == index);
+}
+
+// The lists of the colour settings, text = data in order.
+const char16_t* const kMatchingItems[] = {u"Off", u"Perceptual", u"Saturation", u"Colorimetric", nullptr};
+const char16_t* const kCurrentItems[] = {u"Automatic Setting", u"Custom Setting", nullptr};
+const char16_t* const kRgbItems[] = {u"Default", u"Vivid", u"Device", nullptr};
+const char16_t* const kEdgeItems[] = {u"Soft", u"Normal", u"Rough", u"Off", nullptr};
+const char16_t* const kGrayItems[] = {u"Black Only", u"Full Color", nullptr};
+const char16_t* const kHalftoneItems[] = {u"Smooth", u"Sharp", nullptr};
+
+void FillList(const SettingsPage& page, int id, const char16_t* const* items) {
+  const ComboBox combo(page.Item(id));
+  for (intptr_t i = 0; items[i] != nullptr; ++i) combo.Add(platform::W(page.ItemText(items[i])), i);
 }
 
 int ResolutionRadio(int index) { return index == kDraftMode ? IDC_DRAFT_MODE : IDC_RESOLUTION_FIRST + index; }
@@ -248,6 +264,7 @@ bool GraphicsOptionsBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, 
 BOOL GraphicsPage::OnInitDialog() {
   const BOOL result = GraphicsOptionsBase::OnInitDialog();
   resolutionPicture_.Attach(Item(IDC_RESOLUTION_PICTURE));
+  if (Model().GraphicsColorMatching != 0) FillList(*this, IDC_MATCHING, kMatchingItems);
   imagePicture_.Attach(Item(IDC_IMAGE_PICTURE));
   colorPicture_.Attach(Item(IDC_COLOR_PICTURE));
   LayOutPage();
@@ -303,7 +320,8 @@ void GraphicsPage::LayOutPage() {
   }
 
   const bool colour = m.GraphicsColorMode != 0;
-  if (colour) budget -= m.GraphicsColorSettings != 0 && m.GraphicsColorMatching != 0 ? 6 : 4;
+  const bool settings = m.GraphicsColorSettings != 0, matching = m.GraphicsColorMatching != 0;
+  if (colour) budget -= settings && matching ? 6 : 4;
 
   // The option groups stay while the budget has room for them, in this order.
   GraphicsGroups page;
@@ -333,7 +351,20 @@ void GraphicsPage::LayOutPage() {
   above += images ? (imageGap ? row : 0) : imageHeight;
   const POINT colourUp{0, -above};
   ShowControls(kColorGroup, colour ? 1 : 0, &colourUp);
-  if (!colour) above += colourHeight;
+  if (colour) {
+    // Manual adjustment with its two dialogs needs both colour features; one of them alone has
+    // its own row, and the rows not used go.
+    const int buttonRow = ControlOffset(IDC_ADJUST_COLOR, IDC_COLOR_SETTINGS, false).y;
+    ShowControls(kManualControls, 0);
+    ShowControl(IDC_COLOR_SETTINGS, settings && !matching ? 1 : 0);
+    ShowControls(kMatchingControls, matching && !settings ? 1 : 0);
+    const int unused = (settings != matching ? 1 : 2) * buttonRow;
+    const SIZE shorter{0, -unused};
+    PlaceControl(IDC_COLOR_FRAME, nullptr, &shorter);
+    above += unused;
+  } else {
+    above += colourHeight;
+  }
   const POINT up{0, -above};
   for (const int* group : {kRasterGroup, kTonerGroup, kDarknessGroup, kTrueTypeGroup, kAllTextBlack, kDarkenText})
     ShowControls(group, -1, &up);
@@ -363,6 +394,8 @@ void GraphicsPage::OnSetActive() {
   SelectResolution(index);
   CheckIndex(*this, kImageRadios, std::clamp<int16_t>(p.iSrt, 0, 3));
   CheckRadio(IDC_COLOR, IDC_GRAYSCALE, p.iGrayMode > 0 ? IDC_COLOR : IDC_GRAYSCALE);
+  ComboBox(Item(IDC_MATCHING)).SelectByData(p.iICMColorMatching);
+  Check(IDC_COLOR_MANUAL, p.iColorOptions >= 1);
   // The 1200 row prints no poster.
   for (int i = 0; i < kResolutionRow; ++i) {
     EnableControl(ResolutionRadio(i), Editable() && !poster);
@@ -414,6 +447,16 @@ void GraphicsPage::OnStoreControls() {
   }
   if (m.GraphicsImageModes != 0) p.iSrt = static_cast<int16_t>(CheckedIndex(*this, kImageRadios));
   if (m.GraphicsColorMode != 0) p.iGrayMode = Checked(IDC_COLOR) ? 1 : 0;
+  if (m.GraphicsColorMatching != 0) p.iICMColorMatching = static_cast<int16_t>(ComboBox(Item(IDC_MATCHING)).SelectedData());
+  if (p.iColorOptions >= 0) p.iColorOptions = Checked(IDC_COLOR_MANUAL) ? 1 : 0;
+}
+
+void GraphicsPage::RunColorDialog(SettingsPage& dialog) {
+  if (dialog.RunModal() != IDOK) return;
+  const PrivateDevMode& p = working_->dmPrivate;
+  Check(IDC_COLOR_MANUAL, p.iColorOptions >= 1);
+  ComboBox(Item(IDC_MATCHING)).SelectByData(p.iICMColorMatching);
+  OnSettingChanged();
 }
 
 bool GraphicsPage::OnCommand(int id, int code, HWND control) {
@@ -462,6 +505,15 @@ bool GraphicsPage::OnCommand(int id, int code, HWND control) {
       if (code != BN_CLICKED) return true;
       ApplyColorRule();
       break;
+    case IDC_MATCHING:
+      if (code != CBN_SELCHANGE) return true;
+      break;
+    case IDC_COLOR_SETTINGS: {
+      if (code != BN_CLICKED || working_ == nullptr) return true;
+      ColorSettingsDialog dialog(Handle(), working_);
+      RunColorDialog(dialog);
+      return true;
+    }
     case IDC_ADVANCED: {
       if (code != BN_CLICKED || working_ == nullptr) return true;
       AdvancedOptionsDialog dialog(Handle(), working_, moved_);
@@ -488,6 +540,94 @@ BOOL AdvancedOptionsDialog::OnInitDialog() {
   }
   Refill();
   return result;
+}
+
+// ---- ColorSettingsDialog ----------------------------------------------------------------
+
+namespace {
+
+// The eight settings in order, with their lists; "Automatic Setting" is the preset beside them.
+struct ColorSetting {
+  int id;
+  const char16_t* const* items;
+  int16_t preset;
+};
+const ColorSetting kColorSettings[] = {
+    {IDC_RGB_COLOR, kRgbItems, 0},        {IDC_EDGE_CONTROL, kEdgeItems, 1},
+    {IDC_GRAPHICS_GRAYS, kGrayItems, 0},  {IDC_GRAPHICS_HALFTONE, kHalftoneItems, 1},
+    {IDC_TEXT_GRAYS, kGrayItems, 0},      {IDC_TEXT_HALFTONE, kHalftoneItems, 1},
+    {IDC_PHOTO_GRAYS, kGrayItems, 1},     {IDC_PHOTO_HALFTONE, kHalftoneItems, 1},
+};
+
+// The record's field behind each setting, in the order above: read, or written when value is
+// given.
+int16_t ColorSettingField(PrivateDevMode& p, size_t i, const int16_t* value = nullptr) {
+  // Signed or not, every one of them is 16 bits wide.
+  const auto field = [value](auto& f) {
+    if (value != nullptr) f = *value;
+    return static_cast<int16_t>(f);
+  };
+  switch (i) {
+    case 0: return field(p.iRGBColor);
+    case 1: return field(p.iEdgeControl);
+    case 2: return field(p.iGrayGraphic);
+    case 3: return field(p.iHarftoneGraphics);
+    case 4: return field(p.iGrayText);
+    case 5: return field(p.iHarftoneText);
+    case 6: return field(p.iGrayPhoto);
+    default: return field(p.iHarftonePhotographs);
+  }
+}
+
+}  // namespace
+
+BOOL ColorSettingsDialog::OnInitDialog() {
+  const BOOL result = SettingsPage::OnInitDialog();
+  FillList(*this, IDC_COLOR_CURRENT, kCurrentItems);
+  for (const ColorSetting& setting : kColorSettings) FillList(*this, setting.id, setting.items);
+  Refill();
+  return result;
+}
+
+void ColorSettingsDialog::OnSetActive() {
+  PrivateDevMode& p = working_->dmPrivate;
+  ComboBox(Item(IDC_COLOR_CURRENT)).SelectByData(std::clamp<int16_t>(p.iColorOptions, 0, 1));
+  static const int16_t kLast[] = {2, 3, 1, 1, 1, 1, 1, 1};
+  for (size_t i = 0; i < std::size(kColorSettings); ++i) {
+    const int16_t value = ColorSettingField(p, i);
+    // Greys keep a value outside their list as the list's first; the others are clamped.
+    const bool grey = kColorSettings[i].items == kGrayItems;
+    ComboBox(Item(kColorSettings[i].id)).SelectByData(grey ? value : std::clamp<int16_t>(value, 0, kLast[i]));
+  }
+  if (ComboBox(Item(IDC_COLOR_CURRENT)).SelectedData() == 0) ApplyPreset();
+}
+
+void ColorSettingsDialog::ApplyPreset() {
+  for (const ColorSetting& setting : kColorSettings) ComboBox(Item(setting.id)).SelectByData(setting.preset);
+}
+
+void ColorSettingsDialog::OnStoreControls() {
+  PrivateDevMode& p = working_->dmPrivate;
+  p.iColorOptions = static_cast<int16_t>(ComboBox(Item(IDC_COLOR_CURRENT)).SelectedData());
+  for (size_t i = 0; i < std::size(kColorSettings); ++i) {
+    const auto value = static_cast<int16_t>(ComboBox(Item(kColorSettings[i].id)).SelectedData());
+    ColorSettingField(p, i, &value);
+  }
+}
+
+bool ColorSettingsDialog::OnCommand(int id, int code, HWND control) {
+  if (code != CBN_SELCHANGE) return SettingsPage::OnCommand(id, code, control);
+  const ComboBox current(Item(IDC_COLOR_CURRENT));
+  if (id == IDC_COLOR_CURRENT) {
+    if (current.SelectedData() == 0) ApplyPreset();
+    return true;
+  }
+  // Own settings that equal the preset are the preset.
+  bool preset = true;
+  for (const ColorSetting& setting : kColorSettings)
+    preset = preset && ComboBox(Item(setting.id)).SelectedData() == setting.preset;
+  current.SelectByData(preset ? 0 : 1);
+  return true;
 }
 
 }  // namespace qxge

@@ -57,6 +57,8 @@ class GraphicsPage : public GraphicsOptionsBase {
   void SelectResolution(int index);
   void ApplyResolutionRule();
   void ApplyColorRule();
+  // The colour dialogs edit the record; the page takes what they changed before it stores.
+  void RunColorDialog(SettingsPage& dialog);
 
   uint32_t shownResolutions_ = 0;  // bit i: the radio of index i is on the page
   GraphicsGroups moved_;           // the groups the Advanced dialog shows
@@ -74,6 +76,22 @@ class AdvancedOptionsDialog : public GraphicsOptionsBase {
 
  private:
   GraphicsGroups groups_;
+};
+
+// How colours, edges, greys and halftones print: a preset ("Automatic Setting") or the user's own.
+class ColorSettingsDialog : public SettingsPage {
+ public:
+  ColorSettingsDialog(HWND parent, DriverDevMode* record)
+      : SettingsPage(IDD_COLOR_SETTINGS, u"Color Settings", parent, record) {}
+  void OnSetActive() override;
+  void OnStoreControls() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+
+ private:
+  void ApplyPreset();
 };
 
 class ColorAdjustPage : public SettingsPage {

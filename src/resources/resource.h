@@ -174,6 +174,12 @@
 #define IDC_COLOR_PICTURE       1251
 #define IDC_COLOR               1252
 #define IDC_GRAYSCALE           1253
+#define IDC_COLOR_MANUAL        1226
+#define IDC_ADJUST_COLOR        1254
+#define IDC_COLOR_MATCHING      1258
+#define IDC_COLOR_SETTINGS      1301
+#define IDC_MATCHING_LABEL      1312
+#define IDC_MATCHING            1313
 #define IDC_ADVANCED            1005
 
 // The option groups of the Graphics page that may move to the Advanced / TrueType Options
@@ -201,3 +207,15 @@
 #define IDC_TRUETYPE_GRAPHICS   1182
 #define IDC_ALL_TEXT_BLACK      1172
 #define IDC_DARKEN_TEXT         1031
+
+// Color Settings dialog: the choice of preset or own settings, and the settings.
+#define IDD_COLOR_SETTINGS      3035
+#define IDC_COLOR_CURRENT       1280
+#define IDC_RGB_COLOR           1284
+#define IDC_EDGE_CONTROL        1285
+#define IDC_GRAPHICS_GRAYS      1292
+#define IDC_GRAPHICS_HALFTONE   1295
+#define IDC_TEXT_GRAYS          1302
+#define IDC_TEXT_HALFTONE       1305
+#define IDC_PHOTO_GRAYS         1307
+#define IDC_PHOTO_HALFTONE      1310

@@ -129,4 +129,43 @@ TEST_F(GraphicsPageTest, ResolutionDecidesTheImageModesAndDraftSavesToner) {
   EXPECT_EQ(Live().dmPrivate.iTonerSave, 1);
 }
 
+// As a drop-down list in a dialog reports a user's choice of the item holding data.
+void ChooseIn(HWND dialog, int id, intptr_t data) {
+  const HWND combo = GetDlgItem(dialog, id);
+  const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i)
+    if (SendMessageW(combo, CB_GETITEMDATA, i, 0) == data) SendMessageW(combo, CB_SETCURSEL, i, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+// Own colour settings equal to the preset are the preset; the dialog's choice of preset or own
+// settings survives the page's next store.
+TEST_F(GraphicsPageTest, ColorSettingsKnowTheirPresetAndThePageKeepsTheChoice) {
+  OpenGraphics("[Common]\r\nGraphicsColorMode=1\r\nGraphicsColorSettings=1\r\n", [](qxge::DriverDevMode& r) {
+    r.dmPrivate.iColorOptions = 0;
+    r.dmPrivate.iEdgeControl = 3;  // shown as the preset's while "Automatic Setting" holds
+  });
+  EXPECT_TRUE(Shown(IDC_COLOR_SETTINGS));
+  EXPECT_FALSE(Shown(IDC_COLOR_MANUAL));
+  EXPECT_FALSE(Shown(IDC_MATCHING));
+  {
+    qxtest::ModalDriver driver(IDC_EDGE_CONTROL, [](HWND d) {
+      EXPECT_EQ(qxtest::DataIn(d, IDC_EDGE_CONTROL), 1);
+      ChooseIn(d, IDC_EDGE_CONTROL, 0);
+      EXPECT_EQ(qxtest::DataIn(d, IDC_COLOR_CURRENT), 1);
+      ChooseIn(d, IDC_EDGE_CONTROL, 1);
+      EXPECT_EQ(qxtest::DataIn(d, IDC_COLOR_CURRENT), 0);
+      ChooseIn(d, IDC_RGB_COLOR, 1);
+    }, IDOK);
+    Click(IDC_COLOR_SETTINGS);
+    EXPECT_TRUE(driver.opened());
+  }
+  Click(IDC_GRAYSCALE);
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iColorOptions, 1);
+  EXPECT_EQ(Live().dmPrivate.iRGBColor, 1);
+  EXPECT_EQ(Live().dmPrivate.iEdgeControl, 1);
+  EXPECT_EQ(Live().dmPrivate.iGrayMode, 0);
+}
+
 }  // namespace
