@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "app/driver_ui_app.h"
 #include "config/model_features.h"
@@ -628,6 +629,199 @@ bool ColorSettingsDialog::OnCommand(int id, int code, HWND control) {
     preset = preset && ComboBox(Item(setting.id)).SelectedData() == setting.preset;
   current.SelectByData(preset ? 0 : 1);
   return true;
+}
+
+// ---- ColorAdjustSet ---------------------------------------------------------------------
+
+namespace {
+
+struct AdjustPair {
+  int slider, edit, label;
+};
+const AdjustPair kAdjustPairs[] = {
+    {IDC_BRIGHTNESS, IDC_BRIGHTNESS_EDIT, IDC_BRIGHTNESS_LABEL},
+    {IDC_CONTRAST, IDC_CONTRAST_EDIT, IDC_CONTRAST_LABEL},
+    {IDC_SATURATION, IDC_SATURATION_EDIT, IDC_SATURATION_LABEL},
+    {IDC_CYAN_RED, IDC_CYAN_RED_EDIT, IDC_CYAN_RED_LABEL},
+    {IDC_MAGENTA_GREEN, IDC_MAGENTA_GREEN_EDIT, IDC_MAGENTA_GREEN_LABEL},
+    {IDC_YELLOW_BLUE, IDC_YELLOW_BLUE_EDIT, IDC_YELLOW_BLUE_LABEL},
+};
+constexpr size_t kLevelPairs = 2;  // brightness and contrast; the rest need colour
+constexpr int kNeutral = 50, kMostAdjusted = 100;
+
+// The text of an edit as a level; false when it holds no number from 0 to 100.
+bool ParseLevel(HWND edit, int& level) {
+  wchar_t text[8] = {};
+  GetWindowTextW(edit, text, 8);
+  if (text[0] == L'\0') return false;
+  int value = 0;
+  for (const wchar_t* c = text; *c != L'\0'; ++c) {
+    if (*c < L'0' || *c > L'9' || value > kMostAdjusted) return false;
+    value = value * 10 + (*c - L'0');
+  }
+  level = value;
+  return value <= kMostAdjusted;
+}
+
+}  // namespace
+
+void ColorAdjustSet::Bind(SettingsPage& page) {
+  page_ = &page;
+  for (const AdjustPair& pair : kAdjustPairs) {
+    const HWND slider = page.Item(pair.slider);
+    SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, kMostAdjusted));
+    SendMessageW(slider, TBM_SETPAGESIZE, 0, 10);
+    SendMessageW(slider, TBM_SETTICFREQ, 10, 0);
+    SendMessageW(page.Item(pair.edit), EM_LIMITTEXT, 3, 0);
+  }
+}
+
+void ColorAdjustSet::Show(size_t pair, int value) {
+  SendMessageW(page_->Item(kAdjustPairs[pair].slider), TBM_SETPOS, TRUE, value);
+  writing_ = true;
+  SetDlgItemInt(page_->Handle(), kAdjustPairs[pair].edit, static_cast<UINT>(value), FALSE);
+  writing_ = false;
+}
+
+int ColorAdjustSet::Value(size_t pair) const {
+  return static_cast<int>(SendMessageW(page_->Item(kAdjustPairs[pair].slider), TBM_GETPOS, 0, 0));
+}
+
+void ColorAdjustSet::Fill(const PrivateDevMode& p) {
+  const uint16_t levels[] = {p.iBrightness, p.iContrast, p.iSaturation, p.iRed, p.iGreen, p.iBlue};
+  for (size_t i = 0; i < std::size(kAdjustPairs); ++i) Show(i, std::min<int>(levels[i], kMostAdjusted));
+}
+
+void ColorAdjustSet::Neutral() {
+  for (size_t i = 0; i < std::size(kAdjustPairs); ++i) Show(i, kNeutral);
+}
+
+void ColorAdjustSet::Store(PrivateDevMode& p) const {
+  p.iBrightness = static_cast<uint16_t>(Value(0));
+  p.iContrast = static_cast<uint16_t>(Value(1));
+  p.iSaturation = static_cast<uint16_t>(Value(2));
+  // Each balance slider runs from one colour to its complement.
+  p.iRed = static_cast<uint16_t>(Value(3));
+  p.iCyan = static_cast<uint16_t>(kMostAdjusted - Value(3));
+  p.iGreen = static_cast<uint16_t>(Value(4));
+  p.iMagenta = static_cast<uint16_t>(kMostAdjusted - Value(4));
+  p.iBlue = static_cast<uint16_t>(Value(5));
+  p.iYellow = static_cast<uint16_t>(kMostAdjusted - Value(5));
+}
+
+void ColorAdjustSet::Enable(bool levels, bool colour) {
+  for (size_t i = 0; i < std::size(kAdjustPairs); ++i) {
+    const bool on = i < kLevelPairs ? levels : colour;
+    for (int id : {kAdjustPairs[i].slider, kAdjustPairs[i].edit, kAdjustPairs[i].label}) page_->EnableControl(id, on);
+  }
+  page_->EnableControl(IDC_LEVELS_FRAME, levels);
+  page_->EnableControl(IDC_BALANCE_FRAME, colour);
+}
+
+bool ColorAdjustSet::OnCommand(int id, int code, bool& changed) {
+  changed = false;
+  for (size_t i = 0; i < std::size(kAdjustPairs); ++i) {
+    if (kAdjustPairs[i].edit != id) continue;
+    int level = 0;
+    const bool parsed = ParseLevel(page_->Item(id), level);
+    if (code == EN_CHANGE && !writing_) {
+      // Typing moves the slider and leaves the text as typed, a number too large included.
+      wchar_t text[8] = {};
+      GetDlgItemTextW(page_->Handle(), id, text, 8);
+      if (!parsed && text[0] != L'\0' && wcsspn(text, L"0123456789") == wcslen(text)) level = kMostAdjusted;
+      else if (!parsed) return true;
+      changed = level != Value(i);
+      SendMessageW(page_->Item(kAdjustPairs[i].slider), TBM_SETPOS, TRUE, level);
+    } else if (code == EN_KILLFOCUS && (!parsed || level != Value(i))) {
+      Show(i, Value(i));
+    }
+    return true;
+  }
+  return false;
+}
+
+bool ColorAdjustSet::OnScroll(HWND slider, bool& changed) {
+  changed = false;
+  for (size_t i = 0; i < std::size(kAdjustPairs); ++i) {
+    if (page_->Item(kAdjustPairs[i].slider) != slider) continue;
+    const int level = Value(i);
+    if (static_cast<int>(GetDlgItemInt(page_->Handle(), kAdjustPairs[i].edit, nullptr, FALSE)) != level) {
+      Show(i, level);
+      changed = true;
+    }
+    return true;
+  }
+  return false;
+}
+
+// ---- ColorAdjustPage --------------------------------------------------------------------
+
+BOOL ColorAdjustPage::OnInitDialog() {
+  const BOOL result = SettingsPage::OnInitDialog();
+  colorPicture_.Attach(Item(IDC_COLOR_PICTURE));
+  adjust_.Bind(*this);
+  return result;
+}
+
+void ColorAdjustPage::OnSetActive() {
+  if (working_ == nullptr) return;
+  const PrivateDevMode& p = working_->dmPrivate;
+  CheckRadio(IDC_COLOR, IDC_GRAYSCALE, p.iGrayMode > 0 ? IDC_COLOR : IDC_GRAYSCALE);
+  adjust_.Fill(p);
+  ApplyColorRule();
+  SettingsPage::OnSetActive();
+}
+
+void ColorAdjustPage::ApplyColorRule() {
+  const bool colour = Checked(IDC_COLOR);
+  colorPicture_.SetIcon(colour ? 4089 : 4090);
+  adjust_.Enable(Editable(), Editable() && colour);
+}
+
+void ColorAdjustPage::OnStoreControls() {
+  if (working_ == nullptr) return;
+  PrivateDevMode& p = working_->dmPrivate;
+  p.iGrayMode = Checked(IDC_COLOR) ? 1 : 0;
+  adjust_.Store(p);
+  SettingsPage::OnStoreControls();
+}
+
+bool ColorAdjustPage::OnCommand(int id, int code, HWND control) {
+  bool changed = false;
+  if (adjust_.OnCommand(id, code, changed)) {
+    if (changed) OnSettingChanged();
+    return true;
+  }
+  switch (id) {
+    case IDC_COLOR_PICTURE:
+      if (code != STN_CLICKED || !Editable()) return true;
+      CheckRadio(IDC_COLOR, IDC_GRAYSCALE, Checked(IDC_COLOR) ? IDC_GRAYSCALE : IDC_COLOR);
+      ApplyColorRule();
+      break;
+    case IDC_COLOR:
+    case IDC_GRAYSCALE:
+      if (code != BN_CLICKED) return true;
+      ApplyColorRule();
+      break;
+    case IDC_COLOR_RESET:
+      if (code != BN_CLICKED) return true;
+      adjust_.Neutral();
+      break;
+    default:
+      return SettingsPage::OnCommand(id, code, control);
+  }
+  OnSettingChanged();
+  return true;
+}
+
+bool ColorAdjustPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  bool changed = false;
+  if (message == WM_HSCROLL && lParam != 0 && adjust_.OnScroll(reinterpret_cast<HWND>(lParam), changed)) {
+    if (changed) OnSettingChanged();
+    result = 0;
+    return true;
+  }
+  return SettingsPage::OnMessage(message, wParam, lParam, result);
 }
 
 }  // namespace qxge

@@ -94,9 +94,45 @@ class ColorSettingsDialog : public SettingsPage {
   void ApplyPreset();
 };
 
+// The six colour adjustments, each a slider from 0 to 100 with the number beside it, kept equal:
+// a slider writes its number, typing moves the slider and keeps the text until the edit is
+// left, and leaving it with no number in range puts the slider's back.
+class ColorAdjustSet {
+ public:
+  void Bind(SettingsPage& page);
+  void Fill(const PrivateDevMode& p);
+  void Neutral();
+  void Store(PrivateDevMode& p) const;
+  // Levels: brightness and contrast; colour: saturation and the colour balance.
+  void Enable(bool levels, bool colour);
+  // True when the message was the set's; changed then says whether a value moved.
+  bool OnCommand(int id, int code, bool& changed);
+  bool OnScroll(HWND slider, bool& changed);
+
+ private:
+  void Show(size_t pair, int value);
+  int Value(size_t pair) const;
+
+  SettingsPage* page_ = nullptr;
+  bool writing_ = false;  // an edit's text is being set: its change is not the user's typing
+};
+
 class ColorAdjustPage : public SettingsPage {
  public:
   ColorAdjustPage(int templateId, int32_t pageId) : SettingsPage(templateId, u"Graphics", pageId) {}
+  void OnSetActive() override;
+  void OnStoreControls() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  void ApplyColorRule();
+
+  ColorAdjustSet adjust_;
+  LargeIcon colorPicture_;
 };
 
 class ColorModePage : public SettingsPage {

@@ -219,3 +219,27 @@
 #define IDC_TEXT_HALFTONE       1305
 #define IDC_PHOTO_GRAYS         1307
 #define IDC_PHOTO_HALFTONE      1310
+
+// The six colour adjustments, slider and edit each, with their labels and frames; the same
+// numbers on the colour pages and in the Adjust Color dialog.
+#define IDC_LEVELS_FRAME        1267
+#define IDC_BRIGHTNESS          1261
+#define IDC_BRIGHTNESS_EDIT     1262
+#define IDC_BRIGHTNESS_LABEL    1263
+#define IDC_CONTRAST            1264
+#define IDC_CONTRAST_EDIT       1265
+#define IDC_CONTRAST_LABEL      1266
+#define IDC_BALANCE_FRAME       1268
+#define IDC_SATURATION          1270
+#define IDC_SATURATION_EDIT     1271
+#define IDC_SATURATION_LABEL    1272
+#define IDC_CYAN_RED            1274
+#define IDC_CYAN_RED_EDIT       1273
+#define IDC_CYAN_RED_LABEL      1275
+#define IDC_MAGENTA_GREEN       1277
+#define IDC_MAGENTA_GREEN_EDIT  1276
+#define IDC_MAGENTA_GREEN_LABEL 1278
+#define IDC_YELLOW_BLUE         1280
+#define IDC_YELLOW_BLUE_EDIT    1279
+#define IDC_YELLOW_BLUE_LABEL   1281
+#define IDC_COLOR_RESET         1259

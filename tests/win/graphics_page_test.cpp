@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "resources/resource.h"
 #include "sheet_harness.h"
 
@@ -166,6 +169,49 @@ TEST_F(GraphicsPageTest, ColorSettingsKnowTheirPresetAndThePageKeepsTheChoice) {
   EXPECT_EQ(Live().dmPrivate.iRGBColor, 1);
   EXPECT_EQ(Live().dmPrivate.iEdgeControl, 1);
   EXPECT_EQ(Live().dmPrivate.iGrayMode, 0);
+}
+
+// The colour page of a model without colour settings: each slider and its number stay equal,
+// typing holds the text until the edit is left, and the balance stores its complements.
+TEST_F(GraphicsPageTest, ColorAdjustmentsKeepSliderAndNumberTogether) {
+  Stage(L"QXGA", "[Common]\r\nGraphicsColorMode=1\r\n", "[Common]\r\n");
+  qxge::PrivateDevMode& p = Live().dmPrivate;
+  p.iGrayMode = 1;
+  p.iBrightness = 300;  // shown capped
+  p.iContrast = p.iSaturation = p.iRed = p.iGreen = p.iBlue = p.iCyan = p.iMagenta = p.iYellow = 50;
+  Open({18});
+  const auto position = [this](int slider) { return SendMessageW(Control(slider), TBM_GETPOS, 0, 0); };
+  const auto text = [this](int edit) {
+    wchar_t t[8] = {};
+    GetWindowTextW(Control(edit), t, 8);
+    return std::wstring(t);
+  };
+  EXPECT_EQ(position(IDC_BRIGHTNESS), 100);
+  EXPECT_EQ(text(IDC_BRIGHTNESS_EDIT), L"100");
+
+  SetWindowTextW(Control(IDC_CONTRAST_EDIT), L"150");
+  SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_CONTRAST_EDIT, EN_CHANGE), reinterpret_cast<LPARAM>(Control(IDC_CONTRAST_EDIT)));
+  EXPECT_EQ(position(IDC_CONTRAST), 100);
+  EXPECT_EQ(text(IDC_CONTRAST_EDIT), L"150");
+  SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_CONTRAST_EDIT, EN_KILLFOCUS), reinterpret_cast<LPARAM>(Control(IDC_CONTRAST_EDIT)));
+  EXPECT_EQ(text(IDC_CONTRAST_EDIT), L"100");
+
+  SendMessageW(Control(IDC_CYAN_RED), TBM_SETPOS, TRUE, 30);
+  SendMessageW(PageDialog(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 30), reinterpret_cast<LPARAM>(Control(IDC_CYAN_RED)));
+  EXPECT_EQ(text(IDC_CYAN_RED_EDIT), L"30");
+  Apply();
+  EXPECT_EQ(p.iContrast, 100);
+  EXPECT_EQ(p.iRed, 30);
+  EXPECT_EQ(p.iCyan, 70);
+
+  // Black and white prints no colour balance.
+  Click(IDC_GRAYSCALE);
+  EXPECT_FALSE(Enabled(IDC_SATURATION));
+  EXPECT_TRUE(Enabled(IDC_BRIGHTNESS));
+  Click(IDC_COLOR_RESET);
+  Apply();
+  EXPECT_EQ(p.iGrayMode, 0);
+  EXPECT_EQ(p.iBrightness + p.iContrast + p.iRed + p.iCyan, 200);
 }
 
 }  // namespace
