@@ -104,6 +104,7 @@ BOOL GraphicsOptionsBase::OnInitDialog() {
 
 int GraphicsOptionsBase::LayOutOptions(const GraphicsGroups& held) {
   const ModelFeatures& m = Model();
+  holdsDarkness_ = held.darkness;
   // Each group's height is the distance to the next, measured before anything moves.
   const int raster = ControlOffset(IDC_TONER_FRAME, IDC_RASTER_FRAME, false).y;
   const int toner = ControlOffset(IDC_DARKNESS_FRAME, IDC_TONER_FRAME, false).y;
@@ -162,18 +163,23 @@ void GraphicsOptionsBase::ApplyTrueTypeRule() {
   EnableControl(IDC_ALL_TEXT_BLACK, Editable() && mode != 2 && working_->dmPrivate.iPoster < 1);
 }
 
+bool GraphicsOptionsBase::SavesToner() const {
+  const ModelFeatures& m = Model();
+  if (m.GraphicsTonerMode != 0) return CheckedIndex(*this, kTonerRadios) == 2;
+  return working_ != nullptr && IsDraftMode(*working_, m);
+}
+
 void GraphicsOptionsBase::ApplyTonerRule() {
-  const int toner = CheckedIndex(*this, kTonerRadios);
-  tonerPicture_.SetIcon(kTonerPictures[toner]);
+  tonerPicture_.SetIcon(kTonerPictures[CheckedIndex(*this, kTonerRadios)]);
   if (Model().GraphicsDarkness == 0) return;
   // Saving toner prints at normal darkness.
-  const bool saving = toner == 2;
+  const bool saving = SavesToner();
   if (saving) {
     CheckIndex(*this, kDarknessRadios, 0);
     darknessPicture_.SetIcon(kDarknessPictures[0]);
   }
   EnableControls(kDarknessGroup, Editable() && !saving);
-  ShowControl(IDC_DARKNESS_PICTURE, saving ? 0 : -1);
+  ShowControl(IDC_DARKNESS_PICTURE, saving || !holdsDarkness_ ? 0 : 1);
 }
 
 void GraphicsOptionsBase::OnStoreControls() {
@@ -185,7 +191,9 @@ void GraphicsOptionsBase::OnStoreControls() {
   if (m.GraphicsDarkness != 0) p.iPrintDensity = static_cast<uint16_t>(CheckedIndex(*this, kDarknessRadios));
   if (m.GraphicsDarkenText != 0 && p.iDarkenText >= 0) p.iDarkenText = Checked(IDC_DARKEN_TEXT) ? 1 : 0;
   if (m.GraphicsTonerMode != 0) p.iTonerSave = static_cast<int16_t>(CheckedIndex(*this, kTonerRadios));
-  if (m.GraphicsColorMode != 0) p.iRasterCompression = static_cast<int16_t>(ComboBox(Item(IDC_RASTER)).SelectedData());
+  // A monochrome model may offer raster compression too: its choice is kept like a colour model's.
+  if (m.GraphicsColorMode != 0 || m.GraphicsRaster != 0)
+    p.iRasterCompression = static_cast<int16_t>(ComboBox(Item(IDC_RASTER)).SelectedData());
   SettingsPage::OnStoreControls();
 }
 
@@ -431,6 +439,12 @@ void GraphicsPage::ApplyResolutionRule() {
   EnableControl(IDC_IMAGE_PICTURE, any);
 }
 
+bool GraphicsPage::SavesToner() const {
+  const ModelFeatures& m = Model();
+  if (m.GraphicsTonerMode == 0 && m.GraphicsDraftRes != 0) return ResolutionChoice() == kDraftMode;
+  return GraphicsOptionsBase::SavesToner();
+}
+
 void GraphicsPage::ApplyColorRule() { colorPicture_.SetIcon(Checked(IDC_GRAYSCALE) ? 4090 : 4089); }
 
 void GraphicsPage::OnStoreControls() {
@@ -465,6 +479,7 @@ bool GraphicsPage::OnCommand(int id, int code, HWND control) {
   if (resolution) {
     if (code != BN_CLICKED) return true;
     ApplyResolutionRule();
+    ApplyTonerRule();
     OnSettingChanged();
     return true;
   }
@@ -474,6 +489,7 @@ bool GraphicsPage::OnCommand(int id, int code, HWND control) {
       const int next = NextResolution(ResolutionChoice(), shownResolutions_, working_->dmPrivate.iPoster >= 1);
       SelectResolution(next);
       ApplyResolutionRule();
+      ApplyTonerRule();
       break;
     }
     case IDC_IMAGE_PICTURE: {
@@ -609,7 +625,8 @@ void ColorSettingsDialog::ApplyPreset() {
 
 void ColorSettingsDialog::OnStoreControls() {
   PrivateDevMode& p = working_->dmPrivate;
-  p.iColorOptions = static_cast<int16_t>(ComboBox(Item(IDC_COLOR_CURRENT)).SelectedData());
+  // A negative value is not the dialog's to change.
+  if (p.iColorOptions >= 0) p.iColorOptions = static_cast<int16_t>(ComboBox(Item(IDC_COLOR_CURRENT)).SelectedData());
   for (size_t i = 0; i < std::size(kColorSettings); ++i) {
     const auto value = static_cast<int16_t>(ComboBox(Item(kColorSettings[i].id)).SelectedData());
     ColorSettingField(p, i, &value);

@@ -31,13 +31,18 @@ class GraphicsOptionsBase : public SettingsPage {
 
   // Shows the groups held and closes up over the others; the height given up.
   int LayOutOptions(const GraphicsGroups& held);
+  // Toner save on resets the darkness to Normal and closes it.
+  void ApplyTonerRule();
+  // Whether the toner is saved as the form's controls say: by the toner radios, or on models
+  // without them by Draft Mode.
+  virtual bool SavesToner() const;
 
  private:
   void ApplyCompressionRule();
   void ApplyTrueTypeRule();
-  void ApplyTonerRule();
 
   LargeIcon tonerPicture_, darknessPicture_, trueTypePicture_;
+  bool holdsDarkness_ = false;
 };
 
 class GraphicsPage : public GraphicsOptionsBase {
@@ -49,6 +54,7 @@ class GraphicsPage : public GraphicsOptionsBase {
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
+  bool SavesToner() const override;
 
  private:
   // Decides which groups the page keeps and which go to the Advanced dialog.
@@ -70,6 +76,8 @@ class AdvancedOptionsDialog : public GraphicsOptionsBase {
  public:
   AdvancedOptionsDialog(HWND parent, DriverDevMode* record, const GraphicsGroups& groups)
       : GraphicsOptionsBase(IDD_ADVANCED, u"Advanced", parent, record), groups_(groups) {}
+  // The record is the page's: it changes on OK only.
+  void OnSettingChanged() override {}
 
  protected:
   BOOL OnInitDialog() override;

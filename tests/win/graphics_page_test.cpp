@@ -71,12 +71,28 @@ TEST_F(GraphicsPageTest, OfficeKeepsWhatFitsAndTheDialogHoldsTheRest) {
   Apply();
   EXPECT_EQ(Live().dmPrivate.iTonerSave, 2);
   EXPECT_EQ(Live().dmPrivate.iPrintDensity, 0);
+  {
+    qxtest::ModalDriver driver(IDC_TRUETYPE_FRAME, [](HWND d) {
+      EXPECT_TRUE(qxtest::CheckedIn(d, IDC_DARKNESS_NORMAL));
+      EXPECT_FALSE(qxtest::EnabledIn(d, IDC_DARKNESS_DARK));
+    }, IDCANCEL);
+    Click(IDC_ADVANCED);
+    EXPECT_TRUE(driver.opened());
+  }
+  // Toner no longer saved, the darkness is the user's again; a choice cancelled changes nothing.
+  Click(IDC_TONER_OFF);
   qxtest::ModalDriver driver(IDC_TRUETYPE_FRAME, [](HWND d) {
-    EXPECT_TRUE(qxtest::CheckedIn(d, IDC_DARKNESS_NORMAL));
-    EXPECT_FALSE(qxtest::EnabledIn(d, IDC_DARKNESS_DARK));
+    EXPECT_TRUE(qxtest::ShownIn(d, IDC_DARKNESS_PICTURE));
+    EXPECT_TRUE(qxtest::EnabledIn(d, IDC_DARKNESS_DARK));
+    SendMessageW(GetDlgItem(d, IDC_DARKNESS_DARK), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(d, IDC_TRUETYPE_BITMAP), BM_CLICK, 0, 0);
   }, IDCANCEL);
   Click(IDC_ADVANCED);
   EXPECT_TRUE(driver.opened());
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iPrintDensity, 0);
+  EXPECT_EQ(Live().dmPrivate.iTTMode, 2);
+  EXPECT_EQ(Live().dmPrivate.iTonerSave, 1);
 }
 
 // A poster cannot be printed at 1200 dpi: the row is closed with the tip that says why, and a
