@@ -87,6 +87,30 @@ bool NtFamily() { return (GetVersion() & 0x80000000u) == 0; }
 
 }  // namespace
 
+// ---- ColorModeChoice --------------------------------------------------------------------
+
+void ColorModeChoice::Bind(SettingsPage& page) {
+  page_ = &page;
+  picture_.Attach(page.Item(IDC_COLOR_PICTURE));
+}
+
+void ColorModeChoice::Fill(const PrivateDevMode& p) {
+  page_->CheckRadio(IDC_COLOR, IDC_GRAYSCALE, p.iGrayMode > 0 ? IDC_COLOR : IDC_GRAYSCALE);
+  ShowPicture();
+}
+
+void ColorModeChoice::ShowPicture() { picture_.SetIcon(Colour() ? 4089 : 4090); }
+
+bool ColorModeChoice::OnCommand(int id, int code) {
+  if (id == IDC_COLOR_PICTURE && code == STN_CLICKED && page_->Editable()) {
+    page_->CheckRadio(IDC_COLOR, IDC_GRAYSCALE, Colour() ? IDC_GRAYSCALE : IDC_COLOR);
+  } else if (!((id == IDC_COLOR || id == IDC_GRAYSCALE) && code == BN_CLICKED)) {
+    return false;
+  }
+  ShowPicture();
+  return true;
+}
+
 // ---- GraphicsOptionsBase ----------------------------------------------------------------
 
 BOOL GraphicsOptionsBase::OnInitDialog() {
@@ -275,7 +299,7 @@ BOOL GraphicsPage::OnInitDialog() {
   resolutionPicture_.Attach(Item(IDC_RESOLUTION_PICTURE));
   if (Model().GraphicsColorMatching != 0) FillList(*this, IDC_MATCHING, kMatchingItems);
   imagePicture_.Attach(Item(IDC_IMAGE_PICTURE));
-  colorPicture_.Attach(Item(IDC_COLOR_PICTURE));
+  colour_.Bind(*this);
   LayOutPage();
   return result;
 }
@@ -402,7 +426,7 @@ void GraphicsPage::OnSetActive() {
     index = NextResolution(index, shownResolutions_, poster);
   SelectResolution(index);
   CheckIndex(*this, kImageRadios, std::clamp<int16_t>(p.iSrt, 0, 3));
-  CheckRadio(IDC_COLOR, IDC_GRAYSCALE, p.iGrayMode > 0 ? IDC_COLOR : IDC_GRAYSCALE);
+  colour_.Fill(p);
   ComboBox(Item(IDC_MATCHING)).SelectByData(p.iICMColorMatching);
   Check(IDC_COLOR_MANUAL, p.iColorOptions >= 1);
   // The 1200 row prints no poster.
@@ -412,7 +436,6 @@ void GraphicsPage::OnSetActive() {
   }
   GraphicsOptionsBase::OnSetActive();
   ApplyResolutionRule();
-  ApplyColorRule();
 }
 
 void GraphicsPage::ApplyResolutionRule() {
@@ -436,7 +459,7 @@ void GraphicsPage::ApplyResolutionRule() {
     }
   }
   imagePicture_.SetIcon(kImagePictures[mode]);
-  EnableControl(IDC_IMAGE_PICTURE, any);
+  EnableControl(IDC_IMAGE_PICTURE, Editable() && any);
 }
 
 bool GraphicsPage::SavesToner() const {
@@ -444,8 +467,6 @@ bool GraphicsPage::SavesToner() const {
   if (m.GraphicsTonerMode == 0 && m.GraphicsDraftRes != 0) return ResolutionChoice() == kDraftMode;
   return GraphicsOptionsBase::SavesToner();
 }
-
-void GraphicsPage::ApplyColorRule() { colorPicture_.SetIcon(Checked(IDC_GRAYSCALE) ? 4090 : 4089); }
 
 void GraphicsPage::OnStoreControls() {
   GraphicsOptionsBase::OnStoreControls();
@@ -461,7 +482,7 @@ void GraphicsPage::OnStoreControls() {
     if (m.GraphicsDraftRes != 0) p.iTonerSave = index == kDraftMode ? 2 : 1;
   }
   if (m.GraphicsImageModes != 0) p.iSrt = static_cast<int16_t>(CheckedIndex(*this, kImageRadios));
-  if (m.GraphicsColorMode != 0) p.iGrayMode = Checked(IDC_COLOR) ? 1 : 0;
+  if (m.GraphicsColorMode != 0) p.iGrayMode = colour_.Colour() ? 1 : 0;
   if (m.GraphicsColorMatching != 0) p.iICMColorMatching = static_cast<int16_t>(ComboBox(Item(IDC_MATCHING)).SelectedData());
   if (p.iColorOptions >= 0) p.iColorOptions = Checked(IDC_COLOR_MANUAL) ? 1 : 0;
 }
@@ -476,6 +497,10 @@ void GraphicsPage::RunColorDialog(SettingsPage& dialog) {
 
 bool GraphicsPage::OnCommand(int id, int code, HWND control) {
   const bool resolution = (id >= IDC_RESOLUTION_FIRST && id < IDC_RESOLUTION_FIRST + kDraftMode) || id == IDC_DRAFT_MODE;
+  if (colour_.OnCommand(id, code)) {
+    OnSettingChanged();
+    return true;
+  }
   if (resolution) {
     if (code != BN_CLICKED) return true;
     ApplyResolutionRule();
@@ -511,16 +536,6 @@ bool GraphicsPage::OnCommand(int id, int code, HWND control) {
     case IDC_IMAGE_PHOTO:
       if (code != BN_CLICKED) return true;
       imagePicture_.SetIcon(kImagePictures[CheckedIndex(*this, kImageRadios)]);
-      break;
-    case IDC_COLOR_PICTURE:
-      if (code != STN_CLICKED || !Editable()) return true;
-      CheckRadio(IDC_COLOR, IDC_GRAYSCALE, Checked(IDC_COLOR) ? IDC_GRAYSCALE : IDC_COLOR);
-      ApplyColorRule();
-      break;
-    case IDC_COLOR:
-    case IDC_GRAYSCALE:
-      if (code != BN_CLICKED) return true;
-      ApplyColorRule();
       break;
     case IDC_MATCHING:
       if (code != CBN_SELCHANGE) return true;
@@ -775,7 +790,7 @@ bool ColorAdjustSet::OnScroll(HWND slider, bool& changed) {
 
 BOOL ColorAdjustPage::OnInitDialog() {
   const BOOL result = SettingsPage::OnInitDialog();
-  colorPicture_.Attach(Item(IDC_COLOR_PICTURE));
+  colour_.Bind(*this);
   adjust_.Bind(*this);
   return result;
 }
@@ -783,22 +798,18 @@ BOOL ColorAdjustPage::OnInitDialog() {
 void ColorAdjustPage::OnSetActive() {
   if (working_ == nullptr) return;
   const PrivateDevMode& p = working_->dmPrivate;
-  CheckRadio(IDC_COLOR, IDC_GRAYSCALE, p.iGrayMode > 0 ? IDC_COLOR : IDC_GRAYSCALE);
+  colour_.Fill(p);
   adjust_.Fill(p);
   ApplyColorRule();
   SettingsPage::OnSetActive();
 }
 
-void ColorAdjustPage::ApplyColorRule() {
-  const bool colour = Checked(IDC_COLOR);
-  colorPicture_.SetIcon(colour ? 4089 : 4090);
-  adjust_.Enable(Editable(), Editable() && colour);
-}
+void ColorAdjustPage::ApplyColorRule() { adjust_.Enable(Editable(), Editable() && colour_.Colour()); }
 
 void ColorAdjustPage::OnStoreControls() {
   if (working_ == nullptr) return;
   PrivateDevMode& p = working_->dmPrivate;
-  p.iGrayMode = Checked(IDC_COLOR) ? 1 : 0;
+  p.iGrayMode = colour_.Colour() ? 1 : 0;
   adjust_.Store(p);
   SettingsPage::OnStoreControls();
 }
@@ -809,17 +820,12 @@ bool ColorAdjustPage::OnCommand(int id, int code, HWND control) {
     if (changed) OnSettingChanged();
     return true;
   }
+  if (colour_.OnCommand(id, code)) {
+    ApplyColorRule();
+    OnSettingChanged();
+    return true;
+  }
   switch (id) {
-    case IDC_COLOR_PICTURE:
-      if (code != STN_CLICKED || !Editable()) return true;
-      CheckRadio(IDC_COLOR, IDC_GRAYSCALE, Checked(IDC_COLOR) ? IDC_GRAYSCALE : IDC_COLOR);
-      ApplyColorRule();
-      break;
-    case IDC_COLOR:
-    case IDC_GRAYSCALE:
-      if (code != BN_CLICKED) return true;
-      ApplyColorRule();
-      break;
     case IDC_COLOR_RESET:
       if (code != BN_CLICKED) return true;
       adjust_.Neutral();

@@ -18,6 +18,22 @@ struct GraphicsGroups {
   bool Any() const { return raster || toner || darkness || trueType || text; }
 };
 
+// Colour or grey printing on the colour pages: two radios and a picture that turns with a click.
+class ColorModeChoice {
+ public:
+  void Bind(SettingsPage& page);
+  void Fill(const PrivateDevMode& p);
+  bool Colour() const { return page_->Checked(IDC_COLOR); }
+  // True when the command changed the choice.
+  bool OnCommand(int id, int code);
+
+ private:
+  void ShowPicture();
+
+  SettingsPage* page_ = nullptr;
+  LargeIcon picture_;
+};
+
 class GraphicsOptionsBase : public SettingsPage {
  public:
   using SettingsPage::SettingsPage;
@@ -62,13 +78,13 @@ class GraphicsPage : public GraphicsOptionsBase {
   int ResolutionChoice() const;
   void SelectResolution(int index);
   void ApplyResolutionRule();
-  void ApplyColorRule();
   // The colour dialogs edit the record; the page takes what they changed before it stores.
   void RunColorDialog(SettingsPage& dialog);
 
   uint32_t shownResolutions_ = 0;  // bit i: the radio of index i is on the page
   GraphicsGroups moved_;           // the groups the Advanced dialog shows
-  LargeIcon resolutionPicture_, imagePicture_, colorPicture_;
+  LargeIcon resolutionPicture_, imagePicture_;
+  ColorModeChoice colour_;
 };
 
 // The groups the Graphics page had no room for, on the page's record.
@@ -140,7 +156,7 @@ class ColorAdjustPage : public SettingsPage {
   void ApplyColorRule();
 
   ColorAdjustSet adjust_;
-  LargeIcon colorPicture_;
+  ColorModeChoice colour_;
 };
 
 class ColorModePage : public SettingsPage {
