@@ -33,6 +33,7 @@ set(QXGE_WIN_SOURCES
   src/preview/layout_preview.cpp
   src/preview/printer_preview.cpp
   src/preview/watermark_preview.cpp
+  src/preview/color_sample_preview.cpp
   src/pages/numeric_controls.cpp
   src/pages/layout_page.cpp
   src/pages/custom_page_size_dialog.cpp
@@ -123,6 +124,10 @@ function(qxge_stage_package sample model)
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/L.bmp ${dir}/${model}UL.bmp
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/printer.bmp ${dir}/${model}U.bmp
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/printer1.bmp ${dir}/${model}U1.bmp
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/C.bmp ${dir}/${model}UC.Bmp
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/C2.bmp ${dir}/${model}UC2.Bmp
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/G.bmp ${dir}/${model}UG.Bmp
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/G2.bmp ${dir}/${model}UG2.Bmp
     DEPENDS QXGEU QXGEU2 qxge_pictures
     COMMENT "Staging the ${sample} model package")
 endfunction()

@@ -452,3 +452,45 @@ for model in office compact; do
     keyed "$tmp/$name.png" "$out/$model/$name.bmp"
   done
 done
+
+# --- colour samples: the picture the colour dialogs adjust ----------------------------------
+# A landscape scene (sky, sun, hills, a red house with a blue door) upright and turned, in
+# colour (24-bit) and grey (8-bit whose palette entry i is grey i, so that a tone table applies
+# to the bytes themselves).
+sample_scene() {  # width height png
+  local w=$1 h=$2 s
+  s=$(awk -v w="$w" 'BEGIN{print w/120}')
+  convert -size "${w}x${h}" gradient:'#5FA8E8'-'#F6E6C8' -draw "scale $s,$s \
+    fill '#F2C230' circle 88,34 88,48 \
+    fill '#3C9A4C' ellipse 40,150 90,40 0,360 fill '#7DBE5A' ellipse 100,160 70,34 0,360 \
+    fill '#8E2A20' path 'M 18,86 L 40,66 L 62,86 Z' fill '#C8392B' rectangle 22,84 58,116 \
+    fill '#2F6FC0' rectangle 34,98 44,116 fill '#F6E6C8' rectangle 48,92 54,100" -alpha off "$3"
+}
+grey_bmp() {  # 24-bit BMP -> 8-bit grey BMP
+  python3 - "$1" "$2" <<'PY'
+import struct, sys
+d = open(sys.argv[1], 'rb').read()
+off = struct.unpack('<I', d[10:14])[0]
+w, h = struct.unpack('<ii', d[18:26])
+stride, out_stride = (w * 3 + 3) & ~3, (w + 3) & ~3
+rows = []
+for y in range(abs(h)):
+    row = d[off + y * stride:off + y * stride + w * 3]
+    grey = bytes((29 * row[i] + 150 * row[i + 1] + 77 * row[i + 2] + 128) >> 8 for i in range(0, w * 3, 3))
+    rows.append(grey + b'\0' * (out_stride - w))
+palette = b''.join(bytes((i, i, i, 0)) for i in range(256))
+pixels = b''.join(rows)
+header = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 8, 0, len(pixels), 2835, 2835, 256, 0)
+start = 14 + 40 + len(palette)
+open(sys.argv[2], 'wb').write(b'BM' + struct.pack('<IHHI', start + len(pixels), 0, 0, start) + header + palette + pixels)
+PY
+}
+sample_scene 120 160 "$tmp/sample.png"
+convert "$tmp/sample.png" -type truecolor "BMP3:$tmp/C.bmp"
+convert "$tmp/sample.png" -rotate 90 -type truecolor "BMP3:$tmp/C2.bmp"
+for model in office compact; do
+  cp "$tmp/C.bmp" "$out/$model/C.bmp"
+  cp "$tmp/C2.bmp" "$out/$model/C2.bmp"
+  grey_bmp "$tmp/C.bmp" "$out/$model/G.bmp"
+  grey_bmp "$tmp/C2.bmp" "$out/$model/G2.bmp"
+done

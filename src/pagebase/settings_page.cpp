@@ -97,7 +97,7 @@ void SettingsPage::FirstAttachInProcess() {
 
 INT_PTR SettingsPage::RunModal() {
   const bool mirror = Mirrored();
-  return platform::Dialog::RunModal(AppModule(), templateId_ + (mirror ? IDD_MIRROR_OFFSET : 0), parent_);
+  return platform::Dialog::RunModal(AppModule(), mirror ? MirroredTemplateId() : templateId_, parent_);
 }
 
 BOOL SettingsPage::OnInitDialog() {

@@ -19,6 +19,7 @@
 #include "preview/owner_drawn.h"
 #include "preview/preview_wnd.h"
 #include "record/driver_dev_mode.h"
+#include "resources/resource.h"
 
 namespace qxge {
 
@@ -99,6 +100,8 @@ class SettingsPage : public platform::Dialog {
     favorites_.Clear();
     favorites_.Bind(nullptr);
   }
+  // The right-to-left twin of a modal dialog's template.
+  virtual int MirroredTemplateId() const { return templateId_ + IDD_MIRROR_OFFSET; }
   // The page's preview; none on pages without one.
   PreviewWnd* Preview() const { return preview_.get(); }
 

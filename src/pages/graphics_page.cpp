@@ -388,13 +388,15 @@ void GraphicsPage::LayOutPage() {
     // Manual adjustment with its two dialogs needs both colour features; one of them alone has
     // its own row, and the rows not used go.
     const int buttonRow = ControlOffset(IDC_ADJUST_COLOR, IDC_COLOR_SETTINGS, false).y;
-    ShowControls(kManualControls, 0);
+    ShowControls(kManualControls, settings && matching ? 1 : 0);
     ShowControl(IDC_COLOR_SETTINGS, settings && !matching ? 1 : 0);
     ShowControls(kMatchingControls, matching && !settings ? 1 : 0);
-    const int unused = (settings != matching ? 1 : 2) * buttonRow;
-    const SIZE shorter{0, -unused};
-    PlaceControl(IDC_COLOR_FRAME, nullptr, &shorter);
-    above += unused;
+    const int unused = settings && matching ? 0 : (settings != matching ? 1 : 2) * buttonRow;
+    if (unused != 0) {
+      const SIZE shorter{0, -unused};
+      PlaceControl(IDC_COLOR_FRAME, nullptr, &shorter);
+      above += unused;
+    }
   } else {
     above += colourHeight;
   }
@@ -436,6 +438,16 @@ void GraphicsPage::OnSetActive() {
   }
   GraphicsOptionsBase::OnSetActive();
   ApplyResolutionRule();
+  ApplyColorRule();
+}
+
+void GraphicsPage::ApplyColorRule() {
+  const bool manual = Editable() && Checked(IDC_COLOR_MANUAL);
+  // Windows NT 4.0 matches no colours.
+  const DWORD version = GetVersion();
+  const bool nt4 = LOBYTE(LOWORD(version)) == 4 && HIBYTE(LOWORD(version)) == 0;
+  EnableControl(IDC_ADJUST_COLOR, manual);
+  EnableControl(IDC_COLOR_MATCHING, manual && colour_.Colour() && !nt4);
 }
 
 void GraphicsPage::ApplyResolutionRule() {
@@ -492,12 +504,14 @@ void GraphicsPage::RunColorDialog(SettingsPage& dialog) {
   const PrivateDevMode& p = working_->dmPrivate;
   Check(IDC_COLOR_MANUAL, p.iColorOptions >= 1);
   ComboBox(Item(IDC_MATCHING)).SelectByData(p.iICMColorMatching);
+  ApplyColorRule();
   OnSettingChanged();
 }
 
 bool GraphicsPage::OnCommand(int id, int code, HWND control) {
   const bool resolution = (id >= IDC_RESOLUTION_FIRST && id < IDC_RESOLUTION_FIRST + kDraftMode) || id == IDC_DRAFT_MODE;
   if (colour_.OnCommand(id, code)) {
+    ApplyColorRule();
     OnSettingChanged();
     return true;
   }
@@ -540,6 +554,22 @@ bool GraphicsPage::OnCommand(int id, int code, HWND control) {
     case IDC_MATCHING:
       if (code != CBN_SELCHANGE) return true;
       break;
+    case IDC_COLOR_MANUAL:
+      if (code != BN_CLICKED) return true;
+      ApplyColorRule();
+      break;
+    case IDC_ADJUST_COLOR: {
+      if (code != BN_CLICKED || working_ == nullptr) return true;
+      ColorAdjustDialog dialog(Handle(), working_, colour_.Colour());
+      RunColorDialog(dialog);
+      return true;
+    }
+    case IDC_COLOR_MATCHING: {
+      if (code != BN_CLICKED || working_ == nullptr) return true;
+      ColorMatchingDialog dialog(Handle(), working_);
+      RunColorDialog(dialog);
+      return true;
+    }
     case IDC_COLOR_SETTINGS: {
       if (code != BN_CLICKED || working_ == nullptr) return true;
       ColorSettingsDialog dialog(Handle(), working_);
@@ -772,8 +802,10 @@ bool ColorAdjustSet::OnCommand(int id, int code, bool& changed) {
   return false;
 }
 
-bool ColorAdjustSet::OnScroll(HWND slider, bool& changed) {
+bool ColorAdjustSet::OnMessage(UINT message, LPARAM lParam, bool& changed) {
   changed = false;
+  if (message != WM_HSCROLL || lParam == 0) return false;
+  const auto slider = reinterpret_cast<HWND>(lParam);
   for (size_t i = 0; i < std::size(kAdjustPairs); ++i) {
     if (page_->Item(kAdjustPairs[i].slider) != slider) continue;
     const int level = Value(i);
@@ -839,12 +871,176 @@ bool ColorAdjustPage::OnCommand(int id, int code, HWND control) {
 
 bool ColorAdjustPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   bool changed = false;
-  if (message == WM_HSCROLL && lParam != 0 && adjust_.OnScroll(reinterpret_cast<HWND>(lParam), changed)) {
+  if (adjust_.OnMessage(message, lParam, changed)) {
     if (changed) OnSettingChanged();
     result = 0;
     return true;
   }
   return SettingsPage::OnMessage(message, wParam, lParam, result);
+}
+
+// ---- ColorAdjustDialog ------------------------------------------------------------------
+
+BOOL ColorAdjustDialog::OnInitDialog() {
+  const BOOL result = SettingsPage::OnInitDialog();
+  adjust_.Bind(*this);
+  sample_.Attach(Item(IDC_COLOR_SAMPLE));
+  ShowControl(IDC_AUTO_ADJUST, Model().GraphicsColorAuto != 0 ? 1 : 0);
+  Refill();
+  return result;
+}
+
+bool ColorAdjustDialog::Automatic() const { return Model().GraphicsColorAuto != 0 && Checked(IDC_AUTO_ADJUST); }
+
+void ColorAdjustDialog::OnSetActive() {
+  const PrivateDevMode& p = edited_.dmPrivate;
+  Check(IDC_AUTO_ADJUST, Model().GraphicsColorAuto != 0 && p.iEqualizer > 0);
+  // The printer adjusts on its own: the levels show neutral, not the record's.
+  if (Automatic()) {
+    adjust_.Neutral();
+  } else {
+    adjust_.Fill(p);
+  }
+  ApplyAutoRule();
+  sample_.Update(edited_);
+}
+
+void ColorAdjustDialog::ApplyAutoRule() {
+  const bool own = Editable() && !Automatic();
+  adjust_.Enable(own, own && colour_);
+  EnableControl(IDC_COLOR_RESET, own);
+}
+
+void ColorAdjustDialog::StoreInto(DriverDevMode& record) const {
+  if (!Automatic()) adjust_.Store(record.dmPrivate);
+  if (Model().GraphicsColorAuto != 0) record.dmPrivate.iEqualizer = Automatic() ? 1 : 0;
+}
+
+void ColorAdjustDialog::OnSettingChanged() {
+  StoreInto(edited_);
+  sample_.Update(edited_);
+}
+
+void ColorAdjustDialog::OnStoreControls() {
+  StoreInto(edited_);
+  *target_ = edited_;
+}
+
+bool ColorAdjustDialog::OnCommand(int id, int code, HWND control) {
+  bool changed = false;
+  if (adjust_.OnCommand(id, code, changed)) {
+    if (changed) OnSettingChanged();
+    return true;
+  }
+  switch (id) {
+    case IDC_AUTO_ADJUST:
+      if (code != BN_CLICKED) return true;
+      if (Automatic()) {
+        adjust_.Neutral();
+      } else {
+        adjust_.Fill(opened_.dmPrivate);
+      }
+      break;
+    case IDC_COLOR_RESET:
+      if (code != BN_CLICKED) return true;
+      Check(IDC_AUTO_ADJUST, false);
+      adjust_.Neutral();
+      break;
+    default:
+      return SettingsPage::OnCommand(id, code, control);
+  }
+  ApplyAutoRule();
+  OnSettingChanged();
+  return true;
+}
+
+bool ColorAdjustDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  bool changed = false;
+  if (adjust_.OnMessage(message, lParam, changed)) {
+    if (changed) OnSettingChanged();
+    result = 0;
+    return true;
+  }
+  return SettingsPage::OnMessage(message, wParam, lParam, result);
+}
+
+// ---- ColorMatchingDialog ----------------------------------------------------------------
+
+BOOL ColorMatchingDialog::OnInitDialog() {
+  const BOOL result = SettingsPage::OnInitDialog();
+  FillList(*this, IDC_MATCHING, kMatchingItems);
+  FillList(*this, IDC_RGB_COLOR, kRgbItems);
+  sample_.Attach(Item(IDC_COLOR_SAMPLE));
+  Refill();
+  return result;
+}
+
+void ColorMatchingDialog::OnSetActive() {
+  const PrivateDevMode& p = working_->dmPrivate;
+  ComboBox(Item(IDC_MATCHING)).SelectByData(p.iICMColorMatching);
+  ComboBox(Item(IDC_RGB_COLOR)).SelectByData(std::clamp<int16_t>(p.iRGBColor, 0, 2));
+  ApplyIntentRule();
+  sample_.Update(*working_);
+}
+
+void ColorMatchingDialog::ApplyIntentRule() {
+  // Matched colours are the device's: the RGB choice is not the user's then.
+  const bool matched = ComboBox(Item(IDC_MATCHING)).SelectedData() > 0;
+  if (matched) ComboBox(Item(IDC_RGB_COLOR)).SelectByData(2);
+  EnableControl(IDC_RGB_LABEL, Editable() && !matched);
+  EnableControl(IDC_RGB_COLOR, Editable() && !matched);
+}
+
+void ColorMatchingDialog::OnStoreControls() {
+  PrivateDevMode& p = working_->dmPrivate;
+  p.iICMColorMatching = static_cast<int16_t>(ComboBox(Item(IDC_MATCHING)).SelectedData());
+  p.iRGBColor = static_cast<int16_t>(ComboBox(Item(IDC_RGB_COLOR)).SelectedData());
+}
+
+bool ColorMatchingDialog::OnCommand(int id, int code, HWND control) {
+  if (id == IDC_MATCHING && code == CBN_SELCHANGE) {
+    ApplyIntentRule();
+    return true;
+  }
+  if (id == IDC_COLOR_RESET && code == BN_CLICKED) {
+    ComboBox(Item(IDC_MATCHING)).SelectByData(0);
+    ComboBox(Item(IDC_RGB_COLOR)).SelectByData(0);
+    ApplyIntentRule();
+    return true;
+  }
+  return SettingsPage::OnCommand(id, code, control);
+}
+
+// ---- ColorModePage ----------------------------------------------------------------------
+
+BOOL ColorModePage::OnInitDialog() {
+  const BOOL result = SettingsPage::OnInitDialog();
+  colour_.Bind(*this);
+  return result;
+}
+
+void ColorModePage::OnSetActive() {
+  if (working_ == nullptr) return;
+  colour_.Fill(working_->dmPrivate);
+  SettingsPage::OnSetActive();
+}
+
+void ColorModePage::OnStoreControls() {
+  if (working_ == nullptr) return;
+  working_->dmPrivate.iGrayMode = colour_.Colour() ? 1 : 0;
+  SettingsPage::OnStoreControls();
+}
+
+bool ColorModePage::OnCommand(int id, int code, HWND control) {
+  if (colour_.OnCommand(id, code)) {
+    OnSettingChanged();
+    return true;
+  }
+  if (id != IDC_ADJUST_COLOR) return SettingsPage::OnCommand(id, code, control);
+  if (code != BN_CLICKED || working_ == nullptr) return true;
+  ColorAdjustDialog dialog(Handle(), working_, colour_.Colour());
+  if (dialog.RunModal() == IDOK) OnSettingChanged();
+  return true;
 }
 
 }  // namespace qxge

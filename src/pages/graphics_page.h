@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "pagebase/settings_page.h"
+#include "preview/color_sample_preview.h"
 #include "preview/owner_drawn.h"
 #include "resources/resource.h"
 
@@ -78,6 +79,8 @@ class GraphicsPage : public GraphicsOptionsBase {
   int ResolutionChoice() const;
   void SelectResolution(int index);
   void ApplyResolutionRule();
+  // The colour dialogs' buttons follow Manual and the colour choice.
+  void ApplyColorRule();
   // The colour dialogs edit the record; the page takes what they changed before it stores.
   void RunColorDialog(SettingsPage& dialog);
 
@@ -131,7 +134,7 @@ class ColorAdjustSet {
   void Enable(bool levels, bool colour);
   // True when the message was the set's; changed then says whether a value moved.
   bool OnCommand(int id, int code, bool& changed);
-  bool OnScroll(HWND slider, bool& changed);
+  bool OnMessage(UINT message, LPARAM lParam, bool& changed);
 
  private:
   void Show(size_t pair, int value);
@@ -139,6 +142,56 @@ class ColorAdjustSet {
 
   SettingsPage* page_ = nullptr;
   bool writing_ = false;  // an edit's text is being set: its change is not the user's typing
+};
+
+// The colour adjustments with the sample they change, or Auto Adjustment instead. It edits a
+// copy of the record, so that its sample can follow every move and Cancel leaves the record as
+// it was.
+class ColorAdjustDialog : public SettingsPage {
+ public:
+  // colour: the page prints in colour, so saturation and the colour balance apply.
+  ColorAdjustDialog(HWND parent, DriverDevMode* record, bool colour)
+      : SettingsPage(IDD_ADJUST_COLOR, u"Adjust Color", parent, &edited_),
+        target_(record), edited_(*record), opened_(*record), colour_(colour) {}
+  void OnSetActive() override;
+  void OnStoreControls() override;
+  void OnSettingChanged() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  bool Automatic() const;
+  void ApplyAutoRule();
+  void StoreInto(DriverDevMode& record) const;
+
+  DriverDevMode* target_;
+  DriverDevMode edited_;
+  const DriverDevMode opened_;  // what Auto Adjustment turned off brings back
+  bool colour_;
+  ColorAdjustSet adjust_;
+  ColorSamplePreview sample_;
+};
+
+// How the printer matches colours: an intent, and the RGB colours its lack leaves to choose.
+class ColorMatchingDialog : public SettingsPage {
+ public:
+  ColorMatchingDialog(HWND parent, DriverDevMode* record)
+      : SettingsPage(IDD_COLOR_MATCHING, u"Settings", parent, record) {}
+  void OnSetActive() override;
+  void OnStoreControls() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  int MirroredTemplateId() const override { return IDD_COLOR_MATCHING_RTL; }
+
+ private:
+  void ApplyIntentRule();
+
+  ColorSamplePreview sample_;
 };
 
 class ColorAdjustPage : public SettingsPage {
@@ -162,6 +215,15 @@ class ColorAdjustPage : public SettingsPage {
 class ColorModePage : public SettingsPage {
  public:
   ColorModePage(int templateId, int32_t pageId) : SettingsPage(templateId, u"Graphics", pageId) {}
+  void OnSetActive() override;
+  void OnStoreControls() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+
+ private:
+  ColorModeChoice colour_;
 };
 
 }  // namespace qxge

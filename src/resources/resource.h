@@ -243,3 +243,12 @@
 #define IDC_YELLOW_BLUE_EDIT    1279
 #define IDC_YELLOW_BLUE_LABEL   1281
 #define IDC_COLOR_RESET         1259
+
+// Adjust Color and Color Matching dialogs: the colour sample beside their settings.
+#define IDD_ADJUST_COLOR        3034
+// Color Matching's right-to-left twin is 3042, not 3043 + 100.
+#define IDD_COLOR_MATCHING      3043
+#define IDD_COLOR_MATCHING_RTL  3042
+#define IDC_RGB_LABEL           1282
+#define IDC_AUTO_ADJUST         1260
+#define IDC_COLOR_SAMPLE        1269

@@ -9,6 +9,7 @@
 
 #include "resources/resource.h"
 #include "sheet_harness.h"
+#include "snapshot.h"
 
 namespace {
 
@@ -24,6 +25,10 @@ class GraphicsPageTest : public qxtest::SheetHarness {
   void OpenGraphics(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr,
                     const wchar_t* base = L"QXGR") {
     Stage(base, model, "[Common]\r\n");
+    // The colour samples of the compact package, under this package's name.
+    for (const wchar_t* suffix : {L"C.Bmp", L"G.Bmp"})
+      CopyFileW((qxtest::BinaryDir() + L"\\packages\\compact\\QX300U" + suffix).c_str(),
+                (dir_ + L"\\" + base + L"U" + suffix).c_str(), FALSE);
     if (prepare != nullptr) prepare(Live());
     Open({2});
   }
@@ -228,6 +233,87 @@ TEST_F(GraphicsPageTest, ColorAdjustmentsKeepSliderAndNumberTogether) {
   Apply();
   EXPECT_EQ(p.iGrayMode, 0);
   EXPECT_EQ(p.iBrightness + p.iContrast + p.iRed + p.iCyan, 200);
+}
+
+// The brightest and darkest grey of the sample as shown, and whether every pixel is grey.
+struct SampleLook {
+  int sum = 0;
+  bool grey = true;
+};
+SampleLook LookAt(HWND sample) {
+  const qxtest::Snapshot shot(sample);
+  SampleLook look;
+  for (int y = 0; y < shot.Height(); y += 3) {
+    for (int x = 0; x < shot.Width(); x += 3) {
+      const COLORREF c = shot.At(x, y);
+      look.sum += GetRValue(c) + GetGValue(c) + GetBValue(c);
+      look.grey = look.grey && GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c);
+    }
+  }
+  return look;
+}
+
+// With both colour features the page offers manual adjustment: the dialogs open only with
+// Manual checked; the sample follows the sliders; Cancel changes nothing; a matched intent
+// takes the device's RGB colours.
+TEST_F(GraphicsPageTest, ManualColourOpensTheAdjustAndMatchingDialogs) {
+  OpenGraphics("[Common]\r\nGraphicsColorMode=1\r\nGraphicsColorSettings=1\r\nGraphicsColorMatching=1\r\n",
+               [](qxge::DriverDevMode& r) {
+                 qxge::PrivateDevMode& p = r.dmPrivate;
+                 p.iGrayMode = 1;
+                 p.iColorOptions = 0;
+                 p.iEqualizer = 0;
+                 p.iBrightness = p.iContrast = p.iSaturation = 50;
+                 p.iRed = p.iGreen = p.iBlue = p.iCyan = p.iMagenta = p.iYellow = 50;
+               });
+  EXPECT_FALSE(Enabled(IDC_ADJUST_COLOR));
+  Click(IDC_COLOR_MANUAL);
+  ASSERT_TRUE(Enabled(IDC_ADJUST_COLOR));
+  EXPECT_TRUE(Enabled(IDC_COLOR_MATCHING));
+  const auto brighten = [](HWND d) {
+    SendMessageW(GetDlgItem(d, IDC_BRIGHTNESS), TBM_SETPOS, TRUE, 100);
+    SendMessageW(d, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 100), reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_BRIGHTNESS)));
+  };
+  {
+    qxtest::ModalDriver driver(IDC_AUTO_ADJUST, [&](HWND d) {
+      const SampleLook before = LookAt(GetDlgItem(d, IDC_COLOR_SAMPLE));
+      EXPECT_FALSE(before.grey);
+      brighten(d);
+      EXPECT_GT(LookAt(GetDlgItem(d, IDC_COLOR_SAMPLE)).sum, before.sum);
+    }, IDCANCEL);
+    Click(IDC_ADJUST_COLOR);
+    EXPECT_TRUE(driver.opened());
+  }
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iBrightness, 50);
+  EXPECT_EQ(Live().dmPrivate.iColorOptions, 1);
+  {
+    qxtest::ModalDriver driver(IDC_AUTO_ADJUST, brighten, IDOK);
+    Click(IDC_ADJUST_COLOR);
+  }
+  {
+    qxtest::ModalDriver driver(IDC_RGB_LABEL, [](HWND d) {
+      ChooseIn(d, IDC_MATCHING, 1);  // Perceptual
+      EXPECT_EQ(qxtest::DataIn(d, IDC_RGB_COLOR), 2);
+      EXPECT_FALSE(qxtest::EnabledIn(d, IDC_RGB_COLOR));
+    }, IDOK);
+    Click(IDC_COLOR_MATCHING);
+    EXPECT_TRUE(driver.opened());
+  }
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.iBrightness, 100);
+  EXPECT_EQ(Live().dmPrivate.iICMColorMatching, 1);
+  EXPECT_EQ(Live().dmPrivate.iRGBColor, 2);
+
+  // Printed in grey, the sample is grey.
+  Click(IDC_GRAYSCALE);
+  EXPECT_FALSE(Enabled(IDC_COLOR_MATCHING));
+  qxtest::ModalDriver driver(IDC_AUTO_ADJUST, [](HWND d) {
+    EXPECT_TRUE(LookAt(GetDlgItem(d, IDC_COLOR_SAMPLE)).grey);
+    EXPECT_FALSE(qxtest::EnabledIn(d, IDC_SATURATION));
+  }, IDCANCEL);
+  Click(IDC_ADJUST_COLOR);
+  EXPECT_TRUE(driver.opened());
 }
 
 }  // namespace
