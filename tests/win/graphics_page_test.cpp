@@ -316,4 +316,21 @@ TEST_F(GraphicsPageTest, ManualColourOpensTheAdjustAndMatchingDialogs) {
   EXPECT_TRUE(driver.opened());
 }
 
+// A right-to-left text file opens the colour dialogs in their mirrored twins, Color Matching's
+// under its own number.
+TEST_F(GraphicsPageTest, MirroredColourDialogsOpen) {
+  Stage(L"QXGM", "[Common]\r\nGraphicsColorMode=1\r\nGraphicsColorSettings=1\r\nGraphicsColorMatching=1\r\n",
+        "[Common]\r\nMirrorLayout=1\r\n");
+  Live().dmPrivate.iColorOptions = 1;
+  Live().dmPrivate.iGrayMode = 1;
+  Open({2});
+  for (int button : {IDC_COLOR_MATCHING, IDC_ADJUST_COLOR}) {
+    qxtest::ModalDriver driver(IDC_COLOR_SAMPLE, [](HWND d) {
+      EXPECT_NE(GetWindowLongW(d, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    }, IDCANCEL);
+    Click(button);
+    EXPECT_TRUE(driver.opened()) << button;
+  }
+}
+
 }  // namespace
