@@ -133,6 +133,7 @@ function(qxge_stage_package sample model)
 endfunction()
 qxge_stage_package(office QX5000)
 qxge_stage_package(compact QX300)
+qxge_stage_package(color QX700)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   qxge_add_gtest()

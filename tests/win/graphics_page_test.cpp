@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -331,6 +332,19 @@ TEST_F(GraphicsPageTest, MirroredColourDialogsOpen) {
     Click(button);
     EXPECT_TRUE(driver.opened()) << button;
   }
+}
+
+// On a sheet the host opened read-only, every rule that turns controls on or off still leaves
+// them all off.
+TEST_F(GraphicsPageTest, AReadOnlySheetLeavesEveryControlOff) {
+  Stage(L"QXGO", qxtest::ReadTextFile(qxtest::SourceDir() + L"\\samples\\color\\QX700U.INI"), "[Common]\r\n");
+  Live().dmPrivate.iColorOptions = 1;
+  Live().dmPrivate.iGrayMode = 1;
+  Open({2}, qxge::kSheetReadOnly);
+  std::vector<int> enabled;
+  for (HWND child = GetWindow(PageDialog(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsWindowVisible(child) && IsWindowEnabled(child)) enabled.push_back(GetDlgCtrlID(child));
+  EXPECT_TRUE(enabled.empty()) << "first enabled: " << (enabled.empty() ? 0 : enabled.front());
 }
 
 }  // namespace
