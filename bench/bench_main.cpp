@@ -18,6 +18,7 @@
 #include "host_sheet.h"
 #include "module_package.h"
 #include "pages/layout_page.h"
+#include "preview/color_sample_preview.h"
 #include "platform/combo_box.h"
 #include "platform/win_text.h"
 #include "resources/resource.h"
@@ -369,6 +370,32 @@ int wmain(int argc, wchar_t** argv) {
     sheet.Close();
   }
 
+  // The colour sample as the Adjust Color dialog shows it: a level moved, the sample made anew
+  // from the original picture and repainted.
+  double sampleStep = 0;
+  {
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 160, 260, nullptr, nullptr,
+                                        nullptr, nullptr);
+    {
+      qxge::ColorSamplePreview sample;
+      sample.Attach(window);
+      qxge::DriverDevMode scratch = *reinterpret_cast<const qxge::DriverDevMode*>(record.data());
+      qxge::PrivateDevMode& p = scratch.dmPrivate;
+      p.iGrayMode = 1;
+      p.iEqualizer = 0;
+      p.iBrightness = p.iContrast = p.iSaturation = 50;
+      p.iRed = p.iGreen = p.iBlue = p.iCyan = p.iMagenta = p.iYellow = 50;
+      sample.Update(scratch);
+      UpdateWindow(window);
+      sampleStep = MedianSeconds(201, [&] {
+        p.iRed = p.iRed == 50 ? 60 : 50;
+        sample.Update(scratch);
+        UpdateWindow(window);
+      });
+    }
+    DestroyWindow(window);
+  }
+
   // The same clicks on a new model's package, whose empty text file fills itself: every
   // control then carries a placeholder tooltip.
   qxge::StopApp();
@@ -413,5 +440,6 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("%-52s %9.3f ms\n", "Paper page filled (lists asked of the printer)", paperFill * 1e3);
   std::printf("%-52s %9.3f ms\n", "Paper page: a size chosen, preview repainted", paperSize * 1e3);
   std::printf("%-52s %9.3f ms\n", "Graphics page: a resolution chosen, preview repainted", graphicsClick * 1e3);
+  std::printf("%-52s %9.3f ms\n", "colour sample: a level moved, sample repainted", sampleStep * 1e3);
   return 0;
 }

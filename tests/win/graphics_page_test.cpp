@@ -347,4 +347,16 @@ TEST_F(GraphicsPageTest, AReadOnlySheetLeavesEveryControlOff) {
   EXPECT_TRUE(enabled.empty()) << "first enabled: " << (enabled.empty() ? 0 : enabled.front());
 }
 
+// Wine reports an NT system: a model that forbids TrueType handling there shows it closed.
+TEST_F(GraphicsPageTest, TrueTypeClosedOnNtWhenTheModelSaysSo) {
+  OpenGraphics("[Common]\r\nGraphicsTrueType=1\r\nGraphicsTrueTypeAdvanced=1\r\nGraphicsTrueTypeDisabled=1\r\n");
+  qxtest::ModalDriver driver(IDC_TRUETYPE_FRAME, [](HWND d) {
+    EXPECT_TRUE(qxtest::ShownIn(d, IDC_TRUETYPE_BITMAP));
+    EXPECT_FALSE(qxtest::EnabledIn(d, IDC_TRUETYPE_BITMAP));
+    EXPECT_FALSE(qxtest::ShownIn(d, IDC_TRUETYPE_PICTURE));
+  }, IDCANCEL);
+  Click(IDC_ADVANCED);
+  EXPECT_TRUE(driver.opened());
+}
+
 }  // namespace
