@@ -34,6 +34,8 @@ set(QXGE_WIN_SOURCES
   src/preview/printer_preview.cpp
   src/preview/watermark_preview.cpp
   src/preview/color_sample_preview.cpp
+  src/preview/decoration.cpp
+  src/preview/photo_preview.cpp
   src/pages/numeric_controls.cpp
   src/pages/layout_page.cpp
   src/pages/custom_page_size_dialog.cpp

@@ -7,7 +7,9 @@
 #include "collections/record_cache.h"
 #include "config/profile_file.h"
 #include "platform/win_text.h"
+#include "preview/color_sample_preview.h"
 #include "preview/layout_preview.h"
+#include "preview/photo_preview.h"
 #include "preview/printer_preview.h"
 #include "printer/printer_lookup.h"
 #include "record/record_compare.h"
@@ -160,6 +162,12 @@ void SettingsPage::BindPreview() {
   if (const HWND layout = Item(IDC_PREVIEW)) {
     preview_ = std::make_unique<LayoutPreview>();
     preview_->Attach(layout);
+  } else if (const HWND photo = Item(IDC_PHOTO_PREVIEW)) {
+    preview_ = std::make_unique<PhotoPreview>(2);
+    preview_->Attach(photo);
+  } else if (const HWND sample = Item(IDC_COLOR_PREVIEW)) {
+    preview_ = std::make_unique<ColorSamplePreview>();
+    preview_->Attach(sample);
   } else if (const HWND picture = Item(IDC_PRINTER_PICTURE)) {
     preview_ = std::make_unique<PrinterPreview>();
     preview_->Attach(picture);

@@ -13,11 +13,13 @@ namespace qxge {
 
 class ColorSamplePreview : public PreviewWnd {
  public:
-  ColorSamplePreview() : PreviewWnd(0) {}
+  explicit ColorSamplePreview(int captionCount = 0) : PreviewWnd(captionCount) {}
   void Update(DriverDevMode& record) override;
 
  protected:
   void Draw(PreviewPainter& painter) override;
+  // The adjusted picture; null when there is none.
+  HBITMAP Sample() const { return shown_.Get(); }
 
  private:
   bool Load(const wchar_t* suffix);

@@ -50,12 +50,6 @@ void DrawCentred(HDC dc, const Box& box, const std::u16string& text, int rotatio
 
 }  // namespace
 
-std::u16string LayoutPreview::Text(const char16_t* english) {
-  ProfileFile& text = App().TextFile();
-  const SectionScope preview(text, u"Preview");
-  return text.ReadText(english, english);
-}
-
 RECT LayoutPreview::GetPreviewArea() const {
   RECT r = PreviewWnd::GetPreviewArea();
   r.bottom -= kTextBand;
@@ -125,9 +119,7 @@ void LayoutPreview::DrawTextBand(PreviewPainter& painter, PreviewMode mode) {
   RECT band = GetPreviewArea();
   band.top = band.bottom;
   band.bottom += kTextBand;
-  const HDC dc = painter.Dc();
-  const HFONT font = PageFont();
-  if (!RectVisible(dc, &band) || font == nullptr) return;
+  if (!RectVisible(painter.Dc(), &band)) return;
 
   const PrivateDevMode& p = record_->dmPrivate;
   const PaperFacts paper = Paper(record_->dmPublic.dmPaperSize);
@@ -140,18 +132,7 @@ void LayoutPreview::DrawTextBand(PreviewPainter& painter, PreviewMode mode) {
   } else if (CaptionCount() == 3 && paper.known) {
     second = PaperSizeText(paper.size.x, paper.size.y, p.IsMMInch > 0, false);
   }
-  const std::u16string text = second.empty() ? first : first + u"\r\n" + second;
-
-  const HGDIOBJ old = SelectObject(dc, font);
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  SetBkMode(dc, TRANSPARENT);
-  RECT measured = band;
-  DrawTextW(dc, W(text.c_str()), -1, &measured, DT_CALCRECT | DT_NOPREFIX);
-  const int height = measured.bottom - measured.top;
-  band.top += (band.bottom - band.top - height) / 2;
-  band.bottom = band.top + height;
-  DrawTextW(dc, W(text.c_str()), -1, &band, DT_CENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-  SelectObject(dc, old);
+  DrawBandText(painter, band, second.empty() ? first : first + u"\r\n" + second);
 }
 
 void LayoutPreview::DrawScaledPage(PreviewPainter& painter, const Box& sheet, const Box& page, int arrows) {

@@ -19,7 +19,6 @@ class LayoutPreview : public PreviewWnd {
   RECT GetPreviewArea() const override;
 
  private:
-  std::u16string Text(const char16_t* english);
   void DrawTextBand(PreviewPainter& painter, PreviewMode mode);
   void DrawFitToPage(PreviewPainter& painter);
   void DrawBooklet(PreviewPainter& painter);

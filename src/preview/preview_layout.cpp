@@ -21,6 +21,43 @@ bool TurnedByPrinter(const DriverDevMode& record, const ModelFeatures& model) {
 
 }  // namespace
 
+NupGrid PhotoCloneGrid(int32_t clone, int32_t paperSize) {
+  if (clone < 1 || clone > 8) return {1, 1, false};
+  // Columns by paper: 121 and 131, 123 and 133, 125, 135; rows by clone 1..8. 131 differs from
+  // 121 only for clone 6.
+  static const NupGrid kGrids[8][4] = {
+      {{4, 4, false}, {4, 4, false}, {2, 2, false}, {2, 2, false}},
+      {{3, 3, false}, {2, 3, false}, {2, 1, true}, {2, 1, true}},
+      {{4, 2, true}, {2, 2, false}, {1, 1, false}, {2, 1, true}},
+      {{2, 1, true}, {1, 1, false}, {1, 1, false}, {1, 1, false}},
+      {{2, 2, false}, {2, 2, false}, {1, 1, false}, {1, 1, false}},
+      {{2, 2, false}, {2, 1, true}, {1, 1, false}, {1, 1, false}},
+      {{2, 1, true}, {2, 1, true}, {1, 1, false}, {1, 1, false}},
+      {{2, 1, true}, {1, 1, false}, {0, 0, false}, {0, 0, false}},
+  };
+  const int32_t code = paperSize | 1;
+  int column = -1;
+  if (code == 121 || code == 131) column = 0;
+  if (code == 123 || code == 133) column = 1;
+  if (code == 125) column = 2;
+  if (code == 135) column = 3;
+  if (column < 0) return {1, 1, false};
+  if (clone == 6 && code == 131) return {2, 1, true};
+  return kGrids[clone - 1][column];
+}
+
+NupGrid PhotoNupGrid(int32_t nup) {
+  static const NupGrid kGrids[6] = {{2, 1, true}, {2, 2, false}, {3, 2, true},
+                                    {3, 3, false}, {4, 4, false}, {4, 2, true}};
+  return nup >= 1 && nup <= 6 ? kGrids[nup - 1] : NupGrid{1, 1, false};
+}
+
+PhotoSize ClonePhotoSize(int32_t clone) {
+  static const PhotoSize kSizes[8] = {{200, 300}, {300, 400}, {350, 450}, {500, 700},
+                                      {400, 500}, {500, 500}, {510, 510}, {510, 700}};
+  return clone >= 1 && clone <= 8 ? kSizes[clone - 1] : PhotoSize{0, 0};
+}
+
 Box Shrunk(const Box& b, int32_t by) { return {b.left + by, b.top + by, b.right - by, b.bottom - by}; }
 
 Box CentredIn(const Box& b, int32_t w, int32_t h) {

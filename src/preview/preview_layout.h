@@ -55,6 +55,17 @@ struct NupGrid {
 // Columns and rows as drawn on the sheet of the given orientation.
 NupGrid GridFor(int32_t nup, bool landscape);
 
+// The photos of a photo sheet: copies of one photo (clone 1..8, on the paper whose code with
+// bit 0 set says which table column applies) or pages per sheet (nup 1..6), as columns and
+// rows of a portrait sheet. 0 x 0 when nothing is drawn, 1 x 1 for one photo.
+NupGrid PhotoCloneGrid(int32_t clone, int32_t paperSize);
+NupGrid PhotoNupGrid(int32_t nup);
+// The size of one cloned photo, as the record's units go into the preview's cell size.
+struct PhotoSize {
+  int32_t w, h;
+};
+PhotoSize ClonePhotoSize(int32_t clone);
+
 // Preview pixels per tenth of a millimetre: the largest paper fills the side, smaller ones are
 // drawn larger than true proportion so that they stay legible.
 double PaperScale(const Box& area, int32_t longestSide, int32_t maxPaperHeight);

@@ -183,6 +183,28 @@ int PreviewWnd::PageOrder(int cols, int rows, int row, int col) const {
 
 void PreviewWnd::Draw(PreviewPainter& painter) { DrawCaptions(painter); }
 
+std::u16string PreviewWnd::Text(const char16_t* english) {
+  ProfileFile& text = App().TextFile();
+  const SectionScope preview(text, u"Preview");
+  return text.ReadText(english, english);
+}
+
+void PreviewWnd::DrawBandText(PreviewPainter& painter, RECT band, const std::u16string& text) const {
+  const HDC dc = painter.Dc();
+  const HFONT font = PageFont();
+  if (font == nullptr) return;
+  const HGDIOBJ old = SelectObject(dc, font);
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  SetBkMode(dc, TRANSPARENT);
+  RECT measured = band;
+  DrawTextW(dc, W(text.c_str()), -1, &measured, DT_CALCRECT | DT_NOPREFIX);
+  const int height = measured.bottom - measured.top;
+  band.top += (band.bottom - band.top - height) / 2;
+  band.bottom = band.top + height;
+  DrawTextW(dc, W(text.c_str()), -1, &band, DT_CENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(dc, old);
+}
+
 void PreviewWnd::DrawCaptions(PreviewPainter& painter) {
   const HDC dc = painter.Dc();
   const HFONT font = PageFont();

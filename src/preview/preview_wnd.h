@@ -59,6 +59,10 @@ class PreviewWnd : public platform::SubclassedWindow {
     const RECT r = {page.left, page.top, page.right, page.bottom};
     DrawWatermark(painter, r, false);
   }
+  // A text of the text file's section "Preview"; the English text is key and default.
+  static std::u16string Text(const char16_t* english);
+  // Lines of text centred in band, in the page's font.
+  void DrawBandText(PreviewPainter& painter, RECT band, const std::u16string& text) const;
   // The page's dialog font, null when it has none.
   HFONT PageFont() const;
   RECT ClientRect() const;

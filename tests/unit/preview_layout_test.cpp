@@ -168,3 +168,24 @@ TEST(PreviewWatermark, TurnedTextIsCentredAndColoursTurnGrey) {
 
 }  // namespace
 }  // namespace qxge
+
+namespace qxge {
+namespace {
+
+TEST(PhotoGrids, ClonesByPaperAndPagesPerSheet) {
+  const auto same = [](NupGrid a, NupGrid b) { return a.cols == b.cols && a.rows == b.rows && a.turned == b.turned; };
+  EXPECT_TRUE(same(PhotoCloneGrid(1, 120), {4, 4, false}));  // the code counts with bit 0 set
+  EXPECT_TRUE(same(PhotoCloneGrid(6, 121), {2, 2, false}));
+  EXPECT_TRUE(same(PhotoCloneGrid(6, 131), {2, 1, true}));
+  EXPECT_TRUE(same(PhotoCloneGrid(2, 133), {2, 3, false}));
+  EXPECT_TRUE(same(PhotoCloneGrid(8, 135), {0, 0, false}));  // nothing fits
+  EXPECT_TRUE(same(PhotoCloneGrid(3, 9), {1, 1, false}));    // any other paper: one photo
+  EXPECT_TRUE(same(PhotoCloneGrid(9, 121), {1, 1, false}));
+  EXPECT_TRUE(same(PhotoNupGrid(6), {4, 2, true}));
+  EXPECT_TRUE(same(PhotoNupGrid(7), {1, 1, false}));
+  EXPECT_EQ(ClonePhotoSize(8).h, 700);
+  EXPECT_EQ(ClonePhotoSize(-1).w, 0);
+}
+
+}  // namespace
+}  // namespace qxge

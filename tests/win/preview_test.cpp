@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "pagebase/settings_page.h"
+#include "preview/photo_preview.h"
 #include "preview/watermark_preview.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"
@@ -468,5 +469,54 @@ TEST(WatermarkPreviewTest, DrawsTheEditedDescriptionAcrossThePlainSheet) {
   DestroyWindow(host);
 }
 
-}  // namespace
+// Photo sheets: pages per sheet in their grid, numbered unless the order says none; copies of
+// one photo by the clone table, none where it has none.
+TEST(PhotoPreviewTest, PhotoSheetsShowTheirPagesAndCopies) {
+  const HWND host = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 220, 340, nullptr, nullptr, nullptr, nullptr);
+  const HWND control = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 0, 200, 320, host,
+                                       nullptr, nullptr, nullptr);
+  ASSERT_NE(control, nullptr);
+  std::vector<uint8_t> bytes = qxhost::DefaultRecord(L"QX_Office");
+  auto& record = *reinterpret_cast<qxge::DriverDevMode*>(bytes.data());
+  record.dmPublic.dmOrientation = DMORIENT_PORTRAIT;
+  qxge::PrivateDevMode& p = record.dmPrivate;
+  p.iGrayMode = 0;
+  p.FrameStyle = 0;
+  {
+    qxge::PhotoPreview preview(2);
+    preview.Attach(control);
+    const COLORREF white = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_BTNSHADOW);
+    const auto look = [&](int& pagesAcross, int& inked) {
+      preview.Update(record);
+      const Snapshot shot(control);
+      const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOWFRAME), shot.Height() - 100);
+      // Just inside the top edge of the first row of pages, clear of the numbers.
+      pagesAcross = 0;
+      for (int y = sheet.top + 1; y < sheet.bottom - 2 && pagesAcross == 0; ++y)
+        if (shot.RunsAcross(y, white) > 0) pagesAcross = shot.RunsAcross(y + 1, white);
+      inked = shot.Count(ink, sheet);
+    };
+    int across = 0, inked = 0;
+    p.iNup = 2;  // 2 x 2
+    p.iNupLayout = 0;
+    look(across, inked);
+    EXPECT_EQ(across, 2);
+    EXPECT_GT(inked, 20);
+    p.iNupLayout = 5;
+    look(across, inked);
+    EXPECT_EQ(across, 2);
+    EXPECT_EQ(inked, 0);
+    p.iNup = 0;
+    p.iClone = 1;  // four across on the 4 x 6 photo paper
+    record.dmPublic.dmPaperSize = 120;
+    look(across, inked);
+    EXPECT_EQ(across, 4);
+    p.iClone = 8;
+    record.dmPublic.dmPaperSize = 125;  // no copies of the largest photo fit there
+    look(across, inked);
+    EXPECT_EQ(across, 0);
+  }
+  DestroyWindow(host);
+}
 
+}  // namespace
