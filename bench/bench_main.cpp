@@ -19,6 +19,7 @@
 #include "module_package.h"
 #include "pages/layout_page.h"
 #include "preview/color_sample_preview.h"
+#include "preview/photo_preview.h"
 #include "platform/combo_box.h"
 #include "platform/win_text.h"
 #include "resources/resource.h"
@@ -371,8 +372,8 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   // The colour sample as the Adjust Color dialog shows it: a level moved, the sample made anew
-  // from the original picture and repainted.
-  double sampleStep = 0;
+  // from the original picture and repainted; then a photo sheet drawn whole.
+  double sampleStep = 0, photoSheet = 0;
   {
     const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 160, 260, nullptr, nullptr,
                                         nullptr, nullptr);
@@ -390,6 +391,27 @@ int wmain(int argc, wchar_t** argv) {
       sampleStep = MedianSeconds(201, [&] {
         p.iRed = p.iRed == 50 ? 60 : 50;
         sample.Update(scratch);
+        UpdateWindow(window);
+      });
+    }
+    // A photo sheet of 16 pages, each the sample in a frame with a message.
+    {
+      qxge::PhotoPreview photos(2);
+      photos.Attach(window);
+      qxge::DriverDevMode sheet = *reinterpret_cast<const qxge::DriverDevMode*>(record.data());
+      qxge::PrivateDevMode& p = sheet.dmPrivate;
+      p.iGrayMode = 1;
+      p.iNup = 5;
+      p.iClone = 0;
+      p.FrameStyle = 2;
+      p.StrDate.Write(u"2026-12-06");
+      p.StrDecoNote.Write(u"Holiday");
+      p.DecoStrFaceName.Write(u"Arial");
+      p.lfDecoWeight = FW_NORMAL;
+      photos.Update(sheet);
+      UpdateWindow(window);
+      photoSheet = MedianSeconds(51, [&] {
+        InvalidateRect(window, nullptr, TRUE);
         UpdateWindow(window);
       });
     }
@@ -441,5 +463,6 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("%-52s %9.3f ms\n", "Paper page: a size chosen, preview repainted", paperSize * 1e3);
   std::printf("%-52s %9.3f ms\n", "Graphics page: a resolution chosen, preview repainted", graphicsClick * 1e3);
   std::printf("%-52s %9.3f ms\n", "colour sample: a level moved, sample repainted", sampleStep * 1e3);
+  std::printf("%-52s %9.3f ms\n", "photo sheet of 16 framed photos painted", photoSheet * 1e3);
   return 0;
 }
