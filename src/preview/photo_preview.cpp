@@ -96,8 +96,9 @@ void PhotoPreview::Draw(PreviewPainter& painter) {
 
   const PrivateDevMode& p = record_->dmPrivate;
   const bool landscape = record_->dmPublic.dmOrientation == DMORIENT_LANDSCAPE;
-  const bool clone = p.iClone > 0;
-  const bool nup = !clone && p.iNup >= 1 && p.iNup <= 6;
+  // A clone count outside the table shows one photo.
+  const bool clone = p.iClone >= 1 && p.iClone <= 8;
+  const bool nup = p.iClone == 0 && p.iNup >= 1 && p.iNup <= 6;
   if (!clone && !nup) {
     const RECT sheet = ToRect(paper_);
     DrawPage(painter, sheet);

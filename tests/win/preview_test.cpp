@@ -515,6 +515,10 @@ TEST(PhotoPreviewTest, PhotoSheetsShowTheirPagesAndCopies) {
     record.dmPublic.dmPaperSize = 125;  // no copies of the largest photo fit there
     look(across, inked);
     EXPECT_EQ(across, 0);
+    p.iClone = 12;  // beyond the table: one photo on the sheet
+    p.iNup = 2;
+    look(across, inked);
+    EXPECT_EQ(across, 1);
   }
   DestroyWindow(host);
 }
