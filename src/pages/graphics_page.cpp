@@ -780,8 +780,7 @@ void ColorAdjustSet::Enable(bool levels, bool colour) {
   page_->EnableControl(IDC_BALANCE_FRAME, colour);
 }
 
-bool ColorAdjustSet::OnCommand(int id, int code, bool& changed) {
-  changed = false;
+bool ColorAdjustSet::OnCommand(int id, int code) {
   for (size_t i = 0; i < std::size(kAdjustPairs); ++i) {
     if (kAdjustPairs[i].edit != id) continue;
     int level = 0;
@@ -792,8 +791,9 @@ bool ColorAdjustSet::OnCommand(int id, int code, bool& changed) {
       GetDlgItemTextW(page_->Handle(), id, text, 8);
       if (!parsed && text[0] != L'\0' && wcsspn(text, L"0123456789") == wcslen(text)) level = kMostAdjusted;
       else if (!parsed) return true;
-      changed = level != Value(i);
+      const bool changed = level != Value(i);
       SendMessageW(page_->Item(kAdjustPairs[i].slider), TBM_SETPOS, TRUE, level);
+      if (changed) page_->OnSettingChanged();
     } else if (code == EN_KILLFOCUS && (!parsed || level != Value(i))) {
       Show(i, Value(i));
     }
@@ -802,8 +802,7 @@ bool ColorAdjustSet::OnCommand(int id, int code, bool& changed) {
   return false;
 }
 
-bool ColorAdjustSet::OnMessage(UINT message, LPARAM lParam, bool& changed) {
-  changed = false;
+bool ColorAdjustSet::OnMessage(UINT message, LPARAM lParam) {
   if (message != WM_HSCROLL || lParam == 0) return false;
   const auto slider = reinterpret_cast<HWND>(lParam);
   for (size_t i = 0; i < std::size(kAdjustPairs); ++i) {
@@ -811,7 +810,7 @@ bool ColorAdjustSet::OnMessage(UINT message, LPARAM lParam, bool& changed) {
     const int level = Value(i);
     if (static_cast<int>(GetDlgItemInt(page_->Handle(), kAdjustPairs[i].edit, nullptr, FALSE)) != level) {
       Show(i, level);
-      changed = true;
+      page_->OnSettingChanged();
     }
     return true;
   }
@@ -847,11 +846,7 @@ void ColorAdjustPage::OnStoreControls() {
 }
 
 bool ColorAdjustPage::OnCommand(int id, int code, HWND control) {
-  bool changed = false;
-  if (adjust_.OnCommand(id, code, changed)) {
-    if (changed) OnSettingChanged();
-    return true;
-  }
+  if (adjust_.OnCommand(id, code)) return true;
   if (colour_.OnCommand(id, code)) {
     ApplyColorRule();
     OnSettingChanged();
@@ -870,9 +865,7 @@ bool ColorAdjustPage::OnCommand(int id, int code, HWND control) {
 }
 
 bool ColorAdjustPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  bool changed = false;
-  if (adjust_.OnMessage(message, lParam, changed)) {
-    if (changed) OnSettingChanged();
+  if (adjust_.OnMessage(message, lParam)) {
     result = 0;
     return true;
   }
@@ -927,11 +920,7 @@ void ColorAdjustDialog::OnStoreControls() {
 }
 
 bool ColorAdjustDialog::OnCommand(int id, int code, HWND control) {
-  bool changed = false;
-  if (adjust_.OnCommand(id, code, changed)) {
-    if (changed) OnSettingChanged();
-    return true;
-  }
+  if (adjust_.OnCommand(id, code)) return true;
   switch (id) {
     case IDC_AUTO_ADJUST:
       if (code != BN_CLICKED) return true;
@@ -955,9 +944,7 @@ bool ColorAdjustDialog::OnCommand(int id, int code, HWND control) {
 }
 
 bool ColorAdjustDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  bool changed = false;
-  if (adjust_.OnMessage(message, lParam, changed)) {
-    if (changed) OnSettingChanged();
+  if (adjust_.OnMessage(message, lParam)) {
     result = 0;
     return true;
   }

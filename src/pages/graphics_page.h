@@ -132,9 +132,9 @@ class ColorAdjustSet {
   void Store(PrivateDevMode& p) const;
   // Levels: brightness and contrast; colour: saturation and the colour balance.
   void Enable(bool levels, bool colour);
-  // True when the message was the set's; changed then says whether a value moved.
-  bool OnCommand(int id, int code, bool& changed);
-  bool OnMessage(UINT message, LPARAM lParam, bool& changed);
+  // True when the message was the set's; a value that moved runs the page's change hook.
+  bool OnCommand(int id, int code);
+  bool OnMessage(UINT message, LPARAM lParam);
 
  private:
   void Show(size_t pair, int value);
