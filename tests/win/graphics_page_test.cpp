@@ -2,6 +2,8 @@
 // Advanced / TrueType Options dialog, the rules between them, and what reaches the host.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -236,22 +238,52 @@ TEST_F(GraphicsPageTest, ColorAdjustmentsKeepSliderAndNumberTogether) {
   EXPECT_EQ(p.iBrightness + p.iContrast + p.iRed + p.iCyan, 200);
 }
 
-// The brightest and darkest grey of the sample as shown, and whether every pixel is grey.
-struct SampleLook {
-  int sum = 0;
-  bool grey = true;
-};
-SampleLook LookAt(HWND sample) {
+// Whether every pixel of the sample as shown is grey.
+bool ShowsGrey(HWND sample) {
   const qxtest::Snapshot shot(sample);
-  SampleLook look;
-  for (int y = 0; y < shot.Height(); y += 3) {
-    for (int x = 0; x < shot.Width(); x += 3) {
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x) {
       const COLORREF c = shot.At(x, y);
-      look.sum += GetRValue(c) + GetGValue(c) + GetBValue(c);
-      look.grey = look.grey && GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c);
+      if (GetRValue(c) != GetGValue(c) || GetGValue(c) != GetBValue(c)) return false;
     }
-  }
-  return look;
+  return true;
+}
+
+// The sample picture file's pixels, top row first.
+std::vector<COLORREF> FilePixels(const std::wstring& path, int& width, int& height) {
+  const auto bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  BITMAP b{};
+  if (bitmap == nullptr || GetObjectW(bitmap, sizeof b, &b) == 0) return {};
+  width = b.bmWidth;
+  height = std::abs(b.bmHeight);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<uint32_t> raw(static_cast<size_t>(width) * height);
+  const HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, height, raw.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(bitmap);
+  std::vector<COLORREF> pixels;
+  for (uint32_t p : raw) pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+  return pixels;
+}
+
+// How many pixels of the sample, centred in its control, differ from the file's pixels passed
+// through f.
+template <typename F>
+int SampleMismatches(HWND control, const std::wstring& file, F f) {
+  int w = 0, h = 0;
+  const std::vector<COLORREF> expected = FilePixels(file, w, h);
+  const qxtest::Snapshot shot(control);
+  if (expected.empty() || shot.Width() < w + 10 || shot.Height() < h + 10) return -1;
+  const int left = 5 + (shot.Width() - 10 - w) / 2, top = 5 + (shot.Height() - 10 - h) / 2;
+  int wrong = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const COLORREF e = expected[static_cast<size_t>(y) * w + x], a = shot.At(left + x, top + y);
+      wrong += RGB(f(GetRValue(e)), f(GetGValue(e)), f(GetBValue(e))) != a;
+    }
+  return wrong;
 }
 
 // With both colour features the page offers manual adjustment: the dialogs open only with
@@ -276,11 +308,12 @@ TEST_F(GraphicsPageTest, ManualColourOpensTheAdjustAndMatchingDialogs) {
     SendMessageW(d, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 100), reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_BRIGHTNESS)));
   };
   {
+    const std::wstring file = dir_ + L"\\QXGRUC.Bmp";
     qxtest::ModalDriver driver(IDC_AUTO_ADJUST, [&](HWND d) {
-      const SampleLook before = LookAt(GetDlgItem(d, IDC_COLOR_SAMPLE));
-      EXPECT_FALSE(before.grey);
+      // Neutral: the picture as the file has it. Brightest: every value 25 up, held at 255.
+      EXPECT_EQ(SampleMismatches(GetDlgItem(d, IDC_COLOR_SAMPLE), file, [](int v) { return v; }), 0);
       brighten(d);
-      EXPECT_GT(LookAt(GetDlgItem(d, IDC_COLOR_SAMPLE)).sum, before.sum);
+      EXPECT_EQ(SampleMismatches(GetDlgItem(d, IDC_COLOR_SAMPLE), file, [](int v) { return std::min(v + 25, 255); }), 0);
     }, IDCANCEL);
     Click(IDC_ADJUST_COLOR);
     EXPECT_TRUE(driver.opened());
@@ -310,7 +343,7 @@ TEST_F(GraphicsPageTest, ManualColourOpensTheAdjustAndMatchingDialogs) {
   Click(IDC_GRAYSCALE);
   EXPECT_FALSE(Enabled(IDC_COLOR_MATCHING));
   qxtest::ModalDriver driver(IDC_AUTO_ADJUST, [](HWND d) {
-    EXPECT_TRUE(LookAt(GetDlgItem(d, IDC_COLOR_SAMPLE)).grey);
+    EXPECT_TRUE(ShowsGrey(GetDlgItem(d, IDC_COLOR_SAMPLE)));
     EXPECT_FALSE(qxtest::EnabledIn(d, IDC_SATURATION));
   }, IDCANCEL);
   Click(IDC_ADJUST_COLOR);
