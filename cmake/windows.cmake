@@ -28,6 +28,7 @@ set(QXGE_WIN_SOURCES
   src/collections/watermarks.cpp
   src/collections/overlays.cpp
   src/pagebase/favorites_box.cpp
+  src/pagebase/font_attributes.cpp
   src/preview/preview_painter.cpp
   src/preview/preview_wnd.cpp
   src/preview/layout_preview.cpp
@@ -41,6 +42,7 @@ set(QXGE_WIN_SOURCES
   src/pages/custom_page_size_dialog.cpp
   src/pages/paper_page.cpp
   src/pages/graphics_page.cpp
+  src/pages/deco_page.cpp
   src/preview/owner_drawn.cpp
 )
 

@@ -252,3 +252,20 @@
 #define IDC_RGB_LABEL           1282
 #define IDC_AUTO_ADJUST         1260
 #define IDC_COLOR_SAMPLE        1269
+
+// Deco page: the frame of each photo, the message under it and the message's font.
+#define IDC_DECO_FRAME_GROUP    1257
+#define IDC_DECO_FRAME          1085
+#define IDC_DECO_MESSAGE_GROUP  1072
+#define IDC_DECO_DATE_LABEL     1057
+#define IDC_DECO_DATE           1255
+#define IDC_DECO_NOTE_LABEL     1058
+#define IDC_DECO_NOTE           1256
+#define IDC_DECO_WHITE          1270
+// The font of a printed text, on the Deco and Watermark pages.
+#define IDC_FONT_FACE           1084
+#define IDC_FONT_STYLE          1170
+#define IDC_FONT_COLOR_LABEL    1052
+#define IDC_FONT_COLOR          1017
+#define IDC_FONT_SHADE_LABEL    1297
+#define IDC_FONT_SHADE          1018

@@ -1,0 +1,99 @@
+#include "pagebase/font_attributes.h"
+
+#include <algorithm>
+
+#include "platform/combo_box.h"
+#include "platform/win_text.h"
+
+namespace qxge {
+namespace {
+
+using platform::ComboBox;
+
+const COLORREF kPalette[8][5] = {
+    {RGB(63, 63, 63), RGB(102, 102, 102), RGB(140, 140, 140), RGB(178, 178, 178), RGB(216, 216, 216)},
+    {RGB(0, 0, 0), RGB(64, 64, 64), RGB(128, 128, 128), RGB(192, 192, 192), RGB(224, 224, 224)},
+    {RGB(255, 0, 0), RGB(255, 64, 64), RGB(255, 128, 128), RGB(255, 192, 192), RGB(255, 224, 224)},
+    {RGB(255, 255, 0), RGB(255, 255, 64), RGB(255, 255, 128), RGB(255, 255, 192), RGB(255, 255, 224)},
+    {RGB(0, 255, 0), RGB(64, 255, 64), RGB(128, 255, 128), RGB(192, 255, 192), RGB(224, 255, 224)},
+    {RGB(0, 255, 255), RGB(64, 255, 255), RGB(128, 255, 255), RGB(192, 255, 255), RGB(224, 255, 255)},
+    {RGB(0, 0, 255), RGB(64, 64, 255), RGB(128, 128, 255), RGB(192, 192, 255), RGB(224, 224, 255)},
+    {RGB(255, 0, 255), RGB(255, 64, 255), RGB(255, 128, 255), RGB(255, 192, 255), RGB(255, 224, 255)},
+};
+
+const char16_t* const kStyles[] = {u"Regular", u"Bold", u"Italic", u"Bold Italic"};
+const char16_t* const kColours[] = {u"Gray", u"Red", u"Yellow", u"Green", u"Cyan", u"Blue", u"Magenta"};
+const char16_t* const kShades[] = {u"Extra Dark Gray", u"Dark Gray", u"Medium Gray", u"Light Gray", u"Extra Light Gray"};
+
+int CALLBACK AddFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM data) {
+  // Vertical faces ("@...") print sideways; other kinds of font cannot be scaled freely.
+  if ((type & TRUETYPE_FONTTYPE) == 0 || font->lfFaceName[0] == L'@') return 1;
+  const HWND combo = reinterpret_cast<HWND>(data);
+  if (SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(font->lfFaceName)) ==
+      CB_ERR)
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+  return 1;
+}
+
+}  // namespace
+
+COLORREF PaletteColour(int colour, int shade) {
+  return kPalette[std::clamp(colour, 0, 7)][std::clamp(shade, 0, 4)];
+}
+
+bool FindPaletteColour(COLORREF c, int& colour, int& shade) {
+  for (int row = 1; row < 8; ++row) {
+    for (int s = 0; s < 5; ++s) {
+      if (kPalette[row][s] != c) continue;
+      colour = row;
+      shade = s;
+      return true;
+    }
+  }
+  return false;
+}
+
+void FontAttributes::Bind(SettingsPage& page, Ids ids) {
+  page_ = &page;
+  ids_ = ids;
+  const HWND faces = page.Item(ids.face);
+  if (faces != nullptr) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    const HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, AddFace, reinterpret_cast<LPARAM>(faces), 0);
+    ReleaseDC(nullptr, screen);
+  }
+  const auto fill = [&page](int id, const char16_t* const* items, int count, int first) {
+    const ComboBox combo(page.Item(id));
+    for (int i = 0; i < count; ++i) combo.Add(platform::W(page.ItemText(items[i])), first + i);
+  };
+  fill(ids.style, kStyles, 4, 0);
+  fill(ids.colour, kColours, 7, 1);
+  fill(ids.shade, kShades, 5, 0);
+}
+
+void FontAttributes::Show(const FontLook& look) const {
+  const HWND faces = page_->Item(ids_.face);
+  const LRESULT at = SendMessageW(faces, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                  reinterpret_cast<LPARAM>(platform::W(look.face.c_str())));
+  SendMessageW(faces, CB_SETCURSEL, at == CB_ERR ? 0 : at, 0);
+  ComboBox(page_->Item(ids_.style)).SelectByData((look.weight >= FW_BOLD ? 1 : 0) + (look.italic ? 2 : 0));
+  int colour = 1, shade = 0;
+  FindPaletteColour(look.colour, colour, shade);
+  ComboBox(page_->Item(ids_.colour)).SelectByData(colour);
+  ComboBox(page_->Item(ids_.shade)).SelectByData(shade);
+}
+
+FontLook FontAttributes::Chosen() const {
+  FontLook look;
+  look.face = platform::WindowText(page_->Item(ids_.face));
+  const intptr_t style = ComboBox(page_->Item(ids_.style)).SelectedData();
+  look.weight = style == 1 || style == 3 ? FW_BOLD : FW_NORMAL;
+  look.italic = style == 2 || style == 3;
+  look.colour = PaletteColour(static_cast<int>(ComboBox(page_->Item(ids_.colour)).SelectedData()),
+                              static_cast<int>(ComboBox(page_->Item(ids_.shade)).SelectedData()));
+  return look;
+}
+
+}  // namespace qxge

@@ -1,0 +1,44 @@
+// The font of a printed text as the Watermark and Deco pages choose it: an installed TrueType
+// face, a style, and a colour with its shade from a fixed palette.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "pagebase/settings_page.h"
+
+namespace qxge {
+
+// Palette colours 1..7 (Gray, Red, Yellow, Green, Cyan, Blue, Magenta) in shades 0..4, dark to
+// light; row 0 is a grey that no list offers.
+COLORREF PaletteColour(int colour, int shade);
+// The colour and shade of c among rows 1..7; false, leaving both, when none is c.
+bool FindPaletteColour(COLORREF c, int& colour, int& shade);
+
+struct FontLook {
+  std::u16string face;
+  int32_t weight = FW_NORMAL;
+  bool italic = false;
+  COLORREF colour = 0;
+};
+
+// The four lists of a page: face, style, colour and shade.
+class FontAttributes {
+ public:
+  struct Ids {
+    int face, style, colour, shade;
+  };
+  // Fills the lists; the faces are the TrueType faces installed for the default character set.
+  void Bind(SettingsPage& page, Ids ids);
+  // A face not installed, a style, colour or shade not listed selects the list's first item.
+  void Show(const FontLook& look) const;
+  FontLook Chosen() const;
+
+ private:
+  SettingsPage* page_ = nullptr;
+  Ids ids_{};
+};
+
+}  // namespace qxge
