@@ -98,18 +98,21 @@ TEST_F(FrameworkTest, ReadOnlySheetDisablesEveryControl) {
 
 TEST_F(FrameworkTest, EmptyTextFileIsFilledWhileWriteBackIsOn) {
   Stage(L"QXFD", "[Common]\r\nShowDevmodeChanges=1\r\n", "");
-  Open({0, 4});
+  Open({0, 2, 4});
   wchar_t caption[64];
   GetWindowTextW(PageDialog(), caption, 64);
   EXPECT_STREQ(caption, L"Layout");
+  PropSheet_SetCurSel(window_, nullptr, 1);  // the Graphics page, whose lists name their items
+  sheet_->Pump();
   sheet_->Close();
 
   const std::string text = Read(L"QXFDEN.DAT");
   // A control's text, tooltip and help topic; a text-less control by its class and id; the
-  // sections of the pages shown and of the preview.
+  // sections of the pages shown and of the preview; the items of a page's lists.
   for (const char* line : {"[Common]\r\n", "Untitled=Untitled\r\n", "Save=&Save\r\n", "Save tooltip=Save tooltip\r\n",
                            "Save topic=\r\n", "[Layout Dialog]\r\n", "Caption=Layout\r\n", "Caption topic=\r\n",
-                           "Static:1128 tooltip=Static:1128 tooltip\r\n", "[Preview]\r\n", "[Printer Dialog]\r\n"})
+                           "Static:1128 tooltip=Static:1128 tooltip\r\n", "[Preview]\r\n", "[Printer Dialog]\r\n",
+                           "[Graphics Dialog]\r\n", "Maximum=Maximum\r\n"})
     EXPECT_NE(text.find(line), std::string::npos) << line;
   // Group boxes have neither tooltip nor topic.
   EXPECT_EQ(text.find("Favorites tooltip"), std::string::npos);
