@@ -314,10 +314,9 @@ void GraphicsPage::LayOutPage() {
 
   // The first four resolutions the model offers, one row apart; with fewer, the frame is a
   // row shorter and the budget a row larger.
-  const uint32_t offered = OfferedResolutions(m);
   int shown = 0;
   for (int i = 0; i < kResolutionCount; ++i) {
-    if (((offered >> i) & 1) == 0 || shown == 4) continue;
+    if (!m.ResolutionAvailable(i) || shown == 4) continue;
     shownResolutions_ |= 1u << i;
     const POINT at{first.left, first.top + shown * row};
     PlaceControl(ResolutionRadio(i), &at, nullptr);

@@ -28,19 +28,6 @@ int ResolutionIndex(const DriverDevMode& record, const ModelFeatures& model) {
   return 0;
 }
 
-uint32_t OfferedResolutions(const ModelFeatures& model) {
-  const int32_t rows[3] = {model.Graphics1200Res, model.Graphics600Res, model.Graphics300Res};
-  uint32_t offered = 0;
-  for (int row = 0; row < 3; ++row) {
-    for (int entry = 0; entry < 4; ++entry) {
-      if ((rows[row] >> (3 - entry)) & 1) offered |= 1u << (row * kResolutionRow + entry);
-      if ((rows[row] >> (11 - entry)) & 1) offered |= 1u << (row * kResolutionRow + 4 + entry);
-    }
-  }
-  if (model.GraphicsDraftRes != 0) offered |= 1u << kDraftMode;
-  return offered;
-}
-
 int NextResolution(int index, uint32_t offered, bool poster) {
   for (int step = 1; step <= kResolutionCount; ++step) {
     const int next = (index + step) % kResolutionCount;

@@ -1,6 +1,6 @@
 // The resolutions a record can name: 24 in three rows of eight (1200, 600 and 300 dpi) and
-// Draft Mode, by index. Which of them a model offers and how a choice moves on when the chosen
-// one cannot be had.
+// Draft Mode, by index (the model says which it offers: ModelFeatures::ResolutionAvailable), and
+// how a choice moves on when the chosen one cannot be had.
 #pragma once
 
 #include <cstdint>
@@ -25,10 +25,6 @@ bool IsDraftMode(const DriverDevMode& record, const ModelFeatures& model);
 // The index the record names: Draft Mode, else the matching pair (no iResolution meaning the
 // print quality itself), else 0.
 int ResolutionIndex(const DriverDevMode& record, const ModelFeatures& model);
-
-// Bit i set: the model offers index i. Each row's mask names its entries 0..3 by bits 3..0
-// and 4..7 by bits 11..8.
-uint32_t OfferedResolutions(const ModelFeatures& model);
 
 // The next index after index, round the end, that is in offered and, while a poster is chosen,
 // outside the 1200 row; index itself when there is none.

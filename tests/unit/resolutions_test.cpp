@@ -37,18 +37,6 @@ TEST(Resolutions, TheRecordNamesItsResolution) {
   EXPECT_EQ(name(1200, 1200), u"1200 dpi");
 }
 
-TEST(Resolutions, EachRowsMaskOffersItsEntries) {
-  ModelFeatures model;
-  model.Graphics600Res = 1;
-  EXPECT_EQ(OfferedResolutions(model), Bits({11}));  // 600 dpi (Normal) alone
-  model.Graphics600Res = 0x0901;
-  EXPECT_EQ(OfferedResolutions(model), Bits({11, 12, 15}));
-  model.Graphics1200Res = 0x8;
-  model.Graphics300Res = 0x0100;
-  model.GraphicsDraftRes = 1;
-  EXPECT_EQ(OfferedResolutions(model), Bits({0, 11, 12, 15, 23, 24}));
-}
-
 TEST(Resolutions, AStepFindsTheNextOfferedOutsideThe1200RowUnderAPoster) {
   const uint32_t offered = Bits({3, 7, 11});
   EXPECT_EQ(NextResolution(3, offered, false), 7);

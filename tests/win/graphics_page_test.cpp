@@ -251,20 +251,13 @@ bool ShowsGrey(HWND sample) {
 
 // The sample picture file's pixels, top row first.
 std::vector<COLORREF> FilePixels(const std::wstring& path, int& width, int& height) {
-  const auto bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  BITMAP b{};
-  if (bitmap == nullptr || GetObjectW(bitmap, sizeof b, &b) == 0) return {};
-  width = b.bmWidth;
-  height = std::abs(b.bmHeight);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<uint32_t> raw(static_cast<size_t>(width) * height);
-  const HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, height, raw.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const auto bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  if (bitmap == nullptr) return {};
+  const SIZE size = qxtest::SizeOf(bitmap);
+  width = size.cx;
+  height = size.cy;
+  std::vector<COLORREF> pixels = qxtest::PixelsOf(bitmap);
   DeleteObject(bitmap);
-  std::vector<COLORREF> pixels;
-  for (uint32_t p : raw) pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
   return pixels;
 }
 

@@ -14,11 +14,14 @@
 #include "app/driver_ui_app.h"
 #include "platform/win_text.h"
 #include "preview/owner_drawn.h"
+#include "snapshot.h"
 #include "test_support.h"
 
 namespace {
 
 using platform::W;
+using qxtest::PixelsOf;
+using qxtest::SizeOf;
 
 constexpr COLORREF kBackground = RGB(10, 200, 30);  // not a colour of any picture
 constexpr COLORREF kKey = RGB(255, 0, 255);
@@ -34,12 +37,6 @@ void PlacePicture(const wchar_t* generated, const wchar_t* suffix) {
   const qxge::DriverUiApp& app = qxge::App();
   const std::wstring target = std::wstring(W(app.ModuleDir() + app.ModuleName())) + suffix;
   ASSERT_TRUE(CopyFileW((qxtest::BinaryDir() + L"\\pictures\\" + generated).c_str(), target.c_str(), FALSE));
-}
-
-SIZE SizeOf(HBITMAP bitmap) {
-  BITMAP b{};
-  GetObjectW(bitmap, sizeof b, &b);
-  return {b.bmWidth, b.bmHeight};
 }
 
 // A 24-bit canvas filled with the background colour.
@@ -75,18 +72,6 @@ class Canvas {
   HBITMAP bitmap_;
   HGDIOBJ old_;
 };
-
-std::vector<COLORREF> PixelsOf(HBITMAP bitmap) {
-  const SIZE size = SizeOf(bitmap);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  std::vector<COLORREF> pixels;
-  for (int y = 0; y < size.cy; ++y)
-    for (int x = 0; x < size.cx; ++x) pixels.push_back(GetPixel(dc, x, y));
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return pixels;
-}
 
 bool Near(COLORREF a, COLORREF b, int tolerance) {
   return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&

@@ -77,4 +77,23 @@ class Snapshot {
   std::vector<uint32_t> pixels_;
 };
 
+inline SIZE SizeOf(HBITMAP bitmap) {
+  BITMAP b{};
+  GetObjectW(bitmap, sizeof b, &b);
+  return {b.bmWidth, b.bmHeight};
+}
+
+// A bitmap's pixels, top row first.
+inline std::vector<COLORREF> PixelsOf(HBITMAP bitmap) {
+  const SIZE size = SizeOf(bitmap);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < size.cy; ++y)
+    for (int x = 0; x < size.cx; ++x) pixels.push_back(GetPixel(dc, x, y));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return pixels;
+}
+
 }  // namespace qxtest
