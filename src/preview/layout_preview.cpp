@@ -17,14 +17,6 @@ namespace {
 
 constexpr int kTextBand = 40;
 
-RECT ToRect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
-Box ToBox(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-std::u16string Number(int32_t n) {
-  const std::string digits = std::to_string(n);
-  return std::u16string(digits.begin(), digits.end());
-}
-
 Box Intersection(const Box& a, const Box& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
@@ -63,7 +55,7 @@ void LayoutPreview::Update(DriverDevMode& record) {
     copiesLabel_ = Text(u"Copies:") + u" ";
     resolutionLabel_ = Text(u"Resolution:") + u" ";
   }
-  SetCaption(copiesLabel_ + Number(record.dmPublic.dmCopies), 1);
+  SetCaption(copiesLabel_ + DecimalText(record.dmPublic.dmCopies), 1);
   const char16_t* key = ResolutionName(record, model);
   if (key != resolutionKey_) {
     resolutionKey_ = key;
@@ -235,7 +227,7 @@ void LayoutPreview::DrawNup(PreviewPainter& painter) {
       if (p.iRotate == 180) order = count - 1 - order;
       if (p.WaterFirstPage == 0 || order == 0) DrawWatermarkIn(painter, page);
       painter.SetFont(NumberInk(fill), numberHeight, FW_NORMAL, rotation * 10, L"Arial", false);
-      DrawCentred(dc, page, Number(order + 1), rotation);
+      DrawCentred(dc, page, DecimalText(order + 1), rotation);
     }
   }
 }
@@ -324,11 +316,11 @@ void LayoutPreview::DrawPoster(PreviewPainter& painter) {
   wcscpy(font.lfFaceName, L"Arial");
   const HGDIOBJ painterFont = GetCurrentObject(dc, OBJ_FONT);
   platform::Font fitted;
-  const std::u16string widest = Number(n * n);
+  const std::u16string widest = DecimalText(n * n);
   // Numbers squeezed below 4 pixels are smudges, not numbers.
   if (FitFontHeight(dc, W(widest.c_str()), first.Width() - 4, font, fitted) >= 4) {
     for (int32_t row = 0; row < n; ++row)
-      for (int32_t col = 0; col < n; ++col) DrawCentred(dc, tileAt(row, col), Number(row * n + col + 1), 0);
+      for (int32_t col = 0; col < n; ++col) DrawCentred(dc, tileAt(row, col), DecimalText(row * n + col + 1), 0);
   }
   SelectObject(dc, painterFont);
 }

@@ -15,13 +15,6 @@ constexpr int kBandPerCaption = 20;  // the text band grows with the caption lin
 constexpr int kScreenFrameCorner = 8;
 constexpr double kPhotoCellFactor = 0.003543307086614173;
 
-RECT ToRect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
-
-std::u16string Number(int32_t v) {
-  const std::string digits = std::to_string(v);
-  return std::u16string(digits.begin(), digits.end());
-}
-
 }  // namespace
 
 RECT PhotoPreview::GetPreviewArea() const {
@@ -33,7 +26,7 @@ RECT PhotoPreview::GetPreviewArea() const {
 void PhotoPreview::Update(DriverDevMode& record) {
   const PrivateDevMode& p = record.dmPrivate;
   const int top = CaptionCount() - 1;
-  SetCaption(Text(u"Copies:") + u" " + Number(record.dmPublic.dmCopies), top);
+  SetCaption(Text(u"Copies:") + u" " + DecimalText(record.dmPublic.dmCopies), top);
   if (top > 0) SetCaption(Text(u"Resolution:") + u" " + (p.iResolution == 600 ? u"600 dpi" : u"1200 dpi"), 0);
 
   const bool colour = p.iGrayMode > 0;
@@ -50,7 +43,7 @@ void PhotoPreview::Update(DriverDevMode& record) {
                     int32_t{p.iNupBorder}, int32_t{p.iNupLayout}, int32_t{p.iGrayMode}, static_cast<int32_t>(p.FrameStyle),
                     int32_t{p.iDecoNoteBorder}, int32_t{p.lfDecoWeight}, int32_t{p.lfDecoItalic},
                     static_cast<int32_t>(p.DecoFontColor)})
-    signature += Number(v) + u",";
+    signature += DecimalText(v) + u",";
   signature += p.DecoStrFaceName.Read() + u"|" + p.StrDate.Read() + u"|" + p.StrDecoNote.Read();
   if (signature != signature_) {
     signature_ = std::move(signature);
@@ -145,7 +138,7 @@ void PhotoPreview::Draw(PreviewPainter& painter) {
       if (!numbers || pageH < 4) continue;
       painter.SetFont(painter.Colour() ? RGB(143, 163, 182) : GetSysColor(COLOR_BTNSHADOW), pageH / 2, 900, 0, L"Arial",
                       false);
-      const std::u16string number = Number(qxge::PageOrder(p.iNupLayout, grid.cols, grid.rows, row, col) + 1);
+      const std::u16string number = DecimalText(qxge::PageOrder(p.iNupLayout, grid.cols, grid.rows, row, col) + 1);
       RECT quarter = {page.left + pageW / 2, page.top + pageH / 2, page.right, page.bottom};
       SetBkMode(dc, TRANSPARENT);
       DrawTextW(dc, platform::W(number.c_str()), -1, &quarter, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -15,9 +15,6 @@ using platform::W;
 
 namespace {
 
-RECT ToRect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
-Box ToBox(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 // The imitation text of a page turned by 0, 90 or 180 degrees: u runs along a line from its
 // head, v from the first line to the last.
 class PageFrame {
@@ -182,6 +179,11 @@ int PreviewWnd::PageOrder(int cols, int rows, int row, int col) const {
 }
 
 void PreviewWnd::Draw(PreviewPainter& painter) { DrawCaptions(painter); }
+
+std::u16string DecimalText(int32_t n) {
+  const std::string digits = std::to_string(n);
+  return std::u16string(digits.begin(), digits.end());
+}
 
 std::u16string PreviewWnd::Text(const char16_t* english) {
   ProfileFile& text = App().TextFile();

@@ -15,6 +15,11 @@
 
 namespace qxge {
 
+inline RECT ToRect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
+inline Box ToBox(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+// A number as the captions write it.
+std::u16string DecimalText(int32_t n);
+
 class PreviewWnd : public platform::SubclassedWindow {
  public:
   static constexpr int kCaptionHeight = 20;  // pixels per caption line
