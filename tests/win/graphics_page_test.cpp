@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "preview/preview_wnd.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"
 #include "snapshot.h"
@@ -154,6 +155,51 @@ TEST_F(GraphicsPageTest, ResolutionDecidesTheImageModesAndDraftSavesToner) {
   Click(Radio(11));
   Apply();
   EXPECT_EQ(Live().dmPrivate.iTonerSave, 1);
+}
+
+// The caption lines under the page's preview, as drawn.
+std::vector<COLORREF> PreviewCaptions(HWND page) {
+  const qxtest::Snapshot shot(GetDlgItem(page, IDC_PREVIEW));
+  std::vector<COLORREF> pixels;
+  for (int y = shot.Height() - 3 * qxge::PreviewWnd::kCaptionHeight; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x) pixels.push_back(shot.At(x, y));
+  return pixels;
+}
+
+// The preview says which resolution the radios hold, and a favorite saved in the registry brings
+// its resolution and toner choice with it.
+TEST_F(GraphicsPageTest, APreviewAndAFavoriteFollowTheResolution) {
+  OpenGraphics(OfficeModel(), [](qxge::DriverDevMode& r) {
+    r.dmPublic.dmPrintQuality = 600;
+    r.dmPrivate.iResolution = 600;
+    r.dmPrivate.iTonerSave = 1;
+  });
+  qxge::DriverDevMode best = Live();
+  best.dmPublic.dmPrintQuality = 1200;
+  best.dmPrivate.iResolution = 1200;
+  best.dmPrivate.iTonerSave = 2;
+  best.dmPrivate.cQuickSet.Write(u"Best");
+  Close();
+  qxtest::WriteUserValue(base_, L"TSF\\Device Modes", L"CDM0", REG_BINARY, &best, sizeof best);
+  qxtest::WriteUserValue(base_, L"TSF\\Device Modes", L"DMNum", REG_SZ, L"1", 2 * sizeof(wchar_t));
+  Open({2});
+
+  const std::vector<COLORREF> at600 = PreviewCaptions(PageDialog());
+  Click(Radio(7));
+  EXPECT_NE(PreviewCaptions(PageDialog()), at600);
+  Click(Radio(11));
+  EXPECT_EQ(PreviewCaptions(PageDialog()), at600);
+
+  const HWND box = Control(IDC_FAVORITES);
+  SendMessageW(box, CB_SETCURSEL, 1, 0);
+  SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_FAVORITES, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+  sheet_->Pump();
+  EXPECT_TRUE(Checked(Radio(7)));
+  EXPECT_TRUE(Checked(IDC_TONER_ON));
+  EXPECT_NE(PreviewCaptions(PageDialog()), at600);
+  Apply();
+  EXPECT_EQ(Live().dmPublic.dmPrintQuality, 1200);
+  EXPECT_EQ(Live().dmPrivate.iTonerSave, 2);
 }
 
 // As a drop-down list in a dialog reports a user's choice of the item holding data.
