@@ -10,6 +10,8 @@ packages=(
   xvfb x11-utils imagemagick
   # Wine's own fonts: the Wine environment gives the prefix their Marlett for title-bar buttons.
   fonts-wine
+  # A TrueType face the Watermark and Deco tests can count on being listed.
+  fonts-dejavu-core
 )
 
 missing=()

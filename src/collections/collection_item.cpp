@@ -107,6 +107,34 @@ int ItemList::Add(std::unique_ptr<CollectionItem> item, int position) {
   return static_cast<int>(at);
 }
 
+int ItemList::AddBelowFirst(std::unique_ptr<CollectionItem> item) {
+  // A sorted list would place a text beginning with a space or a '(' above the "none" entry.
+  CollectionItem* first = Item(0);
+  if (first == nullptr) return Add(std::move(item));
+  const std::u16string firstName = Text(0);
+  SendMessageW(control_, Message(CB_DELETESTRING, LB_DELETESTRING), 0, 0);
+  const int at = Add(std::move(item));
+  const LRESULT back = SendMessageW(control_, Message(CB_INSERTSTRING, LB_INSERTSTRING), 0,
+                                    reinterpret_cast<LPARAM>(firstName.c_str()));
+  if (back < 0) {
+    delete first;
+    return at;
+  }
+  SendMessageW(control_, Message(CB_SETITEMDATA, LB_SETITEMDATA), 0, reinterpret_cast<LPARAM>(first));
+  return at < 0 ? -1 : at + 1;
+}
+
+int ItemList::FindChosen(const DriverDevMode& record) const {
+  int empty = -1;
+  for (int i = 0; i < Count(); ++i) {
+    const CollectionItem* item = Item(i);
+    if (item == nullptr) continue;
+    if (item->IsValid(nullptr) && item->Matches(record)) return i;
+    if (empty < 0 && !item->IsValid(nullptr)) empty = i;
+  }
+  return empty >= 0 ? empty : 0;
+}
+
 void ItemList::Remove(int position) {
   delete Item(position);
   SendMessageW(control_, Message(CB_DELETESTRING, LB_DELETESTRING), position, 0);
@@ -118,6 +146,18 @@ void ItemList::Clear() {
 }
 
 void ItemList::Select(int position) { SendMessageW(control_, Message(CB_SETCURSEL, LB_SETCURSEL), position, 0); }
+
+void AdoptItem(CollectionItem& item, CollectionType type) {
+  if (!item.IsValid(nullptr)) return;
+  for (const std::unique_ptr<CollectionItem>& stored : LoadItems(type, nullptr)) {
+    if (stored->GetName() != item.GetName()) continue;
+    if (item.Differs(*stored)) item.Save(stored->Index());
+    return;
+  }
+  const int32_t count = std::clamp(item.GetCount(nullptr), 0, kMaxCollectionItems);
+  item.Save(count);
+  item.SetCount(count + 1, nullptr);
+}
 
 void SaveAll(const ItemList& list, CollectionType type, DriverDevMode* record) {
   const std::unique_ptr<CollectionItem> factory = CreateItem(type, -1, nullptr);

@@ -89,6 +89,10 @@ class ItemList {
   std::u16string Text(int position) const;
   // Appends or inserts (position >= 0) an entry that owns item; -1 when the control refused.
   int Add(std::unique_ptr<CollectionItem> item, int position = -1);
+  // Adds item in sorted place below the first entry, the list's "none", which stays first.
+  int AddBelowFirst(std::unique_ptr<CollectionItem> item);
+  // The first entry matching record, else the first empty one, else the first.
+  int FindChosen(const DriverDevMode& record) const;
   void Remove(int position);  // deletes the entry's item
   void Clear();
   void Select(int position);
@@ -99,6 +103,8 @@ class ItemList {
   bool combo_;
 };
 
+// A job's item joins the stored collection, or brings the stored item of its name up to date.
+void AdoptItem(CollectionItem& item, CollectionType type);
 // Rewrites the collection from the list: every valid entry in list order, renumbered from 0;
 // the selected entry's choice also goes into record.
 void SaveAll(const ItemList& list, CollectionType type, DriverDevMode* record);

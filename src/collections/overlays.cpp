@@ -11,6 +11,7 @@ namespace {
 
 constexpr wchar_t kCollection[] = L"Overlay Data";
 constexpr int16_t kCreateOverlay = 2;  // ovrLoadCreate: the job makes the file
+constexpr wchar_t kOverlaysDir[] = L"Overlays Dir";
 
 }  // namespace
 
@@ -58,6 +59,25 @@ void OverlayItem::ApplyTo(DriverDevMode& record) const {
 void OverlayItem::Save(int32_t index) {
   SetIndex(index);
   UserRegistry(kCollection, index, true).PutString(L"Overlay", platform::W(path_));
+}
+
+std::u16string GetOverlaysDir() {
+  std::u16string folder;
+  if (UserRegistry(nullptr, -1, false).GetText(kOverlaysDir, MAX_PATH, folder) && !folder.empty() &&
+      GetFileAttributesW(platform::W(folder)) != INVALID_FILE_ATTRIBUTES)
+    return folder;
+  for (wchar_t drive = L'a'; drive < L'z'; ++drive) {
+    const wchar_t root[] = {drive, L':', L'\\', L'\0'};
+    if (GetDriveTypeW(root) != DRIVE_FIXED) continue;
+    folder = std::u16string(platform::U(root)) + u"FormOver";
+    CreateDirectoryW(platform::W(folder), nullptr);
+    return folder;
+  }
+  return {};
+}
+
+void SetOverlaysDir(const std::u16string& folder) {
+  UserRegistry(nullptr, -1, true).PutString(kOverlaysDir, platform::W(folder));
 }
 
 }  // namespace qxge

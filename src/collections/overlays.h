@@ -25,9 +25,15 @@ class OverlayItem : public StoredCollectionItem {
   bool Differs(const CollectionItem& other) const override;
   void ApplyTo(DriverDevMode& record) const override;
   void Save(int32_t index) override;
+  const std::u16string& Path() const { return path_; }
 
  private:
   std::u16string path_;
 };
+
+// The folder the overlay file dialogs open in: the one last used while it exists, else
+// "FormOver" at the root of the first fixed drive, made when missing; empty without one.
+std::u16string GetOverlaysDir();
+void SetOverlaysDir(const std::u16string& folder);
 
 }  // namespace qxge

@@ -48,90 +48,94 @@ void StoreBuiltIns() {
 WatermarkItem::WatermarkItem(const DriverDevMode* record) : StoredCollectionItem(-1, kCollection, L"WMNum", true) {
   if (record == nullptr) return;
   const PrivateDevMode& p = record->dmPrivate;
-  size_ = p.iWaterSize;
-  angle_ = p.iWaterAngle;
-  firstPage_ = p.WaterFirstPage;
-  colour_ = p.WaterColor;
-  weight_ = p.lfWeight;
-  italic_ = p.lfItalic;
-  text_ = p.cWaterText.Read();
-  face_ = p.WaterStrFaceName.Read();
+  look_.size = p.iWaterSize;
+  look_.angle = p.iWaterAngle;
+  look_.firstPage = p.WaterFirstPage;
+  look_.colour = p.WaterColor;
+  look_.weight = p.lfWeight;
+  look_.italic = p.lfItalic;
+  look_.text = p.cWaterText.Read();
+  look_.face = p.WaterStrFaceName.Read();
 }
+
+WatermarkItem::WatermarkItem(Look look) : WatermarkItem(nullptr) { look_ = std::move(look); }
 
 WatermarkItem::WatermarkItem(int32_t index) : WatermarkItem(nullptr) {
   SetIndex(index);
   if (index == 0) StoreBuiltIns();
   const UserRegistry store(kCollection, index, false);
-  if (!store.GetText(L"Tx", kMaxTextChars, text_) || !store.GetText(L"Face", kMaxFaceChars, face_)) {
-    text_.clear();
-    face_.clear();
+  if (!store.GetText(L"Tx", kMaxTextChars, look_.text) || !store.GetText(L"Face", kMaxFaceChars, look_.face)) {
+    look_.text.clear();
+    look_.face.clear();
     return;
   }
-  angle_ = Short(store.GetInt(L"Ang") / 10);
-  size_ = Short(store.GetInt(L"Sz"));
-  colour_ = static_cast<uint32_t>(store.GetInt(L"Clr"));
-  weight_ = Weight(store.GetInt(L"Wg"));
-  italic_ = store.GetInt(L"It");
-  firstPage_ = store.GetInt(L"FPg");
+  look_.angle = Short(store.GetInt(L"Ang") / 10);
+  look_.size = Short(store.GetInt(L"Sz"));
+  look_.colour = static_cast<uint32_t>(store.GetInt(L"Clr"));
+  look_.weight = Weight(store.GetInt(L"Wg"));
+  look_.italic = store.GetInt(L"It");
+  look_.firstPage = store.GetInt(L"FPg");
 }
 
 std::unique_ptr<WatermarkItem> WatermarkItem::FromTextFile(int32_t number) {
   auto item = std::make_unique<WatermarkItem>(nullptr);
   ProfileFile& text = App().TextFile();
   const SectionScope section(text, u"WMTEXT" + FormatDecimal(number));
-  item->text_ = ReadTextFileString(text, u"Text", kMaxTextChars);
-  item->face_ = ReadTextFileString(text, u"FaceName", kMaxFaceChars);
-  if (item->text_.empty() || item->face_.empty()) return item;
-  item->angle_ = Short(text.ReadInt(u"Angle", NoDefault));
-  item->size_ = Short(text.ReadInt(u"Size", NoDefault));
-  item->colour_ = static_cast<uint32_t>(text.ReadInt(u"Color", NoDefault));
-  item->weight_ = Weight(text.ReadInt(u"Weight", NoDefault));
-  item->italic_ = text.ReadInt(u"Italic", NoDefault);
-  item->firstPage_ = text.ReadInt(u"FirstPage", NoDefault);
+  item->look_.text = ReadTextFileString(text, u"Text", kMaxTextChars);
+  item->look_.face = ReadTextFileString(text, u"FaceName", kMaxFaceChars);
+  if (item->look_.text.empty() || item->look_.face.empty()) return item;
+  item->look_.angle = Short(text.ReadInt(u"Angle", NoDefault));
+  item->look_.size = Short(text.ReadInt(u"Size", NoDefault));
+  item->look_.colour = static_cast<uint32_t>(text.ReadInt(u"Color", NoDefault));
+  item->look_.weight = Weight(text.ReadInt(u"Weight", NoDefault));
+  item->look_.italic = text.ReadInt(u"Italic", NoDefault);
+  item->look_.firstPage = text.ReadInt(u"FirstPage", NoDefault);
   return item;
 }
 
-bool WatermarkItem::IsValid(const DriverDevMode*) const { return HasVisibleText(text_) && !face_.empty(); }
+bool WatermarkItem::IsValid(const DriverDevMode*) const { return HasVisibleText(look_.text) && !look_.face.empty(); }
 
 bool WatermarkItem::Matches(const DriverDevMode& record) const {
   // The record keeps 80 units: a longer text matches by its beginning, and the bytes after a
   // shorter text's terminator count too.
   decltype(record.dmPrivate.cWaterText) stored{};
-  stored.Write(text_);
+  stored.Write(look_.text);
   return std::memcmp(stored.bytes, record.dmPrivate.cWaterText.bytes, sizeof stored.bytes) == 0;
 }
 
 std::u16string WatermarkItem::GetName() const {
   static const std::u16string none = CommonLabel(u"(No Watermark)");
-  return text_.empty() ? none : text_;
+  return look_.text.empty() ? none : look_.text;
 }
 
 bool WatermarkItem::Differs(const CollectionItem& other) const {
   const auto* w = dynamic_cast<const WatermarkItem*>(&other);
-  return w == nullptr || w->text_ != text_ || w->face_ != face_ || w->weight_ != weight_ || w->colour_ != colour_ ||
-         w->angle_ != angle_ || w->italic_ != italic_ || w->size_ != size_ || w->firstPage_ != firstPage_;
+  if (w == nullptr) return true;
+  const Look& o = w->look_;
+  return o.text != look_.text || o.face != look_.face || o.weight != look_.weight || o.colour != look_.colour ||
+         o.angle != look_.angle || o.italic != look_.italic || o.size != look_.size || o.firstPage != look_.firstPage;
 }
 
 void WatermarkItem::ApplyTo(DriverDevMode& record) const {
   PrivateDevMode& p = record.dmPrivate;
   p.iWaterCombo = static_cast<int16_t>(Index() + 1);
-  p.iWaterSize = size_;
-  p.iWaterAngle = angle_;
-  p.WaterFirstPage = static_cast<uint16_t>(firstPage_);
-  p.WaterColor = colour_;
-  p.lfWeight = weight_;
-  p.lfItalic = static_cast<uint8_t>(italic_);
-  p.cWaterText.Write(text_);
-  p.WaterStrFaceName.Write(face_);
+  p.iWaterSize = look_.size;
+  p.iWaterAngle = look_.angle;
+  p.WaterFirstPage = static_cast<uint16_t>(look_.firstPage);
+  p.WaterColor = look_.colour;
+  p.lfWeight = look_.weight;
+  p.lfItalic = static_cast<uint8_t>(look_.italic);
+  p.cWaterText.Write(look_.text);
+  p.WaterStrFaceName.Write(look_.face);
 }
 
 int32_t WatermarkItem::CharacterSet() const {
   LOGFONTW font = {};
   font.lfHeight = 12;
-  font.lfWeight = weight_;
-  font.lfItalic = italic_ != 0;
+  font.lfWeight = look_.weight;
+  font.lfItalic = look_.italic != 0;
   font.lfCharSet = DEFAULT_CHARSET;
-  platform::CopyTerminated(face_, font.lfFaceName, LF_FACESIZE);
+  platform::CopyTerminated(look_.face, font.lfFaceName, LF_FACESIZE);
   const platform::Font handle(CreateFontIndirectW(&font));
   platform::MemoryDc screen(nullptr);
   TEXTMETRICW metrics = {};
@@ -143,15 +147,15 @@ int32_t WatermarkItem::CharacterSet() const {
 void WatermarkItem::Save(int32_t index) {
   SetIndex(index);
   const UserRegistry store(kCollection, index, true);
-  store.PutString(L"Tx", platform::W(text_));
-  store.PutString(L"Face", platform::W(face_));
-  store.PutInt(L"Ang", angle_ * 10);
-  store.PutInt(L"Sz", size_);
-  store.PutInt(L"Clr", static_cast<int32_t>(colour_));
-  store.PutInt(L"Wg", weight_);
+  store.PutString(L"Tx", platform::W(look_.text));
+  store.PutString(L"Face", platform::W(look_.face));
+  store.PutInt(L"Ang", look_.angle * 10);
+  store.PutInt(L"Sz", look_.size);
+  store.PutInt(L"Clr", static_cast<int32_t>(look_.colour));
+  store.PutInt(L"Wg", look_.weight);
   store.PutInt(L"CSet", CharacterSet());
-  store.PutInt(L"It", italic_);
-  store.PutInt(L"FPg", firstPage_);
+  store.PutInt(L"It", look_.italic);
+  store.PutInt(L"FPg", look_.firstPage);
 }
 
 }  // namespace qxge

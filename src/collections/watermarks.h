@@ -15,10 +15,17 @@ class WatermarkItem : public StoredCollectionItem {
  public:
   static constexpr size_t kMaxTextChars = 160;
   static constexpr size_t kMaxFaceChars = 32;
+  struct Look {
+    std::u16string text, face;
+    int16_t size = 0, angle = 0;  // points, degrees
+    int32_t weight = 0, italic = 0, firstPage = 0;
+    uint32_t colour = 0;
+  };
 
   // The record's watermark; none gives an empty item.
   explicit WatermarkItem(const DriverDevMode* record);
   explicit WatermarkItem(int32_t index);
+  explicit WatermarkItem(Look look);
   // Built-in watermark number (from 1) of the text file.
   static std::unique_ptr<WatermarkItem> FromTextFile(int32_t number);
 
@@ -28,16 +35,13 @@ class WatermarkItem : public StoredCollectionItem {
   bool Differs(const CollectionItem& other) const override;
   void ApplyTo(DriverDevMode& record) const override;
   void Save(int32_t index) override;
+  const Look& Values() const { return look_; }
 
  private:
   // What GDI makes of the face at this weight: a symbol face keeps its own character set.
   int32_t CharacterSet() const;
 
-  int32_t weight_ = 0;
-  uint32_t colour_ = 0;
-  int16_t size_ = 0, angle_ = 0;  // points, degrees
-  int32_t italic_ = 0, firstPage_ = 0;
-  std::u16string text_, face_;
+  Look look_;
 };
 
 }  // namespace qxge

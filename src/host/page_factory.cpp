@@ -35,8 +35,8 @@ std::unique_ptr<SettingsPage> CreatePage(int32_t pageId) {
     case PageKind::Maintenance: return std::make_unique<MaintenancePage>(t, pageId);
     case PageKind::Basics: return std::make_unique<BasicsPage>(t, pageId);
     case PageKind::Main: return std::make_unique<MainPage>(t, pageId);
-    case PageKind::Watermark: return std::make_unique<WatermarkPage>(t, pageId);
-    case PageKind::Overlay: return std::make_unique<OverlayPage>(t, pageId);
+    case PageKind::Watermark: return std::make_unique<WatermarkEditor>(t, pageId);
+    case PageKind::Overlay: return std::make_unique<OverlayEditor>(t, pageId);
     case PageKind::Deco: return std::make_unique<DecoPage>(t, pageId);
     case PageKind::Troubleshooting: return std::make_unique<TroubleshootingPage>(t, pageId);
     case PageKind::About: return std::make_unique<AboutPage>(t, pageId);

@@ -41,8 +41,8 @@ COLORREF PaletteColour(int colour, int shade) {
   return kPalette[std::clamp(colour, 0, 7)][std::clamp(shade, 0, 4)];
 }
 
-bool FindPaletteColour(COLORREF c, int& colour, int& shade) {
-  for (int row = 1; row < 8; ++row) {
+bool FindPaletteColour(COLORREF c, int& colour, int& shade, bool greys) {
+  for (int row = 1; row < (greys ? 2 : 8); ++row) {
     for (int s = 0; s < 5; ++s) {
       if (kPalette[row][s] != c) continue;
       colour = row;
@@ -53,9 +53,18 @@ bool FindPaletteColour(COLORREF c, int& colour, int& shade) {
   return false;
 }
 
-void FontAttributes::Bind(SettingsPage& page, Ids ids) {
+void FontAttributes::Bind(SettingsPage& page, Ids ids, bool colour) {
   page_ = &page;
   ids_ = ids;
+  colour_ = colour;
+  if (!colour) {
+    // The shade list in the colour list's row.
+    const POINT up = page.ControlOffset(IDC_FONT_COLOR_LABEL, IDC_FONT_SHADE_LABEL, false);
+    const int moved[] = {IDC_FONT_SHADE_LABEL, ids.shade, 0};
+    const int hidden[] = {IDC_FONT_COLOR_LABEL, ids.colour, 0};
+    page.ShowControls(moved, 1, &up);
+    page.ShowControls(hidden, 0);
+  }
   const HWND faces = page.Item(ids.face);
   if (faces != nullptr) {
     LOGFONTW wanted{};
@@ -79,8 +88,8 @@ void FontAttributes::Show(const FontLook& look) const {
                                   reinterpret_cast<LPARAM>(platform::W(look.face.c_str())));
   SendMessageW(faces, CB_SETCURSEL, at == CB_ERR ? 0 : at, 0);
   ComboBox(page_->Item(ids_.style)).SelectByData((look.weight >= FW_BOLD ? 1 : 0) + (look.italic ? 2 : 0));
-  int colour = 1, shade = 0;
-  FindPaletteColour(look.colour, colour, shade);
+  int colour = 1, shade = 2;
+  FindPaletteColour(look.colour, colour, shade, !colour_);
   ComboBox(page_->Item(ids_.colour)).SelectByData(colour);
   ComboBox(page_->Item(ids_.shade)).SelectByData(shade);
 }
@@ -91,7 +100,7 @@ FontLook FontAttributes::Chosen() const {
   const intptr_t style = ComboBox(page_->Item(ids_.style)).SelectedData();
   look.weight = style == 1 || style == 3 ? FW_BOLD : FW_NORMAL;
   look.italic = style == 2 || style == 3;
-  look.colour = PaletteColour(static_cast<int>(ComboBox(page_->Item(ids_.colour)).SelectedData()),
+  look.colour = PaletteColour(colour_ ? static_cast<int>(ComboBox(page_->Item(ids_.colour)).SelectedData()) : 1,
                               static_cast<int>(ComboBox(page_->Item(ids_.shade)).SelectedData()));
   return look;
 }

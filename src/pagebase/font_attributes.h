@@ -14,8 +14,9 @@ namespace qxge {
 // Palette colours 1..7 (Gray, Red, Yellow, Green, Cyan, Blue, Magenta) in shades 0..4, dark to
 // light; row 0 is a grey that no list offers.
 COLORREF PaletteColour(int colour, int shade);
-// The colour and shade of c among rows 1..7; false, leaving both, when none is c.
-bool FindPaletteColour(COLORREF c, int& colour, int& shade);
+// The colour and shade of c among rows 1..7 (the grey row alone when greys is set); false,
+// leaving both, when none is c.
+bool FindPaletteColour(COLORREF c, int& colour, int& shade, bool greys = false);
 
 struct FontLook {
   std::u16string face;
@@ -31,14 +32,17 @@ class FontAttributes {
     int face, style, colour, shade;
   };
   // Fills the lists; the faces are the TrueType faces installed for the default character set.
-  void Bind(SettingsPage& page, Ids ids);
-  // A face not installed, a style, colour or shade not listed selects the list's first item.
+  // Without colour the shade list takes the colour list's place and the grey row is used.
+  void Bind(SettingsPage& page, Ids ids, bool colour);
+  // A face not installed or a style not listed selects the list's first item; a colour not in
+  // the palette shows as medium grey.
   void Show(const FontLook& look) const;
   FontLook Chosen() const;
 
  private:
   SettingsPage* page_ = nullptr;
   Ids ids_{};
+  bool colour_ = true;
 };
 
 }  // namespace qxge

@@ -8,6 +8,7 @@
 #include "config/profile_file.h"
 #include "platform/win_text.h"
 #include "preview/color_sample_preview.h"
+#include "preview/watermark_preview.h"
 #include "preview/layout_preview.h"
 #include "preview/photo_preview.h"
 #include "preview/printer_preview.h"
@@ -165,6 +166,9 @@ void SettingsPage::BindPreview() {
   } else if (const HWND photo = Item(IDC_PHOTO_PREVIEW)) {
     preview_ = std::make_unique<PhotoPreview>(2);
     preview_->Attach(photo);
+  } else if (const HWND watermark = Item(IDC_WATERMARK_PREVIEW)) {
+    preview_ = std::make_unique<WatermarkPreview>();
+    preview_->Attach(watermark);
   } else if (const HWND sample = Item(IDC_COLOR_PREVIEW)) {
     preview_ = std::make_unique<ColorSamplePreview>();
     preview_->Attach(sample);

@@ -26,6 +26,8 @@ namespace qxge {
 // Answers of OnKillActive, in message-box values.
 constexpr int kKeepPage = IDCANCEL;
 constexpr int kStoreAndLeave = IDYES;
+// Numbers of the questions ShowMessage asks.
+constexpr int kSaveChangesMessage = 3, kDeleteOverlayMessage = 4;
 
 class SettingsPage : public platform::Dialog {
  public:

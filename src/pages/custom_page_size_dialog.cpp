@@ -12,7 +12,6 @@ namespace {
 
 // The collection keeps at most this many sizes.
 constexpr int kMaxSizes = 32;
-constexpr int kSaveChangesMessage = 3;
 
 }  // namespace
 

@@ -27,7 +27,7 @@ BOOL DecoPage::OnInitDialog() {
   for (size_t i = 0; i < std::size(kFrames); ++i) frames.Add(platform::W(ItemText(kFrames[i])), static_cast<intptr_t>(i));
   SendMessageW(Item(IDC_DECO_DATE), EM_LIMITTEXT, kDateChars, 0);
   SendMessageW(Item(IDC_DECO_NOTE), EM_LIMITTEXT, kNoteChars, 0);
-  font_.Bind(*this, {IDC_FONT_FACE, IDC_FONT_STYLE, IDC_FONT_COLOR, IDC_FONT_SHADE});
+  font_.Bind(*this, {IDC_FONT_FACE, IDC_FONT_STYLE, IDC_FONT_COLOR, IDC_FONT_SHADE}, true);
   return result;
 }
 

@@ -269,3 +269,30 @@
 #define IDC_FONT_COLOR          1017
 #define IDC_FONT_SHADE_LABEL    1297
 #define IDC_FONT_SHADE          1018
+
+// Watermark page and its Edit Watermark dialog: the user's watermarks and the one being edited.
+#define IDD_EDIT_WATERMARK      3013
+#define IDC_WATERMARK_LIST      1199
+#define IDC_WATERMARK_ADD       1004
+#define IDC_WATERMARK_UPDATE    1188
+#define IDC_WATERMARK_DELETE    1033
+#define IDC_WATERMARK_TEXT      1081
+#define IDC_WATERMARK_FIRST     1082
+#define IDC_WATERMARK_HORIZONTAL 1009
+#define IDC_WATERMARK_VERTICAL  1010
+#define IDC_WATERMARK_ANGLED    1011
+#define IDC_WATERMARK_ANGLE     1012
+#define IDC_WATERMARK_ANGLE_SPIN 1013
+#define IDC_FONT_SIZE           1162
+#define IDC_FONT_SIZE_SPIN      1163
+#define IDC_WATERMARK_PREVIEW   1130
+
+// Overlay page and its Edit Overlay dialog: the user's overlay files and the job's choice.
+#define IDD_EDIT_OVERLAY        3009
+#define IDC_OVERLAY_LIST        1102
+#define IDC_OVERLAY_CREATE      1025
+#define IDC_OVERLAY_CANCEL_CREATE 1015
+#define IDC_OVERLAY_LOAD        1070
+#define IDC_OVERLAY_DELETE      1033
+#define IDC_OVERLAY_STATUS      1168
+#define IDC_OVERLAY_CONFIRM     1021

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commdlg.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -248,6 +250,58 @@ void BoxAnswers::Answer(HWND box) {
       return;
     }
   }
+}
+
+namespace {
+FileDialogAnswers* g_fileAnswers = nullptr;
+// The file name field of the common file dialogs: a combo box, or an edit in older layouts.
+constexpr int kFileNameCombo = 0x47c, kFileNameEdit = 0x480;
+}  // namespace
+
+FileDialogAnswers::FileDialogAnswers(std::vector<std::wstring> names) : names_(std::move(names)) {
+  g_fileAnswers = this;
+  hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+}
+
+FileDialogAnswers::~FileDialogAnswers() {
+  if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+  g_fileAnswers = nullptr;
+}
+
+LRESULT CALLBACK FileDialogAnswers::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  const HWND window = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_ACTIVATE && g_fileAnswers != nullptr && g_fileAnswers->pending_ == nullptr &&
+      ClassOf(window) == L"#32770" &&
+      (GetDlgItem(window, kFileNameCombo) != nullptr || GetDlgItem(window, kFileNameEdit) != nullptr)) {
+    g_fileAnswers->pending_ = window;
+    // The dialog fills its folder after it is activated: the answer waits for its loop.
+    g_fileAnswers->timer_ = SetTimer(nullptr, 0, 1, Act);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK FileDialogAnswers::Act(HWND, UINT, UINT_PTR, DWORD) {
+  FileDialogAnswers& self = *g_fileAnswers;
+  KillTimer(nullptr, self.timer_);
+  const HWND dialog = self.pending_;
+  self.pending_ = nullptr;
+  Dialog seen;
+  wchar_t text[MAX_PATH] = {};
+  GetWindowTextW(dialog, text, MAX_PATH);
+  seen.title = text;
+  text[0] = L'\0';
+  SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
+  seen.folder = text;
+  const size_t index = self.dialogs_.size();
+  self.dialogs_.push_back(seen);
+  const std::wstring name = index < self.names_.size() ? self.names_[index] : L"";
+  if (name.empty()) {
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    return;
+  }
+  const int field = GetDlgItem(dialog, kFileNameCombo) != nullptr ? kFileNameCombo : kFileNameEdit;
+  SetDlgItemTextW(dialog, field, name.c_str());
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 }  // namespace qxtest

@@ -92,3 +92,32 @@ class BoxAnswers {
 };
 
 }  // namespace qxtest
+
+namespace qxtest {
+
+// Answers the common file dialogs this thread opens, as a user would: the next name is typed
+// into the file name field and OK pressed; an empty name cancels. Each dialog's title and the
+// folder it opened in are kept.
+class FileDialogAnswers {
+ public:
+  struct Dialog {
+    std::wstring title, folder;
+  };
+  explicit FileDialogAnswers(std::vector<std::wstring> names);
+  ~FileDialogAnswers();
+  FileDialogAnswers(const FileDialogAnswers&) = delete;
+  FileDialogAnswers& operator=(const FileDialogAnswers&) = delete;
+  const std::vector<Dialog>& Dialogs() const { return dialogs_; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK Act(HWND, UINT, UINT_PTR, DWORD);
+
+  std::vector<std::wstring> names_;
+  std::vector<Dialog> dialogs_;
+  HWND pending_ = nullptr;
+  UINT_PTR timer_ = 0;
+  HHOOK hook_ = nullptr;
+};
+
+}  // namespace qxtest
