@@ -5,6 +5,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 set(QXGE_WIN_SOURCES
   src/platform/registry_key.cpp
   src/platform/win_file.cpp
+  src/platform/picture.cpp
   src/platform/host_address.cpp
   src/config/profile_storage_win.cpp
   src/config/version_macros_win.cpp
@@ -36,6 +37,7 @@ set(QXGE_WIN_SOURCES
   src/preview/watermark_preview.cpp
   src/preview/color_sample_preview.cpp
   src/preview/decoration.cpp
+  src/preview/decoration_file.cpp
   src/preview/photo_preview.cpp
   src/pages/numeric_controls.cpp
   src/pages/layout_page.cpp
@@ -51,7 +53,8 @@ set(QXGE_WIN_SOURCES
 add_library(qxge_win STATIC ${QXGE_PORTABLE_SOURCES} ${QXGE_WIN_SOURCES})
 target_include_directories(qxge_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(qxge_win PRIVATE ${QXGE_WARNINGS})
-target_link_libraries(qxge_win PUBLIC comctl32 comdlg32 winspool advapi32 user32 gdi32 version ws2_32 imm32 kernel32)
+target_link_libraries(qxge_win PUBLIC comctl32 comdlg32 winspool advapi32 user32 gdi32 ole32 oleaut32 uuid version ws2_32
+                      imm32 kernel32)
 
 # The exported functions, as objects: the 32-bit linker only resolves the .def file's
 # undecorated names against objects, and the benchmark runs them in its own process.

@@ -7,7 +7,8 @@
 
 namespace platform {
 
-template <class Handle>
+// Free is how the handle goes back to the system.
+template <class Handle, class Free>
 class GdiObject {
  public:
   GdiObject() = default;
@@ -24,7 +25,7 @@ class GdiObject {
   Handle Get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
   void Reset(Handle handle = nullptr) {
-    if (handle_ != nullptr) DeleteObject(handle_);
+    if (handle_ != nullptr) Free()(handle_);
     handle_ = handle;
   }
 
@@ -32,9 +33,18 @@ class GdiObject {
   Handle handle_ = nullptr;
 };
 
-using Bitmap = GdiObject<HBITMAP>;
-using Font = GdiObject<HFONT>;
-using Brush = GdiObject<HBRUSH>;
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DeleteDeviceContext {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+
+using Bitmap = GdiObject<HBITMAP, DeleteGdiObject>;
+using Font = GdiObject<HFONT, DeleteGdiObject>;
+using Brush = GdiObject<HBRUSH, DeleteGdiObject>;
+// A device context made for a device (CreateDC).
+using DeviceContext = GdiObject<HDC, DeleteDeviceContext>;
 
 // A memory device context compatible with another one, deleted with the object; the objects
 // selected into it are put back first, so they can be freed after.

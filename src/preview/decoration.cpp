@@ -1,12 +1,14 @@
 #include "preview/decoration.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
+#include "app/driver_ui_app.h"
 #include "platform/gdi.h"
+#include "platform/picture.h"
 #include "platform/win_text.h"
 #include "preview/owner_drawn.h"
+#include "preview/preview_wnd.h"
 
 namespace qxge {
 namespace {
@@ -27,41 +29,41 @@ void DrawPhoto(HDC dc, const RECT& r, HBITMAP photo) {
   RestoreDC(dc, saved);
 }
 
-// The frame picture in nine pieces: corners at the drawn corner size, edges stretched between
-// them. Returns the drawn corner size.
-int DrawFrame(HDC dc, const RECT& r, HBITMAP frame, int corner) {
-  const SIZE size = BitmapSize(frame);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (size.cx <= 2 * corner || size.cy <= 2 * corner || w <= 0 || h <= 0) return 0;
-  const int drawn = static_cast<int>(std::lround(corner * (static_cast<double>(h) / size.cy +
-                                                           static_cast<double>(w) / size.cx) / 2));
-  if (drawn <= 0 || 2 * drawn >= w || 2 * drawn >= h) return 0;
+// The frame picture in nine pieces around r. Returns the drawn corner size.
+int DrawFrame(HDC dc, const RECT& r, const FramePicture& frame) {
+  const SIZE size = BitmapSize(frame.bitmap.Get());
+  const FramePieces cut = CutFrame(ToBox(r), size.cx, size.cy, frame.corner);
+  if (cut.count == 0) return 0;
   platform::MemoryDc source(dc);
-  source.Select(frame);
+  source.Select(frame.bitmap.Get());
   SetStretchBltMode(dc, HALFTONE);
-  const int sx[3] = {0, corner, static_cast<int>(size.cx) - corner};
-  const int sw[3] = {corner, static_cast<int>(size.cx) - 2 * corner, corner};
-  const int sy[3] = {0, corner, static_cast<int>(size.cy) - corner};
-  const int sh[3] = {corner, static_cast<int>(size.cy) - 2 * corner, corner};
-  const int dx[3] = {r.left, r.left + drawn, r.right - drawn};
-  const int dwid[3] = {drawn, w - 2 * drawn, drawn};
-  const int dy[3] = {r.top, r.top + drawn, r.bottom - drawn};
-  const int dhei[3] = {drawn, h - 2 * drawn, drawn};
-  for (int row = 0; row < 3; ++row) {
-    for (int col = 0; col < 3; ++col) {
-      if (row == 1 && col == 1) continue;  // the photo shows through the middle
-      StretchBlt(dc, dx[col], dy[row], dwid[col], dhei[row], source.Get(), sx[col], sy[row], sw[col], sh[row], SRCCOPY);
-    }
+  for (int i = 0; i < cut.count; ++i) {
+    const Box& from = cut.pieces[i].from;
+    const Box& to = cut.pieces[i].to;
+    StretchBlt(dc, to.left, to.top, to.Width(), to.Height(), source.Get(), from.left, from.top, from.Width(),
+               from.Height(), SRCCOPY);
   }
-  return drawn;
-}
-
-COLORREF Grey(COLORREF c) {
-  const int y = (77 * GetRValue(c) + 150 * GetGValue(c) + 29 * GetBValue(c) + 128) / 256;
-  return RGB(y, y, y);
+  return cut.corner;
 }
 
 }  // namespace
+
+FramePicture LoadFramePicture(int index, FrameDevice device) {
+  // Numbered in the resource library as reslib/PICTURES.md lists them.
+  constexpr int kScreenFrames = 4200, kPrinterFrames = 4300;
+  FramePicture frame;
+  const HMODULE library = App().ResourceLibrary();
+  if (index == 0 || library == nullptr) return frame;
+  if (device == FrameDevice::Printer) {
+    frame.bitmap = platform::LoadPictureResource(library, kPrinterFrames + index);
+    frame.corner = 30;
+  } else {
+    frame.bitmap.Reset(static_cast<HBITMAP>(
+        LoadImageW(library, MAKEINTRESOURCEW(kScreenFrames + index), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    frame.corner = 8;
+  }
+  return frame;
+}
 
 int FramePictureIndex(uint32_t style, bool colour, bool landscape) {
   if (style < kFirstFramePicture || style > kLastFrameStyle) return 0;
@@ -70,7 +72,7 @@ int FramePictureIndex(uint32_t style, bool colour, bool landscape) {
 }
 
 void DrawDecoration(const DriverDevMode& record, double pixelsPerInch, PreviewPainter& painter, RECT r, HBITMAP photo,
-                    HBITMAP frame, int corner) {
+                    const FramePicture& frame) {
   const HDC dc = painter.Dc();
   const PrivateDevMode& p = record.dmPrivate;
   if (photo != nullptr) {
@@ -80,8 +82,8 @@ void DrawDecoration(const DriverDevMode& record, double pixelsPerInch, PreviewPa
   }
   const uint32_t style = p.FrameStyle;
   RECT inner = r;
-  if (style >= kFirstFramePicture && frame != nullptr) {
-    const int drawn = DrawFrame(dc, r, frame, corner);
+  if (style >= kFirstFramePicture && frame.bitmap) {
+    const int drawn = DrawFrame(dc, r, frame);
     InflateRect(&inner, -drawn, -drawn);
   }
 
@@ -119,9 +121,46 @@ void DrawDecoration(const DriverDevMode& record, double pixelsPerInch, PreviewPa
   }
   SetBkMode(dc, TRANSPARENT);
   const COLORREF colour = static_cast<COLORREF>(p.DecoFontColor);
-  SetTextColor(dc, painter.Colour() ? colour : Grey(colour));
+  SetTextColor(dc, painter.Colour() ? colour : GreyOf(colour));
   DrawTextW(dc, platform::W(text.c_str()), -1, &place, DT_CENTER | DT_NOPREFIX);
   RestoreDC(dc, saved);
+}
+
+void DrawWatermarkLook(PreviewPainter& painter, const WatermarkLook& look, const DriverDevMode& record, const RECT& r,
+                       double pixelsPerInch, bool washedOut) {
+  if (look.text.empty() || pixelsPerInch <= 0) return;
+  const HDC dc = painter.Dc();
+  const ModelFeatures& model = App().Features();
+
+  const HRGN saved = CreateRectRgn(0, 0, 0, 0);
+  const bool hadClip = GetClipRgn(dc, saved) == 1;
+  IntersectClipRect(dc, r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
+
+  const int angle = look.angle + PageRotation(record, model);
+  const int height = static_cast<int>(look.size * pixelsPerInch * 0.013888889 + 0.5);
+  COLORREF colour = look.colour & 0xFFFFFF;
+  if (washedOut) colour = MeanColour(colour, GetSysColor(COLOR_WINDOW));
+  if (model.GraphicsColorMode != 0 && record.dmPrivate.iGrayMode == 0) colour = GreyOf(colour);
+  painter.SetFont(colour, height, look.weight, angle * 10, platform::W(look.face.c_str()), look.italic);
+
+  const wchar_t* text = platform::W(look.text.c_str());
+  const int length = static_cast<int>(look.text.size());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text, length, &size);
+  int32_t x = 0, y = 0;
+  TurnedTextOrigin(ToBox(r), size.cx, size.cy, angle, x, y);
+  if (height < 4) {
+    // Glyphs this small vanish when filled; their outline stays visible.
+    BeginPath(dc);
+    TextOutW(dc, x, y, text, length);
+    EndPath(dc);
+    painter.StrokePath(colour);
+  } else {
+    TextOutW(dc, x, y, text, length);
+  }
+
+  SelectClipRgn(dc, hadClip ? saved : nullptr);
+  DeleteObject(saved);
 }
 
 }  // namespace qxge

@@ -1,9 +1,13 @@
-// A photo page's decoration: the photo itself (in the previews), the frame of the record's
-// style drawn as nine pieces of its picture, and the message (date and note) under the photo.
+// What is drawn over and around a page, alike on the screen's previews and into the printer's
+// files: a photo page's decoration (the photo itself in the previews, the frame of the
+// record's style drawn as nine pieces of its picture, and the message under the photo), and
+// the watermark across a page.
 #pragma once
 
 #include <windows.h>
 
+#include "platform/gdi.h"
+#include "preview/preview_layout.h"
 #include "preview/preview_painter.h"
 #include "record/driver_dev_mode.h"
 
@@ -16,9 +20,24 @@ constexpr uint32_t kFirstFramePicture = 2, kLastFrameStyle = 9;
 // style has none.
 int FramePictureIndex(uint32_t style, bool colour, bool landscape);
 
-// Draws into r: the photo (may be null) filling it, the frame picture (may be null; its corners
-// are corner pixels of the picture) and the message, at pixelsPerInch.
+// A frame picture with the size of its corners in its own pixels.
+struct FramePicture {
+  platform::Bitmap bitmap;
+  int corner = 0;
+};
+// The screen gets small bitmaps; the printer larger pictures, kept as BMP files.
+enum class FrameDevice { Screen, Printer };
+// Frame picture number index of the resource library; empty for 0 or when it is missing.
+FramePicture LoadFramePicture(int index, FrameDevice device);
+
+// Draws into r: the photo (may be null) filling it, the frame (its bitmap may be empty) and
+// the message, at pixelsPerInch.
 void DrawDecoration(const DriverDevMode& record, double pixelsPerInch, PreviewPainter& painter, RECT r, HBITMAP photo,
-                    HBITMAP frame, int corner);
+                    const FramePicture& frame);
+
+// Draws look centred in r at pixelsPerInch, turned with the record's page and in the colour
+// the record prints it in; washed out, it is mixed with the window colour.
+void DrawWatermarkLook(PreviewPainter& painter, const WatermarkLook& look, const DriverDevMode& record, const RECT& r,
+                       double pixelsPerInch, bool washedOut);
 
 }  // namespace qxge

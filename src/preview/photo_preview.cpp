@@ -12,7 +12,6 @@ namespace qxge {
 namespace {
 
 constexpr int kBandPerCaption = 20;  // the text band grows with the caption lines
-constexpr int kScreenFrameCorner = 8;
 constexpr double kPhotoCellFactor = 0.003543307086614173;
 
 }  // namespace
@@ -29,14 +28,11 @@ void PhotoPreview::Update(DriverDevMode& record) {
   SetCaption(Text(u"Copies:") + u" " + DecimalText(record.dmPublic.dmCopies), top);
   if (top > 0) SetCaption(Text(u"Resolution:") + u" " + (p.iResolution == 600 ? u"600 dpi" : u"1200 dpi"), 0);
 
-  const bool colour = p.iGrayMode > 0;
-  const int index = FramePictureIndex(p.FrameStyle, colour, record.dmPublic.dmOrientation == DMORIENT_LANDSCAPE);
+  const int index = FramePictureIndex(p.FrameStyle, ColourShown(record, App().Features()),
+                                      record.dmPublic.dmOrientation == DMORIENT_LANDSCAPE);
   if (index != frameIndex_) {
     frameIndex_ = index;
-    frame_.Reset(index == 0 || App().ResourceLibrary() == nullptr
-                     ? nullptr
-                     : static_cast<HBITMAP>(LoadImageW(App().ResourceLibrary(), MAKEINTRESOURCEW(4200 + index),
-                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    frame_ = LoadFramePicture(index, FrameDevice::Screen);
   }
   std::u16string signature;
   for (int32_t v : {int32_t{p.IsMMInch}, int32_t{p.iBorderless}, int32_t{p.iClone}, int32_t{p.iNup},
@@ -75,7 +71,7 @@ void PhotoPreview::DrawTextBlock(PreviewPainter& painter) {
 
 void PhotoPreview::DrawPage(PreviewPainter& painter, const RECT& page) {
   painter.FillRect(page, GetSysColor(COLOR_WINDOW));
-  DrawDecoration(*record_, paperScale_ * 254, painter, page, Sample(), frame_.Get(), kScreenFrameCorner);
+  DrawDecoration(*record_, paperScale_ * 254, painter, page, Sample(), frame_);
 }
 
 void PhotoPreview::Draw(PreviewPainter& painter) {
@@ -111,11 +107,10 @@ void PhotoPreview::Draw(PreviewPainter& painter) {
 
   int32_t cellW = sheet.Width() / grid.cols, cellH = sheet.Height() / grid.rows;
   if (clone) {
-    const PhotoSize photo = ClonePhotoSize(p.iClone);
+    const PhotoSize photo = ClonePhotoSize(p.iClone, landscape);
     const int32_t quality = record_->dmPublic.dmPrintQuality > 0 ? record_->dmPublic.dmPrintQuality : 600;
     cellW = static_cast<int32_t>(photo.w * quality * paperScale_ * kPhotoCellFactor);
     cellH = static_cast<int32_t>(photo.h * quality * paperScale_ * kPhotoCellFactor);
-    if (landscape) std::swap(cellW, cellH);
   } else if (grid.turned) {
     // A page of the paper's own proportions, as large as fits its cell.
     const Box fitted = FitInto(Box{0, 0, cellW, cellH}, paperSize_.cx, paperSize_.cy);

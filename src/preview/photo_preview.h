@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "platform/gdi.h"
 #include "preview/color_sample_preview.h"
+#include "preview/decoration.h"
 
 namespace qxge {
 
@@ -25,7 +25,7 @@ class PhotoPreview : public ColorSamplePreview {
   void DrawPage(PreviewPainter& painter, const RECT& page);
 
   std::u16string signature_;
-  platform::Bitmap frame_;
+  FramePicture frame_;
   int frameIndex_ = -1;
 };
 

@@ -52,10 +52,40 @@ NupGrid PhotoNupGrid(int32_t nup) {
   return nup >= 1 && nup <= 6 ? kGrids[nup - 1] : NupGrid{1, 1, false};
 }
 
-PhotoSize ClonePhotoSize(int32_t clone) {
+PhotoSize ClonePhotoSize(int32_t clone, bool landscape) {
   static const PhotoSize kSizes[8] = {{200, 300}, {300, 400}, {350, 450}, {500, 700},
                                       {400, 500}, {500, 500}, {510, 510}, {510, 700}};
-  return clone >= 1 && clone <= 8 ? kSizes[clone - 1] : PhotoSize{0, 0};
+  if (clone < 1 || clone > 8) return {0, 0};
+  const PhotoSize size = kSizes[clone - 1];
+  return landscape ? PhotoSize{size.h, size.w} : size;
+}
+
+Box PrintedPhotoBox(const Box& printable, int32_t clone, bool landscape) {
+  const PhotoSize photo = ClonePhotoSize(clone, landscape);
+  return FitInto(printable, photo.w, photo.h);  // no photo size: the whole area
+}
+
+FramePieces CutFrame(const Box& page, int32_t pictureW, int32_t pictureH, int32_t corner) {
+  FramePieces cut;
+  const int32_t w = page.Width(), h = page.Height();
+  if (corner <= 0 || pictureW <= 2 * corner || pictureH <= 2 * corner || w <= 0 || h <= 0) return cut;
+  const int32_t drawn = static_cast<int32_t>(
+      std::lround(corner * (static_cast<double>(h) / pictureH + static_cast<double>(w) / pictureW) / 2));
+  if (drawn <= 0 || 2 * drawn >= w || 2 * drawn >= h) return cut;
+  // Start and extent of the three columns and rows, in the picture and on the page.
+  const int32_t fromX[4] = {0, corner, pictureW - corner, pictureW};
+  const int32_t fromY[4] = {0, corner, pictureH - corner, pictureH};
+  const int32_t toX[4] = {page.left, page.left + drawn, page.right - drawn, page.right};
+  const int32_t toY[4] = {page.top, page.top + drawn, page.bottom - drawn, page.bottom};
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 3; ++col) {
+      if (row == 1 && col == 1) continue;
+      cut.pieces[cut.count++] = {{fromX[col], fromY[row], fromX[col + 1], fromY[row + 1]},
+                                 {toX[col], toY[row], toX[col + 1], toY[row + 1]}};
+    }
+  }
+  cut.corner = drawn;
+  return cut;
 }
 
 Box Shrunk(const Box& b, int32_t by) { return {b.left + by, b.top + by, b.right - by, b.bottom - by}; }
@@ -254,6 +284,10 @@ uint32_t GreyOf(uint32_t colour) {
   const uint32_t r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
   const uint32_t y = (77 * r + 150 * g + 29 * b + 128) / 256;
   return y | (y << 8) | (y << 16);
+}
+
+bool ColourShown(const DriverDevMode& record, const ModelFeatures& model) {
+  return model.GraphicsColorMode != 0 && record.dmPrivate.iGrayMode > 0;
 }
 
 uint32_t MeanColour(uint32_t a, uint32_t b) {

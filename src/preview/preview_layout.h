@@ -60,11 +60,31 @@ NupGrid GridFor(int32_t nup, bool landscape);
 // rows of a portrait sheet. 0 x 0 when nothing is drawn, 1 x 1 for one photo.
 NupGrid PhotoCloneGrid(int32_t clone, int32_t paperSize);
 NupGrid PhotoNupGrid(int32_t nup);
-// The size of one cloned photo, as the record's units go into the preview's cell size.
+// The size of one cloned photo as it lies on a sheet of the given orientation, in the units
+// the preview's cell size and the printed photo's proportions are taken from; 0 x 0 for a
+// clone count outside the table.
 struct PhotoSize {
   int32_t w, h;
 };
-PhotoSize ClonePhotoSize(int32_t clone);
+PhotoSize ClonePhotoSize(int32_t clone, bool landscape);
+// Where a printed page's decoration goes on the printable area: the whole area, or for copies
+// of one photo the photo's shape made as large as fits and centred, so that the printer's
+// file frames one photo and not the sheet.
+Box PrintedPhotoBox(const Box& printable, int32_t clone, bool landscape);
+
+// A frame picture cut in nine: each corner copied at the drawn corner size, each edge
+// stretched between two corners; the middle is left for the photo.
+struct FramePiece {
+  Box from, to;  // in the picture, on the page
+};
+struct FramePieces {
+  int32_t corner = 0;  // drawn corner size: how far the frame reaches into the page
+  int count = 0;       // 8, or 0 when the picture or the page is too small to frame
+  FramePiece pieces[8];
+};
+// The pieces of a picture of pictureW x pictureH with corners of corner pixels, drawn around
+// page; the corners keep the proportion the picture has to the page.
+FramePieces CutFrame(const Box& page, int32_t pictureW, int32_t pictureH, int32_t corner);
 
 // Preview pixels per tenth of a millimetre: the largest paper fills the side, smaller ones are
 // drawn larger than true proportion so that they stay legible.
@@ -121,6 +141,8 @@ void TurnedTextOrigin(const Box& b, int32_t w, int32_t h, int32_t angle, int32_t
 
 // The grey a printer without colour gives a colour: 0x00BBGGRR in and out.
 uint32_t GreyOf(uint32_t colour);
+// A colour model printing in colour is shown in colour; everything else in greys.
+bool ColourShown(const DriverDevMode& record, const ModelFeatures& model);
 // The channel-wise mean of two colours.
 uint32_t MeanColour(uint32_t a, uint32_t b);
 

@@ -7,6 +7,7 @@
 
 #include "app/driver_ui_app.h"
 #include "platform/win_text.h"
+#include "preview/decoration.h"
 #include "printer/printer_lookup.h"
 
 namespace qxge {
@@ -73,9 +74,7 @@ bool PreviewWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
   }
 }
 
-bool PreviewWnd::ShowsColour() const {
-  return record_ != nullptr && App().Features().GraphicsColorMode != 0 && record_->dmPrivate.iGrayMode > 0;
-}
+bool PreviewWnd::ShowsColour() const { return record_ != nullptr && ColourShown(*record_, App().Features()); }
 
 RECT PreviewWnd::ClientRect() const {
   RECT r{};
@@ -276,40 +275,10 @@ void PreviewWnd::DrawPlainSheet(PreviewPainter& painter, const Box& sheet, bool 
 
 void PreviewWnd::DrawWatermark(PreviewPainter& painter, const RECT& r, bool washedOut) {
   const int32_t paperSide = std::min(paper_.Width(), paper_.Height());
-  if (watermark_.text.empty() || paperScale_ == 0 || paperSide <= 0 || record_ == nullptr) return;
-  const HDC dc = painter.Dc();
-  const ModelFeatures& model = App().Features();
+  if (paperScale_ == 0 || paperSide <= 0 || record_ == nullptr) return;
+  // The miniature's pixels per inch of the page r stands for.
   const double perInch = std::min(r.right - r.left, r.bottom - r.top) * paperScale_ * 254 / paperSide;
-
-  const HRGN saved = CreateRectRgn(0, 0, 0, 0);
-  const bool hadClip = GetClipRgn(dc, saved) == 1;
-  IntersectClipRect(dc, r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
-
-  const int angle = watermark_.angle + PageRotation(*record_, model);
-  const int height = static_cast<int>(watermark_.size * perInch * 0.013888889 + 0.5);
-  COLORREF colour = watermark_.colour & 0xFFFFFF;
-  if (washedOut) colour = MeanColour(colour, GetSysColor(COLOR_WINDOW));
-  if (model.GraphicsColorMode != 0 && record_->dmPrivate.iGrayMode == 0) colour = GreyOf(colour);
-  painter.SetFont(colour, height, watermark_.weight, angle * 10, W(watermark_.face.c_str()), watermark_.italic);
-
-  const wchar_t* text = W(watermark_.text.c_str());
-  const int length = static_cast<int>(watermark_.text.size());
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text, length, &size);
-  int32_t x = 0, y = 0;
-  TurnedTextOrigin(ToBox(r), size.cx, size.cy, angle, x, y);
-  if (height < 4) {
-    // Glyphs this small vanish when filled; their outline stays visible.
-    BeginPath(dc);
-    TextOutW(dc, x, y, text, length);
-    EndPath(dc);
-    painter.StrokePath(colour);
-  } else {
-    TextOutW(dc, x, y, text, length);
-  }
-
-  SelectClipRgn(dc, hadClip ? saved : nullptr);
-  DeleteObject(saved);
+  DrawWatermarkLook(painter, watermark_, *record_, r, perInch, washedOut);
 }
 
 }  // namespace qxge

@@ -183,8 +183,31 @@ TEST(PhotoGrids, ClonesByPaperAndPagesPerSheet) {
   EXPECT_TRUE(same(PhotoCloneGrid(9, 121), {1, 1, false}));
   EXPECT_TRUE(same(PhotoNupGrid(6), {4, 2, true}));
   EXPECT_TRUE(same(PhotoNupGrid(7), {1, 1, false}));
-  EXPECT_EQ(ClonePhotoSize(8).h, 700);
-  EXPECT_EQ(ClonePhotoSize(-1).w, 0);
+  EXPECT_EQ(ClonePhotoSize(8, false).h, 700);
+  EXPECT_EQ(ClonePhotoSize(8, true).h, 510);
+  EXPECT_EQ(ClonePhotoSize(-1, false).w, 0);
+}
+
+// The printer's file frames one photo: its shape fitted to the printable area and turned with
+// the sheet; anything else frames the whole area.
+TEST(PrintedDecoration, FramesOnePhotoOrTheWholeArea) {
+  const Box area{0, 0, 2400, 3400};
+  EXPECT_TRUE(PrintedPhotoBox(area, 1, false) == (Box{66, 0, 2333, 3400}));
+  EXPECT_TRUE(PrintedPhotoBox({0, 0, 3400, 2400}, 1, true) == (Box{0, 66, 3400, 2333}));
+  EXPECT_TRUE(PrintedPhotoBox(area, 0, false) == area);
+  EXPECT_TRUE(PrintedPhotoBox(area, 12, true) == area);
+
+  // Corners keep the picture's proportion to the page; edges are what lies between them.
+  const FramePieces cut = CutFrame({10, 20, 490, 660}, 240, 320, 30);
+  ASSERT_EQ(cut.count, 8);
+  EXPECT_EQ(cut.corner, 60);
+  EXPECT_TRUE(cut.pieces[0].from == (Box{0, 0, 30, 30}));
+  EXPECT_TRUE(cut.pieces[0].to == (Box{10, 20, 70, 80}));
+  EXPECT_TRUE(cut.pieces[1].from == (Box{30, 0, 210, 30}));
+  EXPECT_TRUE(cut.pieces[1].to == (Box{70, 20, 430, 80}));
+  EXPECT_TRUE(cut.pieces[7].to == (Box{430, 600, 490, 660}));
+  EXPECT_EQ(CutFrame({0, 0, 100, 100}, 60, 60, 30).count, 0);  // no edge left in the picture
+  EXPECT_EQ(CutFrame({0, 0, 6, 600}, 240, 320, 30).count, 0);   // corners would meet on the page
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "preview/decoration_file.h"
 #include "record/driver_dev_mode.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"
@@ -198,6 +199,20 @@ TEST_F(HostileInputTest, RecordsPassThroughOpenChangeAndApply) {
         << "record " << n;
     if (HasFailure()) break;
   }
+}
+
+// Random records rendered for the printer, decorations and watermarks alike: each one a file,
+// none a fault.
+TEST(HostileRecords, RenderAsPrinterFiles) {
+  const qxtest::TemporaryFolder temp(L"QXHR-temp");
+  for (uint32_t n = 0; n < 12; ++n) {
+    const std::string bytes = Junk(sizeof(DriverDevMode), 20261207u + n);
+    DriverDevMode record;
+    std::memcpy(&record, bytes.data(), sizeof record);
+    record.dmPublic.dmDeviceName.Write(u"QX_Office");
+    qxge::RenderDecorationFile(record, static_cast<int16_t>(1 + n % 2), n % 3 == 0 ? 0 : DMPAPER_A4);
+  }
+  EXPECT_EQ(qxtest::FilesIn(temp.Path()).size(), 12u);
 }
 
 }  // namespace

@@ -23,29 +23,10 @@ std::wstring EnvW(const wchar_t* name) {
   return n == 0 || n >= 1024 ? std::wstring() : std::wstring(value, n);
 }
 
-// The folder normally arrives as Z:\...; a Unix path is accepted too because Wine would
-// otherwise resolve "/work/..." against drive C: and the test would wait on an empty folder.
-std::wstring JobsDir() {
-  std::wstring dir = EnvW(L"QXGE_JOBS_DIR");
-  if (!dir.empty() && dir[0] == L'/') {
-    for (auto& c : dir)
-      if (c == L'/') c = L'\\';
-    dir = L"Z:" + dir;
-  }
-  while (!dir.empty() && dir.back() == L'\\') dir.pop_back();
-  return dir;
-}
-
 // Only finished jobs: the listener renames a job to job-NNNN.prn when it is complete.
 std::set<std::wstring> JobFiles(const std::wstring& dir) {
-  std::set<std::wstring> names;
-  WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW((dir + L"\\job-*.prn").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do names.insert(found.cFileName);
-  while (FindNextFileW(find, &found));
-  FindClose(find);
-  return names;
+  const std::vector<std::wstring> names = qxtest::FilesIn(dir, L"job-*.prn");
+  return {names.begin(), names.end()};
 }
 
 // What a byte-exact path must keep: a PJL header, NUL, 0xFF, ESC, lone CR and LF, Ctrl-Z,
@@ -64,7 +45,7 @@ std::string RawJobBytes() {
 TEST(TestPrinter, RawJobReachesThePrinterByteForByte) {
   std::wstring printer = EnvW(L"QXGE_PRINTER");
   if (printer.empty()) printer = L"QX_Office";
-  const std::wstring dir = JobsDir();
+  const std::wstring dir = qxtest::JobsDir();
   ASSERT_FALSE(dir.empty()) << "QXGE_JOBS_DIR is not set; run scripts/test-printer.sh";
   const std::set<std::wstring> before = JobFiles(dir);
   const std::string job = RawJobBytes();

@@ -133,8 +133,9 @@ TEST_F(SheetProtocolTest, ThePageCallBackAndTheCloseTimeRefreshRunAsTheHostExpec
   EXPECT_EQ(context_.caller16, 0);
   EXPECT_EQ(QXGE_Page0CallBack(nullptr, PSPCB_CREATE, nullptr), 1u);
 
-  // The first container to close refreshes the status words of an applied sheet; the
-  // second does not run it again.
+  // The first container to close refreshes the status words and the files of an applied
+  // sheet; the second does not run it again.
+  const qxtest::TemporaryFolder temp(L"QXSP-temp");
   qxge::ModelFeatures& model = qxge::App().Features();
   model.CheckWaterMarkFile = model.CheckDecoFile = 1;
   Live().dmPrivate.cWaterText.Write(u"Draft");
@@ -143,6 +144,7 @@ TEST_F(SheetProtocolTest, ThePageCallBackAndTheCloseTimeRefreshRunAsTheHostExpec
   EXPECT_EQ(table_.closing, 1);
   EXPECT_EQ(Live().dmPrivate.iWaterMarkStatus, 2);
   EXPECT_EQ(Live().dmPrivate.iDecoStatus, 2);
+  EXPECT_EQ(qxtest::FilesIn(temp.Path()).size(), 6u);
   Live().dmPrivate.iWaterMarkStatus = 0;
   QXGE_DialogProc(containers_[0], WM_DESTROY, 0, 0, 0);
   model.CheckWaterMarkFile = model.CheckDecoFile = 0;

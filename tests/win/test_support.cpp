@@ -4,6 +4,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -51,6 +52,42 @@ std::wstring FreshFolder(const std::wstring& name) {
   CreateDirectoryW(dir.c_str(), nullptr);
   return dir;
 }
+
+std::vector<std::wstring> FilesIn(const std::wstring& dir, const wchar_t* pattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  const HANDLE find = FindFirstFileW((dir + L"\\" + pattern).c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The folder normally arrives as Z:\...; a Unix path is accepted too because Wine would
+// otherwise resolve "/work/..." against drive C: and a test would wait on an empty folder.
+std::wstring JobsDir() {
+  wchar_t value[1024];
+  const DWORD n = GetEnvironmentVariableW(L"QXGE_JOBS_DIR", value, 1024);
+  std::wstring dir = n == 0 || n >= 1024 ? std::wstring() : std::wstring(value, n);
+  if (!dir.empty() && dir[0] == L'/') {
+    for (auto& c : dir)
+      if (c == L'/') c = L'\\';
+    dir = L"Z:" + dir;
+  }
+  while (!dir.empty() && dir.back() == L'\\') dir.pop_back();
+  return dir;
+}
+
+TemporaryFolder::TemporaryFolder(const std::wstring& name) : path_(FreshFolder(name)) {
+  wchar_t saved[MAX_PATH + 1] = {};
+  if (GetEnvironmentVariableW(L"TMP", saved, MAX_PATH + 1) <= MAX_PATH) saved_ = saved;
+  SetEnvironmentVariableW(L"TMP", path_.c_str());
+}
+
+TemporaryFolder::~TemporaryFolder() { SetEnvironmentVariableW(L"TMP", saved_.empty() ? nullptr : saved_.c_str()); }
 
 void WriteTextFile(const std::wstring& path, const std::string& utf8) {
   std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);

@@ -17,6 +17,25 @@ std::wstring BuiltModulePath();
 // A fresh folder under the build's test area, emptied first.
 std::wstring FreshFolder(const std::wstring& name);
 
+// The names of the files (not folders) in dir that match pattern, sorted.
+std::vector<std::wstring> FilesIn(const std::wstring& dir, const wchar_t* pattern = L"*");
+// The folder where the test printer's listener keeps each job it receives (QXGE_JOBS_DIR, as
+// a Wine path); empty when the rig does not say.
+std::wstring JobsDir();
+
+// Points the process's temporary folder (TMP) at a fresh folder while it lives.
+class TemporaryFolder {
+ public:
+  explicit TemporaryFolder(const std::wstring& name);
+  ~TemporaryFolder();
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+  const std::wstring& Path() const { return path_; }
+
+ private:
+  std::wstring path_, saved_;
+};
+
 void WriteTextFile(const std::wstring& path, const std::string& utf8);
 std::string ReadTextFile(const std::wstring& path);  // as UTF-8, whatever the file's encoding
 bool FileExists(const std::wstring& path);
