@@ -1,0 +1,123 @@
+// The Overlay page on a real sheet with the real file dialogs: where a new overlay file goes,
+// what the job is told, and that a file leaves the disk only when the deletion is applied.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "resources/resource.h"
+#include "sheet_harness.h"
+
+namespace {
+
+const std::wstring kStore = L"TSF\\Overlay Data";
+constexpr int kOverlayPage = 7;
+
+class OverlayPageTest : public qxtest::SheetHarness {
+ protected:
+  void SetUp() override { Stage(L"QXOV", "[Common]\r\n", "[Common]\r\n"); }
+  HWND List() const { return Control(IDC_OVERLAY_LIST); }
+  std::vector<std::wstring> Entries() const {
+    std::vector<std::wstring> entries;
+    const int count = static_cast<int>(SendMessageW(List(), LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      wchar_t text[300] = {};
+      SendMessageW(List(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+      entries.push_back(text);
+    }
+    return entries;
+  }
+  std::wstring Status() const {
+    wchar_t text[600] = {};
+    GetWindowTextW(Control(IDC_OVERLAY_STATUS), text, 600);
+    return text;
+  }
+  // An overlay file the user made earlier, listed and chosen for the job.
+  std::wstring PutOverlay(const std::wstring& name) {
+    const std::wstring path = L"c:\\FormOver\\" + name;
+    CreateDirectoryW(L"c:\\FormOver", nullptr);
+    qxtest::WriteTextFile(path, "overlay");
+    qxtest::WriteUserValue(base_, kStore, L"Overlay0", REG_SZ, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
+    qxtest::WriteUserValue(base_, kStore, L"Overlays Num", REG_SZ, L"1", 4);
+    Live().dmPrivate.ovrFileName.Write(std::u16string(path.begin(), path.end()));
+    Live().dmPrivate.ovrLoadCreate = 1;
+    return path;
+  }
+};
+
+// A bare name typed into Create lands in the overlays folder with the overlay extension; the
+// folder is remembered, the list waits, and the job is told to make the file.
+TEST_F(OverlayPageTest, CreatingAFileTellsTheJobWhereAndRemembersTheFolder) {
+  DeleteFileW(L"c:\\FormOver\\QXOV Form.OVL");
+  Open({kOverlayPage});
+  EXPECT_EQ(Entries(), std::vector<std::wstring>{L"(No Overlay)"});
+  EXPECT_EQ(Status(), L"No Overlay Selected");
+  EXPECT_FALSE(Enabled(IDC_OVERLAY_DELETE));
+  {
+    qxtest::FileDialogAnswers answers({L"QXOV Form"});
+    Click(IDC_OVERLAY_CREATE);
+    ASSERT_EQ(answers.Dialogs().size(), 1u);
+    EXPECT_EQ(answers.Dialogs()[0].title, L"Create Overlay");
+    EXPECT_EQ(_wcsicmp(answers.Dialogs()[0].folder.c_str(), L"c:\\FormOver"), 0) << answers.Dialogs()[0].folder;
+  }
+  const std::wstring folder = qxtest::ReadUserString(base_, L"TSF", L"Overlays Dir");
+  EXPECT_EQ(_wcsicmp(folder.c_str(), L"c:\\FormOver"), 0) << folder;
+  // The dialog adds the extension; Wine's writes it in lower case.
+  const std::wstring ready = L"Ready to Create Overlay File\r\n";
+  ASSERT_EQ(Status().substr(0, ready.size()), ready);
+  const std::wstring path = Status().substr(ready.size());
+  EXPECT_EQ(_wcsicmp(path.c_str(), (folder + L"\\QXOV Form.OVL").c_str()), 0) << path;
+  EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"(No Overlay)", path.substr(folder.size() + 1)}));
+  EXPECT_FALSE(Enabled(IDC_OVERLAY_LIST));
+  EXPECT_FALSE(Shown(IDC_OVERLAY_CREATE));
+  EXPECT_TRUE(Shown(IDC_OVERLAY_CANCEL_CREATE));
+  EXPECT_FALSE(Enabled(IDC_OVERLAY_LOAD));
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.ovrLoadCreate, 2);
+  EXPECT_EQ(Live().dmPrivate.ovrFileName.Read(), std::u16string(path.begin(), path.end()));
+  EXPECT_EQ(qxtest::ReadUserString(base_, kStore, L"Overlay0"), path);
+  EXPECT_EQ(qxtest::ReadUserString(base_, kStore, L"Overlays Num"), L"1");
+
+  // Cancelling the creation asks, and leaves the job without an overlay.
+  qxtest::BoxAnswers boxes({IDYES});
+  Click(IDC_OVERLAY_CANCEL_CREATE);
+  EXPECT_EQ(boxes.TakeTexts(), std::vector<std::wstring>{L"Are you sure you want to delete this overlay?"});
+  EXPECT_EQ(Status(), L"No Overlay Selected");
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.ovrLoadCreate, 0);
+  EXPECT_EQ(Live().dmPrivate.ovrFileName.Read(), u"");
+}
+
+// Deleting from the list removes the file only when applied: Cancel keeps it, and so does
+// loading it again before applying.
+TEST_F(OverlayPageTest, AFileLeavesTheDiskOnlyWhenTheDeletionIsApplied) {
+  const std::wstring path = PutOverlay(L"QXOV Kept.OVL");
+  Open({kOverlayPage});
+  EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"(No Overlay)", L"QXOV Kept.OVL"}));
+  EXPECT_EQ(Status(), L"Use Overlay\r\n" + path);
+  qxtest::BoxAnswers boxes({IDYES, IDYES, IDYES});
+  Click(IDC_OVERLAY_DELETE);
+  EXPECT_EQ(Entries(), std::vector<std::wstring>{L"(No Overlay)"});
+  Close();
+  EXPECT_TRUE(qxtest::FileExists(path));
+
+  Open({kOverlayPage});
+  Click(IDC_OVERLAY_DELETE);
+  {
+    qxtest::FileDialogAnswers answers({path});
+    Click(IDC_OVERLAY_LOAD);
+  }
+  EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"(No Overlay)", L"QXOV Kept.OVL"}));
+  Apply();
+  EXPECT_TRUE(qxtest::FileExists(path));
+
+  Click(IDC_OVERLAY_DELETE);
+  EXPECT_TRUE(qxtest::FileExists(path));
+  Apply();
+  EXPECT_FALSE(qxtest::FileExists(path));
+  EXPECT_EQ(qxtest::ReadUserString(base_, kStore, L"Overlays Num"), L"");
+}
+
+}  // namespace
