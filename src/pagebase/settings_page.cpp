@@ -325,6 +325,12 @@ bool SettingsPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& resul
       // The "What's This?" menu of the platform would offer help the pages give otherwise.
       result = TRUE;
       return true;
+    case WM_CLOSE:
+      // Escape in a multi-line edit closes its dialog: on a page that is the sheet's to do.
+      if (container_ == nullptr) return false;
+      SendMessageW(GetParent(container_), WM_CLOSE, 0, 0);
+      result = 0;
+      return true;
     default:
       return false;
   }

@@ -53,6 +53,12 @@ TEST_F(DecoPageTest, TheFrameCarriesTheMessageAndTheFontIsStored) {
   EXPECT_EQ(p.iDecoNoteBorder, 1);
   EXPECT_EQ(p.StrDate.Read(), u"Summer");
   EXPECT_FALSE(p.DecoStrFaceName.Read().empty());
+
+  // Escape in the note closes the sheet as its Cancel does; the page does not vanish alone.
+  SetFocus(Control(IDC_DECO_NOTE));
+  PostMessageW(Control(IDC_DECO_NOTE), WM_KEYDOWN, VK_ESCAPE, 0);
+  sheet_->Pump();
+  EXPECT_EQ(sheet_->Context().cancelled, 1);
 }
 
 }  // namespace
