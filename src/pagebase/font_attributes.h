@@ -38,6 +38,10 @@ class FontAttributes {
   // the palette shows as medium grey.
   void Show(const FontLook& look) const;
   FontLook Chosen() const;
+  // A command that changes the chosen font.
+  bool IsChange(int id, int code) const {
+    return code == CBN_SELCHANGE && (id == ids_.face || id == ids_.style || id == ids_.colour || id == ids_.shade);
+  }
 
  private:
   SettingsPage* page_ = nullptr;

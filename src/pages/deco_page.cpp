@@ -80,16 +80,14 @@ void DecoPage::OnStoreControls() {
 }
 
 bool DecoPage::OnCommand(int id, int code, HWND control) {
+  if (font_.IsChange(id, code)) {
+    OnSettingChanged();
+    return true;
+  }
   switch (id) {
     case IDC_DECO_FRAME:
       if (code != CBN_SELCHANGE) return true;
       ApplyFrameState();
-      break;
-    case IDC_FONT_FACE:
-    case IDC_FONT_STYLE:
-    case IDC_FONT_COLOR:
-    case IDC_FONT_SHADE:
-      if (code != CBN_SELCHANGE) return true;
       break;
     case IDC_DECO_DATE:
     case IDC_DECO_NOTE:

@@ -246,6 +246,10 @@ void WatermarkEditor::OnDestroy() {
 }
 
 bool WatermarkEditor::OnCommand(int id, int code, HWND control) {
+  if (font_.IsChange(id, code)) {
+    Refresh();
+    return true;
+  }
   switch (id) {
     case IDC_WATERMARK_LIST:
       if (code == LBN_SELCHANGE) OnSelectionChange();
@@ -277,12 +281,6 @@ bool WatermarkEditor::OnCommand(int id, int code, HWND control) {
       break;
     case IDC_WATERMARK_FIRST:
       if (code != BN_CLICKED) return true;
-      break;
-    case IDC_FONT_FACE:
-    case IDC_FONT_STYLE:
-    case IDC_FONT_COLOR:
-    case IDC_FONT_SHADE:
-      if (code != CBN_SELCHANGE) return true;
       break;
     default:
       return SettingsPage::OnCommand(id, code, control);
