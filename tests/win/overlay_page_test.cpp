@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "host_sheet.h"
+#include "pages/overlay_page.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"
 
@@ -118,6 +120,36 @@ TEST_F(OverlayPageTest, AFileLeavesTheDiskOnlyWhenTheDeletionIsApplied) {
   Apply();
   EXPECT_FALSE(qxtest::FileExists(path));
   EXPECT_EQ(qxtest::ReadUserString(base_, kStore, L"Overlays Num"), L"");
+}
+
+// In the Edit Overlay dialog a deleted file leaves the disk with OK, and Cancel keeps it.
+TEST(EditOverlayDialogTest, ADeletedFileGoesOnlyWithOk) {
+  qxtest::ForgetUser(qxtest::kStagedBase);
+  const std::wstring path = L"c:\\FormOver\\QXLK Dialog.OVL";
+  CreateDirectoryW(L"c:\\FormOver", nullptr);
+  qxtest::WriteTextFile(path, "overlay");
+  qxtest::WriteUserValue(qxtest::kStagedBase, kStore, L"Overlay0", REG_SZ, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
+  qxtest::WriteUserValue(qxtest::kStagedBase, kStore, L"Overlays Num", REG_SZ, L"1", 4);
+  std::vector<uint8_t> record = qxhost::DefaultRecord(L"QX_Office");
+  auto* job = reinterpret_cast<qxge::DriverDevMode*>(record.data());
+  job->dmPrivate.ovrFileName.Write(std::u16string(path.begin(), path.end()));
+  job->dmPrivate.ovrLoadCreate = 1;
+  qxtest::BoxAnswers boxes({IDYES, IDYES});
+  const auto run = [job](int button) {
+    qxtest::ModalDriver driver(IDC_OVERLAY_LIST, [](HWND d) { SendDlgItemMessageW(d, IDC_OVERLAY_DELETE, BM_CLICK, 0, 0); },
+                               button);
+    qxge::OverlayEditor dialog(nullptr, job);
+    return dialog.RunModal();
+  };
+  EXPECT_EQ(run(IDCANCEL), IDCANCEL);
+  EXPECT_TRUE(qxtest::FileExists(path));
+  EXPECT_EQ(job->dmPrivate.ovrLoadCreate, 1);
+  EXPECT_EQ(run(IDOK), IDOK);
+  EXPECT_FALSE(qxtest::FileExists(path));
+  EXPECT_EQ(job->dmPrivate.ovrLoadCreate, 0);
+  EXPECT_EQ(job->dmPrivate.ovrFileName.Read(), u"");
+  EXPECT_EQ(boxes.TakeTexts().size(), 2u);
+  qxtest::ForgetUser(qxtest::kStagedBase);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "host_sheet.h"
+#include "pages/watermark_page.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"
 
@@ -196,6 +198,29 @@ TEST_F(WatermarkPageTest, EditsAreNotDroppedWithoutAsking) {
   }
   EXPECT_EQ(TextOf(IDC_WATERMARK_TEXT), L"DRAFT 2");
   EXPECT_EQ(Entries().size(), 3u);
+}
+
+// The Edit Watermark dialog keeps everything to itself until OK, which adds the typed watermark,
+// writes the list and chooses it for the job.
+TEST(EditWatermarkDialogTest, OnlyOkWritesTheListAndTheJob) {
+  qxtest::ForgetUser(qxtest::kStagedBase);
+  std::vector<uint8_t> record = qxhost::DefaultRecord(L"QX_Office");
+  auto* job = reinterpret_cast<qxge::DriverDevMode*>(record.data());
+  const auto run = [job](int button) {
+    qxtest::ModalDriver driver(IDC_WATERMARK_LIST, [](HWND d) { SetDlgItemTextW(d, IDC_WATERMARK_TEXT, L"Dialog mark"); },
+                               button);
+    qxge::WatermarkEditor dialog(nullptr, job);
+    return dialog.RunModal();
+  };
+  EXPECT_EQ(run(IDCANCEL), IDCANCEL);
+  EXPECT_EQ(qxtest::ReadUserString(qxtest::kStagedBase, kStore, L"Tx0"), L"");
+  EXPECT_EQ(job->dmPrivate.cWaterText.Read(), u"");
+  EXPECT_EQ(run(IDOK), IDOK);
+  EXPECT_EQ(qxtest::ReadUserString(qxtest::kStagedBase, kStore, L"Tx0"), L"Dialog mark");
+  EXPECT_EQ(qxtest::ReadUserString(qxtest::kStagedBase, kStore, L"WMNum"), L"1");
+  EXPECT_EQ(job->dmPrivate.cWaterText.Read(), u"Dialog mark");
+  EXPECT_EQ(job->dmPrivate.iWaterCombo, 1);
+  qxtest::ForgetUser(qxtest::kStagedBase);
 }
 
 }  // namespace
