@@ -135,6 +135,12 @@ qxge_shipped_dll(QXDRVUI
   src/driver/qxdrvui.def)
 target_link_libraries(QXDRVUI PRIVATE qxhostlib)
 
+# Registers the driver with the printing system and creates its printer (scripts/install-driver.sh).
+add_executable(qxdrvsetup src/driver/driver_setup.cpp)
+target_compile_options(qxdrvsetup PRIVATE ${QXGE_WARNINGS})
+target_link_libraries(qxdrvsetup PRIVATE winspool)
+target_link_options(qxdrvsetup PRIVATE -municode -mconsole -static-libgcc -static-libstdc++ -static)
+
 # Model packages as a printer ships them: the module under the model's own name beside its files.
 function(qxge_stage_package sample model)
   set(dir ${CMAKE_BINARY_DIR}/packages/${sample})
