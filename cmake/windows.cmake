@@ -183,7 +183,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   target_link_options(win_tests PRIVATE -static)
   target_compile_definitions(win_tests PRIVATE
     QXGE_SOURCE_DIR=L"${src_dir_win}" QXGE_BINARY_DIR=L"${bin_dir_win}")
-  add_dependencies(win_tests QXGEU QXGEU2 qxtest_monitor qxtest_html_help)
+  add_dependencies(win_tests QXGEU QXGEU2 QXDRVUI qxdrvsetup package_office qxtest_monitor qxtest_html_help)
   # The HTML Help control as the tests see it: it keeps each request instead of showing it.
   add_library(qxtest_html_help SHARED tests/win/help_recorder/html_help_recorder.cpp)
   # Kept out of bin, where the reference host would find it first.

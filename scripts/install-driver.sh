@@ -33,6 +33,6 @@ for f in "$package"/*; do
 done
 # Wine forgets a printer on a CUPS: port whose name is no CUPS queue each time it starts, so the
 # jobs reach the queue through CUPS's own command instead.
-wine "$bin/qxdrvsetup.exe" install "$printer" "|lp -d $queue" "$(qxge_winpath "$bin/QXDRVUI.DLL")" \
+wine "$bin/qxdrvsetup.exe" install "$printer" "|lp -s -d $queue" "$(qxge_winpath "$bin/QXDRVUI.DLL")" \
   "$(qxge_winpath "$package/QX_Office.ppd")" "${files[@]}"
 echo "install-driver: printer \"$printer\" on CUPS queue $queue"
