@@ -59,14 +59,16 @@ std::vector<uint8_t> PrinterRecord(const DriverPackage& package, HANDLE printer,
 }
 
 // A program's settings over the record: a record of ours whole; another driver's device mode
-// for its public fields, as far as its structure reaches, without its private part.
+// for its public fields, as far as its structure reaches, without its private part. The sizes
+// are the program's word: what cannot be read is not taken, rather than fault in its process.
 void Adopt(std::vector<uint8_t>& record, const DEVMODEW* in) {
-  if (in == nullptr || in->dmSize <= kFieldsAt) return;
-  if (in->dmSize == kPublicBytes && in->dmDriverExtra == kPrivateBytes) {
+  if (in == nullptr || IsBadReadPtr(in, kFieldsAt + sizeof in->dmFields) || in->dmSize <= kFieldsAt) return;
+  const size_t reach = std::min<size_t>(in->dmSize, kPublicBytes);
+  if (IsBadReadPtr(in, reach)) return;
+  if (in->dmSize == kPublicBytes && in->dmDriverExtra == kPrivateBytes && !IsBadReadPtr(in, record.size())) {
     std::memcpy(record.data(), in, record.size());
     return;
   }
-  const size_t reach = std::min<size_t>(in->dmSize, kPublicBytes);
   std::memcpy(record.data() + kFieldsAt, reinterpret_cast<const uint8_t*>(in) + kFieldsAt, reach - kFieldsAt);
 }
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -186,6 +187,64 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
     ASSERT_TRUE(user.opened());
   }
   EXPECT_EQ(cancelled, programRecord);
+}
+
+TEST_F(PrintingSystemTest, DeviceModesOfAnyShapeFromAProgramGiveOurRecord) {
+  std::vector<uint8_t> printerRecord(kRecordBytes);
+  ASSERT_EQ(printer_.Properties(nullptr, AsDevMode(printerRecord), nullptr, DM_OUT_BUFFER), IDOK);
+  const auto settle = [&](const DEVMODEW* in) {
+    std::vector<uint8_t> out(kRecordBytes, 0xEE);
+    EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(out), const_cast<DEVMODEW*>(in), DM_IN_BUFFER | DM_OUT_BUFFER), IDOK);
+    EXPECT_STREQ(AsDevMode(out)->dmDeviceName, kPrinter);
+    EXPECT_EQ(AsDevMode(out)->dmSize, sizeof(DEVMODEW));
+    EXPECT_EQ(AsDevMode(out)->dmDriverExtra, kRecordBytes - sizeof(DEVMODEW));
+    return out;
+  };
+  const std::vector<uint8_t> emptyPrivate(kRecordBytes - sizeof(DEVMODEW), 0);
+  const auto privatePart = [](const std::vector<uint8_t>& r) { return std::vector<uint8_t>(r.begin() + sizeof(DEVMODEW), r.end()); };
+
+  // Another driver's device mode: its public choices, not its private part.
+  wchar_t queueName[] = L"QX_Office";
+  const LONG foreignSize = DocumentPropertiesW(nullptr, nullptr, queueName, nullptr, nullptr, 0);
+  ASSERT_GT(foreignSize, static_cast<LONG>(sizeof(DEVMODEW)));
+  std::vector<uint8_t> foreign(static_cast<size_t>(foreignSize));
+  ASSERT_EQ(DocumentPropertiesW(nullptr, nullptr, queueName, AsDevMode(foreign), nullptr, DM_OUT_BUFFER), IDOK);
+  AsDevMode(foreign)->dmOrientation = DMORIENT_LANDSCAPE;
+  AsDevMode(foreign)->dmCopies = 3;
+  AsDevMode(foreign)->dmFields |= DM_ORIENTATION | DM_COPIES;
+  std::vector<uint8_t> out = settle(AsDevMode(foreign));
+  EXPECT_EQ(AsDevMode(out)->dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(AsDevMode(out)->dmCopies, 3);
+  EXPECT_EQ(privatePart(out), emptyPrivate);
+
+  // A device mode shorter than today's public part: what it has, and the printer's for the rest.
+  std::vector<uint8_t> shorter = printerRecord;
+  AsDevMode(shorter)->dmSize = offsetof(DEVMODEW, dmFormName);
+  AsDevMode(shorter)->dmDriverExtra = 0;
+  AsDevMode(shorter)->dmOrientation = DMORIENT_LANDSCAPE;
+  std::memset(AsDevMode(shorter)->dmFormName, 0x41, sizeof AsDevMode(shorter)->dmFormName);
+  out = settle(AsDevMode(shorter));
+  EXPECT_EQ(AsDevMode(out)->dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(std::wstring(AsDevMode(out)->dmFormName), std::wstring(AsDevMode(printerRecord)->dmFormName));
+
+  // Too short to say anything, and a record of ours whose private part runs into memory the
+  // program does not have: the printer's settings, and the public part that could be read.
+  DEVMODEW tiny = {};
+  tiny.dmSize = 8;
+  EXPECT_EQ(settle(&tiny), printerRecord);
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  auto* pages = static_cast<uint8_t*>(VirtualAlloc(nullptr, 2 * system.dwPageSize, MEM_COMMIT, PAGE_READWRITE));
+  ASSERT_NE(pages, nullptr);
+  DWORD old = 0;
+  VirtualProtect(pages + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS, &old);
+  auto* cut = pages + system.dwPageSize - sizeof(DEVMODEW) - 100;
+  std::memcpy(cut, printerRecord.data(), sizeof(DEVMODEW) + 100);
+  reinterpret_cast<DEVMODEW*>(cut)->dmCopies = 4;
+  out = settle(reinterpret_cast<DEVMODEW*>(cut));
+  EXPECT_EQ(AsDevMode(out)->dmCopies, 4);
+  EXPECT_EQ(privatePart(out), emptyPrivate);
+  VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 // Papers, their names and sizes, and bins, as programs ask for them.
