@@ -92,33 +92,54 @@ add_custom_command(TARGET QXGEU2 POST_BUILD
 set_source_files_properties(src/resources/qxgeu.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/src/resources/pages.rc;${CMAKE_SOURCE_DIR}/src/resources/page_layout.rh;${CMAKE_SOURCE_DIR}/src/resources/resource.h;${CMAKE_SOURCE_DIR}/src/resources/version.h")
 
-# The shipped module: system DLLs only, no MinGW runtime DLLs.
-add_library(QXGEU SHARED
+# A library we ship, NAME.DLL: system DLLs only, no MinGW runtime DLLs beside it, its exports
+# by the undecorated names of its .def file.
+function(qxge_shipped_dll name)
+  add_library(${name} SHARED ${ARGN})
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name} SUFFIX ".DLL")
+  target_compile_options(${name} PRIVATE ${QXGE_WARNINGS})
+  target_link_options(${name} PRIVATE -static-libgcc -static-libstdc++ -static -Wl,--enable-stdcall-fixup)
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${QXGE_TRIPLET}-objdump -DMODULE=$<TARGET_FILE:${name}>
+            -P ${CMAKE_SOURCE_DIR}/cmake/check_imports.cmake
+    VERBATIM)
+endfunction()
+
+# The shipped module.
+qxge_shipped_dll(QXGEU
   src/host/dll_main.cpp
   $<TARGET_OBJECTS:qxge_exports>
   src/resources/qxgeu.rc
   src/resources/qxgeu.def)
-set_target_properties(QXGEU PROPERTIES PREFIX "" OUTPUT_NAME QXGEU SUFFIX ".DLL")
-target_compile_options(QXGEU PRIVATE ${QXGE_WARNINGS})
 target_include_directories(QXGEU PRIVATE ${QXGE_PICTURES})
 add_dependencies(QXGEU qxge_pictures)
 target_link_libraries(QXGEU PRIVATE qxge_win)
-target_link_options(QXGEU PRIVATE -static-libgcc -static-libstdc++ -static -Wl,--enable-stdcall-fixup)
-add_custom_command(TARGET QXGEU POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${QXGE_TRIPLET}-objdump -DMODULE=$<TARGET_FILE:QXGEU>
-          -P ${CMAKE_SOURCE_DIR}/cmake/check_imports.cmake
-  VERBATIM)
 
-# Host side of the contract: used by the reference host and by the Windows tests.
-add_library(qxhostlib STATIC refhost/host_sheet.cpp refhost/module_package.cpp)
-target_include_directories(qxhostlib PUBLIC ${CMAKE_SOURCE_DIR}/refhost ${CMAKE_SOURCE_DIR}/src)
+# Host side of the contract: used by the reference host, the configuration module and the
+# Windows tests.
+add_library(qxhostlib STATIC src/sheethost/host_sheet.cpp src/sheethost/module_package.cpp)
+target_include_directories(qxhostlib PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(qxhostlib PRIVATE ${QXGE_WARNINGS})
-target_link_libraries(qxhostlib PUBLIC comctl32 winspool gdiplus user32 gdi32)
+target_link_libraries(qxhostlib PUBLIC comctl32 winspool user32 gdi32)
 
 add_executable(qxhost refhost/main.cpp)
 target_compile_options(qxhost PRIVATE ${QXGE_WARNINGS})
-target_link_libraries(qxhost PRIVATE qxhostlib)
+target_link_libraries(qxhost PRIVATE qxhostlib gdiplus)
 target_link_options(qxhost PRIVATE -municode -mconsole -static-libgcc -static-libstdc++ -static)
+
+# The printer driver's configuration module: the printing system loads it and it hosts the
+# model package's plug-in.
+qxge_shipped_dll(QXDRVUI
+  src/driver/config_module.cpp
+  src/driver/driver_package.cpp
+  src/driver/qxdrvui.def)
+target_link_libraries(QXDRVUI PRIVATE qxhostlib)
+
+# Registers the driver with the printing system and creates its printer (scripts/install-driver.sh).
+add_executable(qxdrvsetup src/driver/driver_setup.cpp)
+target_compile_options(qxdrvsetup PRIVATE ${QXGE_WARNINGS})
+target_link_libraries(qxdrvsetup PRIVATE winspool)
+target_link_options(qxdrvsetup PRIVATE -municode -mconsole -static-libgcc -static-libstdc++ -static)
 
 # Model packages as a printer ships them: the module under the model's own name beside its files.
 function(qxge_stage_package sample model)
@@ -162,7 +183,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   target_link_options(win_tests PRIVATE -static)
   target_compile_definitions(win_tests PRIVATE
     QXGE_SOURCE_DIR=L"${src_dir_win}" QXGE_BINARY_DIR=L"${bin_dir_win}")
-  add_dependencies(win_tests QXGEU QXGEU2 qxtest_monitor qxtest_html_help)
+  add_dependencies(win_tests QXGEU QXGEU2 QXDRVUI qxdrvsetup package_office qxtest_monitor qxtest_html_help)
   # The HTML Help control as the tests see it: it keeps each request instead of showing it.
   add_library(qxtest_html_help SHARED tests/win/help_recorder/html_help_recorder.cpp)
   # Kept out of bin, where the reference host would find it first.

@@ -16,15 +16,15 @@ using std::min;
 #include <string>
 #include <vector>
 
-#include "host_sheet.h"
-#include "module_package.h"
+#include "sheethost/host_sheet.h"
+#include "sheethost/module_package.h"
 
 namespace {
 
 struct Options {
   std::wstring dll;
   std::wstring printer = L"QX_Office";
-  std::vector<int32_t> pages = {0, 1, 2, 3, 4, 5};
+  std::vector<int32_t> pages = qxhost::kPreferencePages;
   uint32_t flags = 0;
   std::wstring recordFile;
   std::wstring snapshotDir;

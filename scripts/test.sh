@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds the 64-bit and 32-bit module and the
 # native core, checks that every include points down a floor, runs the sanitized native tests,
-# brings up the test printer and runs the Windows tests in Wine. Exits non-zero when anything
-# fails.
+# brings up the test printer, installs the printer driver over it and runs the Windows tests in
+# Wine. Exits non-zero when anything fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export QXGE_ROOT=$root
@@ -26,6 +26,7 @@ qxge_wine_init
 trap qxge_wine_stop EXIT
 qxge_wine_graphics null
 "$root/scripts/test-printer.sh"
+"$root/scripts/install-driver.sh"
 export QXGE_JOBS_DIR_UNIX=${QXGE_JOBS_DIR:-$QXGE_BUILD/jobs}
 QXGE_JOBS_DIR=$(qxge_winpath "$QXGE_JOBS_DIR_UNIX")
 export QXGE_JOBS_DIR

@@ -16,22 +16,15 @@
 #include "host/file_refresh.h"
 #include "host/page_catalogue.h"
 #include "host/page_factory.h"
+#include "platform/no_throw.h"
 #include "platform/win_text.h"
 
 using namespace qxge;
+using platform::Guarded;
 using platform::U;
 using platform::W;
 
 namespace {
-
-template <typename Result, typename Body>
-Result Guarded(Result failed, Body body) noexcept {
-  try {
-    return body();
-  } catch (...) {
-    return failed;
-  }
-}
 
 // Container size in dialog units for a scale in percent, truncated toward zero. Any scale the
 // text file holds is the translator's; only a product beyond 32 bits (a scale of millions) is

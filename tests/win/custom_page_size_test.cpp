@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host_sheet.h"
+#include "sheethost/host_sheet.h"
 #include "pages/custom_page_size_dialog.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "host_sheet.h"
+#include "sheethost/host_sheet.h"
 #include "pages/overlay_page.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"

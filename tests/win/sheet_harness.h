@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "host_sheet.h"
-#include "module_package.h"
+#include "sheethost/host_sheet.h"
+#include "sheethost/module_package.h"
 #include "pagebase/settings_page.h"
 #include "record/driver_dev_mode.h"
 #include "test_support.h"

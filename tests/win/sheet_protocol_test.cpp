@@ -11,7 +11,7 @@
 
 #include "app/driver_ui_app.h"
 #include "host/exports.h"
-#include "host_sheet.h"
+#include "sheethost/host_sheet.h"
 #include "pages/layout_page.h"
 #include "resources/resource.h"
 #include "test_support.h"

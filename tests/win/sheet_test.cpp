@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "host_sheet.h"
-#include "module_package.h"
+#include "sheethost/host_sheet.h"
+#include "sheethost/module_package.h"
 #include "sheet_harness.h"
 #include "test_support.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/module_names.h"
-#include "module_package.h"
+#include "sheethost/module_package.h"
 #include "platform/registry_key.h"
 #include "platform/win_text.h"
 #include "test_support.h"

@@ -144,7 +144,7 @@ void WriteUserValue(const std::wstring& moduleBase, const std::wstring& subkey, 
 }  // namespace qxtest
 
 #include "app/driver_ui_app.h"
-#include "module_package.h"
+#include "sheethost/module_package.h"
 
 namespace qxtest {
 

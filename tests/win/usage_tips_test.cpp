@@ -12,7 +12,7 @@
 
 #include "app/driver_ui_app.h"
 #include "collections/custom_papers.h"
-#include "host_sheet.h"
+#include "sheethost/host_sheet.h"
 #include "pages/layout_page.h"
 #include "resources/resource.h"
 #include "test_support.h"

@@ -9,7 +9,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "host_sheet.h"
+#include "sheethost/host_sheet.h"
 #include "pages/watermark_page.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"

@@ -38,21 +38,31 @@ std::vector<WORD> ContainerTemplate(int32_t width, int32_t height) {
 
 }  // namespace
 
+const std::vector<int32_t> kPreferencePages = {0, 1, 2, 3, 4, 5};
+const std::vector<int32_t> kPrinterPages = {4, 20, 12, 5};
+
 std::vector<uint8_t> DefaultRecord(const std::wstring& printer) {
-  std::vector<uint8_t> record(qxge::kDriverDevModeBytes, 0);
-  DEVMODEW header = {};
+  std::vector<uint8_t> buffer;
+  const DEVMODEW* found = nullptr;
   HANDLE handle = nullptr;
   std::wstring name = printer;
   if (!printer.empty() && OpenPrinterW(&name[0], &handle, nullptr)) {
     const LONG size = DocumentPropertiesW(nullptr, handle, &name[0], nullptr, nullptr, 0);
     if (size >= static_cast<LONG>(sizeof(DEVMODEW))) {
-      std::vector<uint8_t> buffer(static_cast<size_t>(size));
+      buffer.resize(static_cast<size_t>(size));
       auto* devmode = reinterpret_cast<DEVMODEW*>(buffer.data());
-      if (DocumentPropertiesW(nullptr, handle, &name[0], devmode, nullptr, DM_OUT_BUFFER) == IDOK)
-        std::memcpy(&header, devmode, std::min<size_t>(sizeof header, devmode->dmSize));
+      if (DocumentPropertiesW(nullptr, handle, &name[0], devmode, nullptr, DM_OUT_BUFFER) == IDOK) found = devmode;
     }
     ClosePrinter(handle);
   }
+  return RecordWithPublicPart(found, printer);
+}
+
+std::vector<uint8_t> RecordWithPublicPart(const DEVMODEW* publicPart, const std::wstring& printer) {
+  std::vector<uint8_t> record(qxge::kDriverDevModeBytes, 0);
+  DEVMODEW header = {};
+  // A driver's public part may be shorter than ours: what it lacks stays zero.
+  if (publicPart != nullptr) std::memcpy(&header, publicPart, std::min<size_t>(sizeof header, publicPart->dmSize));
   if (header.dmSpecVersion == 0) header.dmSpecVersion = DM_SPECVERSION;
   lstrcpynW(header.dmDeviceName, printer.c_str(), CCHDEVICENAME);
   header.dmSize = kPublicBytes;
@@ -77,7 +87,7 @@ HostSheet::~HostSheet() {
   if (sheet_ != nullptr) DestroyWindow(sheet_);
 }
 
-void HostSheet::Prepare() {
+const std::vector<PROPSHEETPAGEW>& HostSheet::Prepare() {
   qxge::PageInfoBlock sheetInfo = {};
   module_.PageInfo(&sheetInfo, -1);
   caption_ = sheetInfo.caption;
@@ -107,6 +117,7 @@ void HostSheet::Prepare() {
     if (i == 0) page.pfnCallback = FirstPageCallback;
     pages_.push_back(page);
   }
+  return pages_;
 }
 
 void HostSheet::BuildHeader(PROPSHEETHEADERW& header, HWND owner, bool modeless) {

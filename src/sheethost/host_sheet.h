@@ -1,5 +1,7 @@
 // The driver's side of a sheet: container pages sized by the module, the shared blocks, the
 // routing of every container message to the module, and the state words read at the end.
+// The reference host shows the sheet itself; the printing system's configuration module hands
+// the same pages to the common property sheet instead.
 #pragma once
 
 #include <windows.h>
@@ -18,15 +20,21 @@ namespace qxhost {
 using qxge::PageSlotTable;
 using qxge::SheetContext;
 
+// The pages of the printing-preferences sheet and of the printer-properties sheet.
+extern const std::vector<int32_t> kPreferencePages;
+extern const std::vector<int32_t> kPrinterPages;
+
 struct SheetOptions {
   std::wstring printer;
-  std::vector<int32_t> pages;
+  std::vector<int32_t> pages = kPreferencePages;
   uint32_t sheetFlags = 0;
 };
 
 // A record as the driver hands it over: the printer's own public settings from the spooler
 // and an empty private part. Falls back to a bare header when the printer cannot be opened.
 std::vector<uint8_t> DefaultRecord(const std::wstring& printer);
+// The same from a driver's device mode already at hand (none: a bare header).
+std::vector<uint8_t> RecordWithPublicPart(const DEVMODEW* publicPart, const std::wstring& printer);
 
 class HostSheet {
  public:
@@ -35,6 +43,9 @@ class HostSheet {
   HostSheet(const HostSheet&) = delete;
   HostSheet& operator=(const HostSheet&) = delete;
 
+  // Sizes the containers and describes one sheet page per module page; the descriptions
+  // live as long as this object.
+  const std::vector<PROPSHEETPAGEW>& Prepare();
   // Runs the sheet until the user closes it.
   void RunModal(HWND owner);
   // Creates the sheet and returns at once; Pump drives it until it closes.
@@ -56,7 +67,6 @@ class HostSheet {
     int32_t pageId;
   };
 
-  void Prepare();
   void BuildHeader(PROPSHEETHEADERW& header, HWND owner, bool modeless);
   static INT_PTR CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static UINT CALLBACK FirstPageCallback(HWND hwnd, UINT message, PROPSHEETPAGEW* page);

@@ -1,0 +1,249 @@
+// QXDRVUI.DLL: the printer driver's configuration module. The printing system loads it for a
+// printer whose driver names it and calls it for the printer's preferences and properties,
+// for device modes and for the printer's capabilities. It hosts the model package's plug-in
+// exactly as the reference host does and leaves rendering to the renderer the driver names.
+#include <windows.h>
+#include <compstui.h>
+#include <prsht.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/host_blocks.h"
+#include "driver/driver_package.h"
+#include "driver/printer_interface.h"
+#include "platform/no_throw.h"
+#include "sheethost/host_sheet.h"
+
+using namespace qxdrv;
+using platform::Guarded;
+
+namespace {
+
+HINSTANCE g_instance = nullptr;
+
+constexpr LONG kRecordBytes = static_cast<LONG>(qxge::kDriverDevModeBytes);
+constexpr size_t kPublicBytes = sizeof(DEVMODEW);
+constexpr size_t kPrivateBytes = qxge::kDriverDevModeBytes - kPublicBytes;
+constexpr size_t kFieldsAt = offsetof(DEVMODEW, dmFields);
+
+// Asking the renderer for its settings may bring the printing system back here for this
+// printer's settings; the nested call answers without asking again.
+thread_local bool g_askingRenderer = false;
+
+// The printer's record before a program's settings: the renderer's public settings (paper,
+// orientation, resolution as the model's PPD says) and an empty private part.
+std::vector<uint8_t> PrinterRecord(const DriverPackage& package, HANDLE printer, const std::wstring& name) {
+  std::vector<uint8_t> buffer;
+  const DEVMODEW* found = nullptr;
+  if (package.rendererSettings != nullptr && !g_askingRenderer) {
+    g_askingRenderer = true;
+    DocumentPropertyHeader header = {sizeof header, 0, printer, const_cast<LPWSTR>(name.c_str()), nullptr, nullptr, 0, 0};
+    const LONG size = package.rendererSettings(nullptr, reinterpret_cast<LPARAM>(&header));
+    // A renderer's device mode is a few kilobytes; anything else is not one.
+    if (size >= static_cast<LONG>(kPublicBytes) && size <= 0x10000) {
+      buffer.resize(static_cast<size_t>(size));
+      header.out = reinterpret_cast<DEVMODEW*>(buffer.data());
+      header.outBytes = static_cast<DWORD>(size);
+      header.mode = DM_OUT_BUFFER;
+      if (package.rendererSettings(nullptr, reinterpret_cast<LPARAM>(&header)) == IDOK) found = header.out;
+    }
+    g_askingRenderer = false;
+  }
+  return qxhost::RecordWithPublicPart(found, name);
+}
+
+// A program's settings over the record: a record of ours whole; another driver's device mode
+// for its public fields, as far as its structure reaches, without its private part. The sizes
+// are the program's word: what cannot be read is not taken, rather than fault in its process.
+void Adopt(std::vector<uint8_t>& record, const DEVMODEW* in) {
+  if (in == nullptr || IsBadReadPtr(in, kFieldsAt + sizeof in->dmFields) || in->dmSize <= kFieldsAt) return;
+  const size_t reach = std::min<size_t>(in->dmSize, kPublicBytes);
+  if (IsBadReadPtr(in, reach)) return;
+  if (in->dmSize == kPublicBytes && in->dmDriverExtra == kPrivateBytes && !IsBadReadPtr(in, record.size())) {
+    std::memcpy(record.data(), in, record.size());
+    return;
+  }
+  std::memcpy(record.data() + kFieldsAt, reinterpret_cast<const uint8_t*>(in) + kFieldsAt, reach - kFieldsAt);
+}
+
+// One printing-preferences or printer-properties sheet: the pages the plug-in fills inside
+// the common property sheet, on a record of its own until the sheet closes.
+class PropertiesSheet {
+ public:
+  PropertiesSheet(qxhost::ModulePackage& plugIn, qxhost::SheetOptions options, std::vector<uint8_t> record,
+                  DEVMODEW* out)
+      : record_(std::move(record)), before_(record_), out_(out), sheet_(plugIn, std::move(options), record_.data()) {}
+
+  LONG AddPages(const PROPSHEETUI_INFO& info) {
+    const std::vector<PROPSHEETPAGEW>& pages = sheet_.Prepare();
+    if (pages.empty()) return ERR_CPSUI_NO_PROPSHEETPAGE;
+    for (const PROPSHEETPAGEW& page : pages) {
+      if (info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0) == 0)
+        return ERR_CPSUI_CREATEPROPPAGE_FAILED;
+    }
+    return 1;
+  }
+
+  void Describe(PROPSHEETUI_INFO_HEADER& header) const {
+    header.Flags |= PSUIHDRF_EXACT_PTITLE;
+    header.pTitle = const_cast<LPWSTR>(sheet_.Caption().c_str());
+    header.hInst = g_instance;
+  }
+
+  // After the sheet: the program gets the applied record, or its own settings back.
+  bool Finish() {
+    const bool applied = sheet_.Context().applied != 0;
+    if (out_ != nullptr) std::memcpy(out_, (applied ? record_ : before_).data(), record_.size());
+    return applied;
+  }
+
+ private:
+  std::vector<uint8_t> record_;
+  const std::vector<uint8_t> before_;
+  DEVMODEW* out_;
+  qxhost::HostSheet sheet_;
+};
+
+// A sheet of pages for the printer on its record, with a program's settings over it (in) and
+// the record to return to the program (out); none when the driver's package has no plug-in
+// that loads.
+std::unique_ptr<PropertiesSheet> OpenSheet(const wchar_t* printerName, HANDLE printer, const std::vector<int32_t>& pages,
+                                           bool readOnly, const DEVMODEW* in, DEVMODEW* out) {
+  if (printerName == nullptr) return nullptr;
+  const std::wstring name = printerName;
+  const DriverPackage package = FindDriverPackage(name);
+  if (package.plugIn == nullptr) return nullptr;
+  std::vector<uint8_t> record = PrinterRecord(package, printer, name);
+  Adopt(record, in);
+  return std::make_unique<PropertiesSheet>(*package.plugIn,
+                                           qxhost::SheetOptions{name, pages, readOnly ? qxge::kSheetReadOnly : 0},
+                                           std::move(record), out);
+}
+
+// The common property sheet's calls, for either kind of sheet; open builds the sheet from the
+// header of the first call.
+template <typename Open>
+LONG SheetCall(PROPSHEETUI_INFO* info, LPARAM lParam, Open open) {
+  auto* sheet = reinterpret_cast<PropertiesSheet*>(info->UserData);
+  switch (info->Reason) {
+    case PROPSHEETUI_REASON_INIT: {
+      std::unique_ptr<PropertiesSheet> made = open(lParam);
+      if (made == nullptr) return ERR_CPSUI_GETLASTERROR;
+      // Kept even when adding pages fails: the destroy call that follows frees it.
+      sheet = made.release();
+      info->UserData = reinterpret_cast<ULONG_PTR>(sheet);
+      return sheet->AddPages(*info);
+    }
+    case PROPSHEETUI_REASON_GET_INFO_HEADER:
+      if (sheet == nullptr || lParam == 0) return ERR_CPSUI_GETLASTERROR;
+      sheet->Describe(*reinterpret_cast<PROPSHEETUI_INFO_HEADER*>(lParam));
+      return 1;
+    case PROPSHEETUI_REASON_DESTROY:
+      if (sheet != nullptr) {
+        info->Result = sheet->Finish() ? CPSUI_OK : CPSUI_CANCEL;
+        delete sheet;
+        info->UserData = 0;
+      }
+      return 1;
+    default:
+      return 1;
+  }
+}
+
+// Settings without a sheet: the size of our record, or the record itself.
+LONG DocumentSettings(DocumentPropertyHeader& header) {
+  if (header.mode == 0 || header.out == nullptr) {
+    header.outBytes = static_cast<DWORD>(kRecordBytes);
+    return kRecordBytes;
+  }
+  const std::wstring printer = header.printerName;
+  std::vector<uint8_t> record = PrinterRecord(FindDriverPackage(printer), header.printer, printer);
+  if ((header.mode & DM_IN_BUFFER) != 0) Adopt(record, header.in);
+  // Wine hands over the output's own dmSize as its size, so the size query's answer is what
+  // the program has made room for.
+  if ((header.mode & DM_OUT_BUFFER) != 0) std::memcpy(header.out, record.data(), record.size());
+  return IDOK;
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    DisableThreadLibraryCalls(instance);
+    g_instance = instance;
+  }
+  return TRUE;
+}
+
+LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
+  return Guarded<LONG>(ERR_CPSUI_GETLASTERROR, [&]() -> LONG {
+    if (info == nullptr) {
+      auto* header = reinterpret_cast<DocumentPropertyHeader*>(lParam);
+      if (header == nullptr || header->printerName == nullptr) return -1;
+      return DocumentSettings(*header);
+    }
+    return SheetCall(info, lParam, [](LPARAM param) -> std::unique_ptr<PropertiesSheet> {
+      auto* header = reinterpret_cast<DocumentPropertyHeader*>(param);
+      if (header == nullptr) return nullptr;
+      return OpenSheet(header->printerName, header->printer, qxhost::kPreferencePages,
+                       (header->mode & kModeNoPermission) != 0,
+                       (header->mode & DM_IN_BUFFER) != 0 ? header->in : nullptr,
+                       (header->mode & DM_OUT_BUFFER) != 0 ? header->out : nullptr);
+    });
+  });
+}
+
+LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
+  if (info == nullptr) return ERR_CPSUI_GETLASTERROR;
+  return Guarded<LONG>(ERR_CPSUI_GETLASTERROR, [&]() -> LONG {
+    return SheetCall(info, lParam, [](LPARAM param) -> std::unique_ptr<PropertiesSheet> {
+      auto* header = reinterpret_cast<DevicePropertyHeader*>(param);
+      if (header == nullptr) return nullptr;
+      return OpenSheet(header->printerName, header->printer, qxhost::kPrinterPages,
+                       (header->flags & kDeviceNoPermission) != 0, nullptr, nullptr);
+    });
+  });
+}
+
+DWORD WINAPI DrvDeviceCapabilities(HANDLE printer, LPWSTR device, WORD capability, void* output, DEVMODEW* devmode) {
+  return Guarded<DWORD>(GDI_ERROR, [&]() -> DWORD {
+    // The record's own shape is ours, whatever the renderer keeps for itself.
+    if (capability == DC_SIZE) return static_cast<DWORD>(kPublicBytes);
+    if (capability == DC_EXTRA) return static_cast<DWORD>(kPrivateBytes);
+    if (device == nullptr) return GDI_ERROR;
+    // The papers, names, sizes and bins of the model's PPD, as the renderer that prints them
+    // reads it.
+    const DriverPackage package = FindDriverPackage(device);
+    if (package.rendererCapabilities == nullptr) return GDI_ERROR;
+    return package.rendererCapabilities(printer, device, capability, output, devmode);
+  });
+}
+
+BOOL WINAPI DrvConvertDevMode(LPWSTR printer, DEVMODEW* in, DEVMODEW* out, LONG* needed, DWORD mode) {
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    if (printer == nullptr || needed == nullptr || (mode != kDriverDefault && mode != kConvertToCurrent)) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return FALSE;
+    }
+    if (out == nullptr || *needed < kRecordBytes) {
+      *needed = kRecordBytes;
+      SetLastError(ERROR_INSUFFICIENT_BUFFER);
+      return FALSE;
+    }
+    std::vector<uint8_t> record = PrinterRecord(FindDriverPackage(printer), nullptr, printer);
+    if (mode == kConvertToCurrent) Adopt(record, in);
+    std::memcpy(out, record.data(), record.size());
+    *needed = kRecordBytes;
+    return TRUE;
+  });
+}
+
+}  // extern "C"

@@ -1,0 +1,315 @@
+// The pages inside the printing system's own calls: the printer "QX Office 5000" that
+// scripts/install-driver.sh registers with our configuration module, Wine's PostScript driver and
+// the office model package. Programs reach the module only through winspool, as a user's
+// program does.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+#include <winspool.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/host_blocks.h"
+#include "resources/resource.h"
+#include "sheet_harness.h"  // ModalDriver
+#include "sheethost/host_sheet.h"
+#include "sheethost/module_package.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr wchar_t kPrinter[] = L"QX Office 5000";
+constexpr wchar_t kModelBase[] = L"QX5000";
+constexpr size_t kRecordBytes = qxge::kDriverDevModeBytes;
+// Only a property sheet has an Apply button among its own children.
+constexpr int kSheetApplyButton = 0x3021;
+
+class Printer {
+ public:
+  Printer() : name_(kPrinter) { OpenPrinterW(&name_[0], &handle_, nullptr); }
+  ~Printer() {
+    if (handle_ != nullptr) ClosePrinter(handle_);
+  }
+  Printer(const Printer&) = delete;
+  Printer& operator=(const Printer&) = delete;
+  bool IsOpen() const { return handle_ != nullptr; }
+  LONG Properties(HWND owner, DEVMODEW* out, DEVMODEW* in, DWORD mode) {
+    return DocumentPropertiesW(owner, handle_, &name_[0], out, in, mode);
+  }
+
+ private:
+  std::wstring name_;
+  HANDLE handle_ = nullptr;
+};
+
+DEVMODEW* AsDevMode(std::vector<uint8_t>& record) { return reinterpret_cast<DEVMODEW*>(record.data()); }
+
+// A user's choices on the preferences sheet: Landscape on the first page, 2 copies on the second.
+void ChooseLandscapeAndTwoCopies(HWND sheet) {
+  HWND page = GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD);
+  SendMessageW(GetDlgItem(page, IDC_LANDSCAPE), BM_CLICK, 0, 0);
+  PropSheet_SetCurSel(sheet, nullptr, 1);
+  page = GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD);
+  const HWND copies = GetDlgItem(page, IDC_COPIES);
+  SetWindowTextW(copies, L"2");
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_COPIES, EN_KILLFOCUS), reinterpret_cast<LPARAM>(copies));
+}
+
+// Prints one page on the settings of record under title and returns the job that reached the
+// printer behind the CUPS queue; empty when none arrived.
+std::string PrintedJob(const std::vector<uint8_t>& record, const std::wstring& title) {
+  const std::wstring dir = qxtest::JobsDir();
+  if (dir.empty()) return {};
+  const std::vector<std::wstring> before = qxtest::FilesIn(dir, L"job-*.prn");
+  const HDC dc = CreateDCW(nullptr, kPrinter, nullptr, reinterpret_cast<const DEVMODEW*>(record.data()));
+  if (dc == nullptr) return {};
+  DOCINFOW doc = {sizeof doc, title.c_str(), nullptr, nullptr, 0};
+  if (StartDocW(dc, &doc) > 0) {
+    StartPage(dc);
+    TextOutW(dc, 300, 300, title.c_str(), static_cast<int>(title.size()));
+    EndPage(dc);
+    EndDoc(dc);
+  }
+  DeleteDC(dc);
+  const std::string mark(title.begin(), title.end());
+  for (int wait = 0; wait < 200; ++wait) {
+    for (const std::wstring& name : qxtest::FilesIn(dir, L"job-*.prn")) {
+      if (std::find(before.begin(), before.end(), name) != before.end()) continue;
+      const std::string job = qxtest::ReadTextFile(dir + L"\\" + name);
+      if (job.find(mark) != std::string::npos) return job;
+    }
+    Sleep(100);
+  }
+  return {};
+}
+
+// The plug-in of the installed package, as the printing system's configuration module found it.
+std::wstring InstalledPlugIn() {
+  wchar_t dir[MAX_PATH] = {};
+  DWORD needed = 0;
+  GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed);
+  return std::wstring(dir) + L"\\3\\" + kModelBase + L"U.DLL";
+}
+
+class PrintingSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qxtest::ForgetUser(kModelBase);
+    ASSERT_TRUE(printer_.IsOpen()) << "no printer \"QX Office 5000\"; run scripts/install-driver.sh";
+  }
+  void TearDown() override { qxtest::ForgetUser(kModelBase); }
+
+  // The record a program starts from: the printer's settings, with a private part of its own.
+  std::vector<uint8_t> ProgramRecord() {
+    std::vector<uint8_t> record(kRecordBytes);
+    EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(record), nullptr, DM_OUT_BUFFER), IDOK);
+    for (size_t i = sizeof(DEVMODEW); i < record.size(); i += 7) record[i] = static_cast<uint8_t>(i / 7);
+    return record;
+  }
+
+  Printer printer_;
+};
+
+TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsChoicesReachTheJob) {
+  // Size query, then the printer's record without a sheet.
+  EXPECT_EQ(printer_.Properties(nullptr, nullptr, nullptr, 0), static_cast<LONG>(kRecordBytes));
+  std::vector<uint8_t> printerRecord(kRecordBytes + 16, 0xEE);
+  ASSERT_EQ(printer_.Properties(nullptr, AsDevMode(printerRecord), nullptr, DM_OUT_BUFFER), IDOK);
+  const DEVMODEW& header = *AsDevMode(printerRecord);
+  EXPECT_STREQ(header.dmDeviceName, kPrinter);
+  EXPECT_EQ(header.dmSize, sizeof(DEVMODEW));
+  EXPECT_EQ(header.dmDriverExtra, kRecordBytes - sizeof(DEVMODEW));
+  EXPECT_EQ(header.dmOrientation, DMORIENT_PORTRAIT);  // the renderer's settings from the model's PPD
+  EXPECT_EQ(header.dmPaperSize, DMPAPER_LETTER);
+  EXPECT_EQ(std::vector<uint8_t>(printerRecord.begin() + kRecordBytes, printerRecord.end()),
+            std::vector<uint8_t>(16, 0xEE)) << "wrote beyond the record";
+
+  // A program's record comes back byte for byte, private part included.
+  std::vector<uint8_t> programRecord = ProgramRecord();
+  std::vector<uint8_t> roundTrip(kRecordBytes);
+  ASSERT_EQ(printer_.Properties(nullptr, AsDevMode(roundTrip), AsDevMode(programRecord), DM_IN_BUFFER | DM_OUT_BUFFER),
+            IDOK);
+  EXPECT_EQ(roundTrip, programRecord);
+
+  // The sheet, answered as a user answers it: Landscape, 2 copies, OK.
+  std::vector<uint8_t> chosen(kRecordBytes);
+  {
+    qxtest::ModalDriver user(kSheetApplyButton, ChooseLandscapeAndTwoCopies, IDOK);
+    EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(chosen), AsDevMode(programRecord),
+                                  DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER),
+              IDOK);
+    ASSERT_TRUE(user.opened()) << "no sheet was shown";
+  }
+  EXPECT_EQ(AsDevMode(chosen)->dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(AsDevMode(chosen)->dmCopies, 2);
+
+  // The reference host, making the same choices on the same record, gives the same bytes: the
+  // printing system's sheet is the module's own sheet, and nothing else touched the record.
+  std::vector<uint8_t> reference = programRecord;
+  {
+    qxhost::ModulePackage plugIn;
+    ASSERT_TRUE(plugIn.Load(InstalledPlugIn())) << plugIn.Error();
+    qxhost::HostSheet sheet(plugIn, {kPrinter, qxhost::kPreferencePages, 0}, reference.data());
+    const HWND window = sheet.Create(nullptr);
+    ASSERT_NE(window, nullptr);
+    sheet.Pump();
+    ChooseLandscapeAndTwoCopies(window);
+    PropSheet_PressButton(window, PSBTN_OK);
+    while (sheet.Pump()) Sleep(10);
+    EXPECT_EQ(sheet.Context().applied, 1);
+  }
+  EXPECT_EQ(chosen, reference);
+
+  // A page printed on the returned settings reaches the queue in landscape, twice.
+  const std::wstring title = L"qxge preferences " + std::to_wstring(GetCurrentProcessId()) + L"." +
+                             std::to_wstring(GetTickCount64());
+  const std::string job = PrintedJob(chosen, title);
+  ASSERT_FALSE(job.empty()) << "no job at the printer; is QXGE_JOBS_DIR set?";
+  // Wine's PostScript driver writes the choices into the job's comments and CUPS job ticket.
+  EXPECT_NE(job.find("%%Orientation: Landscape"), std::string::npos);
+  EXPECT_NE(job.find("%cupsJobTicket: copies=2"), std::string::npos);
+
+  // Cancel: the same choices, and the program gets its record back unchanged. (Wine's common
+  // property sheet answers OK for a cancelled sheet too, so the record is what tells.)
+  std::vector<uint8_t> cancelled(kRecordBytes);
+  {
+    qxtest::ModalDriver user(kSheetApplyButton, ChooseLandscapeAndTwoCopies, IDCANCEL);
+    printer_.Properties(nullptr, AsDevMode(cancelled), AsDevMode(programRecord),
+                        DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
+    ASSERT_TRUE(user.opened());
+  }
+  EXPECT_EQ(cancelled, programRecord);
+}
+
+TEST_F(PrintingSystemTest, DeviceModesOfAnyShapeFromAProgramGiveOurRecord) {
+  std::vector<uint8_t> printerRecord(kRecordBytes);
+  ASSERT_EQ(printer_.Properties(nullptr, AsDevMode(printerRecord), nullptr, DM_OUT_BUFFER), IDOK);
+  const auto settle = [&](const DEVMODEW* in) {
+    std::vector<uint8_t> out(kRecordBytes, 0xEE);
+    EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(out), const_cast<DEVMODEW*>(in), DM_IN_BUFFER | DM_OUT_BUFFER), IDOK);
+    EXPECT_STREQ(AsDevMode(out)->dmDeviceName, kPrinter);
+    EXPECT_EQ(AsDevMode(out)->dmSize, sizeof(DEVMODEW));
+    EXPECT_EQ(AsDevMode(out)->dmDriverExtra, kRecordBytes - sizeof(DEVMODEW));
+    return out;
+  };
+  const std::vector<uint8_t> emptyPrivate(kRecordBytes - sizeof(DEVMODEW), 0);
+  const auto privatePart = [](const std::vector<uint8_t>& r) { return std::vector<uint8_t>(r.begin() + sizeof(DEVMODEW), r.end()); };
+
+  // Another driver's device mode: its public choices, not its private part.
+  wchar_t queueName[] = L"QX_Office";
+  const LONG foreignSize = DocumentPropertiesW(nullptr, nullptr, queueName, nullptr, nullptr, 0);
+  ASSERT_GT(foreignSize, static_cast<LONG>(sizeof(DEVMODEW)));
+  std::vector<uint8_t> foreign(static_cast<size_t>(foreignSize));
+  ASSERT_EQ(DocumentPropertiesW(nullptr, nullptr, queueName, AsDevMode(foreign), nullptr, DM_OUT_BUFFER), IDOK);
+  AsDevMode(foreign)->dmOrientation = DMORIENT_LANDSCAPE;
+  AsDevMode(foreign)->dmCopies = 3;
+  AsDevMode(foreign)->dmFields |= DM_ORIENTATION | DM_COPIES;
+  std::vector<uint8_t> out = settle(AsDevMode(foreign));
+  EXPECT_EQ(AsDevMode(out)->dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(AsDevMode(out)->dmCopies, 3);
+  EXPECT_EQ(privatePart(out), emptyPrivate);
+
+  // A device mode shorter than today's public part: what it has, and the printer's for the rest.
+  std::vector<uint8_t> shorter = printerRecord;
+  AsDevMode(shorter)->dmSize = offsetof(DEVMODEW, dmFormName);
+  AsDevMode(shorter)->dmDriverExtra = 0;
+  AsDevMode(shorter)->dmOrientation = DMORIENT_LANDSCAPE;
+  std::memset(AsDevMode(shorter)->dmFormName, 0x41, sizeof AsDevMode(shorter)->dmFormName);
+  out = settle(AsDevMode(shorter));
+  EXPECT_EQ(AsDevMode(out)->dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(std::wstring(AsDevMode(out)->dmFormName), std::wstring(AsDevMode(printerRecord)->dmFormName));
+
+  // Too short to say anything, and a record of ours whose private part runs into memory the
+  // program does not have: the printer's settings, and the public part that could be read.
+  DEVMODEW tiny = {};
+  tiny.dmSize = 8;
+  EXPECT_EQ(settle(&tiny), printerRecord);
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  auto* pages = static_cast<uint8_t*>(VirtualAlloc(nullptr, 2 * system.dwPageSize, MEM_COMMIT, PAGE_READWRITE));
+  ASSERT_NE(pages, nullptr);
+  DWORD old = 0;
+  VirtualProtect(pages + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS, &old);
+  auto* cut = pages + system.dwPageSize - sizeof(DEVMODEW) - 100;
+  std::memcpy(cut, printerRecord.data(), sizeof(DEVMODEW) + 100);
+  reinterpret_cast<DEVMODEW*>(cut)->dmCopies = 4;
+  out = settle(reinterpret_cast<DEVMODEW*>(cut));
+  EXPECT_EQ(AsDevMode(out)->dmCopies, 4);
+  EXPECT_EQ(privatePart(out), emptyPrivate);
+  VirtualFree(pages, 0, MEM_RELEASE);
+}
+
+// Papers, their names and sizes, and bins, as programs ask for them.
+struct Capabilities {
+  std::vector<WORD> papers, bins;
+  std::vector<std::wstring> names, binNames;
+  std::vector<POINT> sizes;
+};
+
+std::vector<std::wstring> Names(const std::vector<wchar_t>& buffer, size_t width) {
+  std::vector<std::wstring> names;
+  for (size_t at = 0; at + width <= buffer.size(); at += width) names.emplace_back(&buffer[at], wcsnlen(&buffer[at], width));
+  return names;
+}
+
+Capabilities CapabilitiesOf(const wchar_t* printer) {
+  Capabilities c;
+  const auto count = [&](WORD capability) { return DeviceCapabilitiesW(printer, L"", capability, nullptr, nullptr); };
+  const int papers = count(DC_PAPERS), bins = count(DC_BINS);
+  if (papers <= 0 || bins <= 0) return c;
+  c.papers.resize(papers);
+  DeviceCapabilitiesW(printer, L"", DC_PAPERS, reinterpret_cast<wchar_t*>(c.papers.data()), nullptr);
+  c.sizes.resize(papers);
+  DeviceCapabilitiesW(printer, L"", DC_PAPERSIZE, reinterpret_cast<wchar_t*>(c.sizes.data()), nullptr);
+  std::vector<wchar_t> names(static_cast<size_t>(papers) * 64);
+  DeviceCapabilitiesW(printer, L"", DC_PAPERNAMES, names.data(), nullptr);
+  c.names = Names(names, 64);
+  c.bins.resize(bins);
+  DeviceCapabilitiesW(printer, L"", DC_BINS, reinterpret_cast<wchar_t*>(c.bins.data()), nullptr);
+  std::vector<wchar_t> binNames(static_cast<size_t>(bins) * 24);
+  DeviceCapabilitiesW(printer, L"", DC_BINNAMES, binNames.data(), nullptr);
+  c.binNames = Names(binNames, 24);
+  return c;
+}
+
+TEST_F(PrintingSystemTest, DeviceCapabilitiesAnswerTheModelsPapersAndOurRecordsShape) {
+  const Capabilities ours = CapabilitiesOf(kPrinter);
+  // The office model's PPD: ten papers, A4 among them at 210 x 297 mm.
+  ASSERT_EQ(ours.papers.size(), 10u);
+  size_t a4 = 0;
+  while (a4 < ours.papers.size() && ours.papers[a4] != DMPAPER_A4) ++a4;
+  ASSERT_LT(a4, ours.papers.size());
+  EXPECT_EQ(ours.names[a4], L"A4");
+  EXPECT_EQ(ours.sizes[a4].x, 2100);
+  EXPECT_EQ(ours.sizes[a4].y, 2970);
+  // Its six input slots, behind the choice Wine's PostScript driver puts first.
+  EXPECT_EQ(ours.binNames, (std::vector<std::wstring>{L"Automatically Select", L"Auto Select", L"Tray 1", L"Tray 2",
+                                                       L"Tray 3", L"Manual Feed", L"Envelope Feeder"}));
+
+  // The same as the test printer on the CUPS queue, which Wine describes from the same PPD.
+  const Capabilities queue = CapabilitiesOf(L"QX_Office");
+  EXPECT_EQ(ours.papers, queue.papers);
+  EXPECT_EQ(ours.names, queue.names);
+  ASSERT_EQ(ours.sizes.size(), queue.sizes.size());
+  for (size_t i = 0; i < ours.sizes.size(); ++i) {
+    EXPECT_EQ(ours.sizes[i].x, queue.sizes[i].x) << i;
+    EXPECT_EQ(ours.sizes[i].y, queue.sizes[i].y) << i;
+  }
+  EXPECT_EQ(ours.bins, queue.bins);
+  EXPECT_EQ(ours.binNames, queue.binNames);
+
+  // The record's shape is ours, not the renderer's.
+  EXPECT_EQ(DeviceCapabilitiesW(kPrinter, L"", DC_SIZE, nullptr, nullptr), static_cast<int>(sizeof(DEVMODEW)));
+  EXPECT_EQ(DeviceCapabilitiesW(kPrinter, L"", DC_EXTRA, nullptr, nullptr),
+            static_cast<int>(kRecordBytes - sizeof(DEVMODEW)));
+}
+
+}  // namespace
