@@ -25,8 +25,6 @@ using platform::Guarded;
 
 namespace {
 
-HINSTANCE g_instance = nullptr;
-
 constexpr LONG kRecordBytes = static_cast<LONG>(qxge::kDriverDevModeBytes);
 constexpr size_t kPublicBytes = sizeof(DEVMODEW);
 constexpr size_t kPrivateBytes = qxge::kDriverDevModeBytes - kPublicBytes;
@@ -90,12 +88,6 @@ class PropertiesSheet {
     return 1;
   }
 
-  void Describe(PROPSHEETUI_INFO_HEADER& header) const {
-    header.Flags |= PSUIHDRF_EXACT_PTITLE;
-    header.pTitle = const_cast<LPWSTR>(sheet_.Caption().c_str());
-    header.hInst = g_instance;
-  }
-
   // After the sheet: the program gets the applied record, or its own settings back.
   bool Finish() {
     const bool applied = sheet_.Context().applied != 0;
@@ -127,7 +119,8 @@ std::unique_ptr<PropertiesSheet> OpenSheet(const wchar_t* printerName, HANDLE pr
 }
 
 // The common property sheet's calls, for either kind of sheet; open builds the sheet from the
-// header of the first call.
+// header of the first call. The sheet's title is the plug-in's caption, which the pages set
+// themselves: Wine asks only the outermost caller for the title.
 template <typename Open>
 LONG SheetCall(PROPSHEETUI_INFO* info, LPARAM lParam, Open open) {
   auto* sheet = reinterpret_cast<PropertiesSheet*>(info->UserData);
@@ -140,10 +133,6 @@ LONG SheetCall(PROPSHEETUI_INFO* info, LPARAM lParam, Open open) {
       info->UserData = reinterpret_cast<ULONG_PTR>(sheet);
       return sheet->AddPages(*info);
     }
-    case PROPSHEETUI_REASON_GET_INFO_HEADER:
-      if (sheet == nullptr || lParam == 0) return ERR_CPSUI_GETLASTERROR;
-      sheet->Describe(*reinterpret_cast<PROPSHEETUI_INFO_HEADER*>(lParam));
-      return 1;
     case PROPSHEETUI_REASON_DESTROY:
       if (sheet != nullptr) {
         info->Result = sheet->Finish() ? CPSUI_OK : CPSUI_CANCEL;
@@ -174,14 +163,6 @@ LONG DocumentSettings(DocumentPropertyHeader& header) {
 }  // namespace
 
 extern "C" {
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    DisableThreadLibraryCalls(instance);
-    g_instance = instance;
-  }
-  return TRUE;
-}
 
 LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
   return Guarded<LONG>(ERR_CPSUI_GETLASTERROR, [&]() -> LONG {

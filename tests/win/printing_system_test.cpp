@@ -139,15 +139,24 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
             IDOK);
   EXPECT_EQ(roundTrip, programRecord);
 
-  // The sheet, answered as a user answers it: Landscape, 2 copies, OK.
+  // The sheet, answered as a user answers it: Landscape, 2 copies, OK. It bears the model's
+  // caption and the office sample's pages.
   std::vector<uint8_t> chosen(kRecordBytes);
+  wchar_t caption[128] = {};
+  int pages = 0;
   {
-    qxtest::ModalDriver user(kSheetApplyButton, ChooseLandscapeAndTwoCopies, IDOK);
+    qxtest::ModalDriver user(kSheetApplyButton, [&](HWND sheet) {
+      GetWindowTextW(sheet, caption, 128);
+      pages = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
+      ChooseLandscapeAndTwoCopies(sheet);
+    }, IDOK);
     EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(chosen), AsDevMode(programRecord),
                                   DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER),
               IDOK);
     ASSERT_TRUE(user.opened()) << "no sheet was shown";
   }
+  EXPECT_STREQ(caption, L"QX Office 5000 Printing Preferences");
+  EXPECT_EQ(pages, static_cast<int>(qxhost::kPreferencePages.size()));
   EXPECT_EQ(AsDevMode(chosen)->dmOrientation, DMORIENT_LANDSCAPE);
   EXPECT_EQ(AsDevMode(chosen)->dmCopies, 2);
 
