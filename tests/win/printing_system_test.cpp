@@ -198,6 +198,35 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
   EXPECT_EQ(cancelled, programRecord);
 }
 
+TEST_F(PrintingSystemTest, AnUpdatedDefaultIsWhereEveryProgramStarts) {
+  std::vector<uint8_t> printerRecord(kRecordBytes);
+  ASSERT_EQ(printer_.Properties(nullptr, AsDevMode(printerRecord), nullptr, DM_OUT_BUFFER), IDOK);
+
+  // One program makes landscape with 3 copies the printer's default preferences...
+  std::vector<uint8_t> preferred = ProgramRecord();
+  AsDevMode(preferred)->dmOrientation = DMORIENT_LANDSCAPE;
+  AsDevMode(preferred)->dmCopies = 3;
+  ASSERT_EQ(printer_.Properties(nullptr, nullptr, AsDevMode(preferred), DM_IN_BUFFER | DM_UPDATE), IDOK);
+  EXPECT_EQ(qxtest::ReadUserValue(kModelBase, L"TSF", L"Default DevMode"), preferred);
+
+  // ...and another, asking for the printer's settings, starts from them, as does its sheet.
+  Printer other;
+  std::vector<uint8_t> seen(kRecordBytes);
+  ASSERT_EQ(other.Properties(nullptr, AsDevMode(seen), nullptr, DM_OUT_BUFFER), IDOK);
+  EXPECT_EQ(seen, preferred);
+  bool landscapeShown = false;
+  {
+    qxtest::ModalDriver user(kSheetApplyButton, [&](HWND sheet) {
+      const HWND page = GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD);
+      landscapeShown = IsDlgButtonChecked(page, IDC_LANDSCAPE) == BST_CHECKED;
+    }, IDCANCEL);
+    other.Properties(nullptr, AsDevMode(seen), nullptr, DM_IN_PROMPT | DM_OUT_BUFFER);
+    ASSERT_TRUE(user.opened());
+  }
+  EXPECT_TRUE(landscapeShown);
+  EXPECT_NE(seen, printerRecord);
+}
+
 TEST_F(PrintingSystemTest, DeviceModesOfAnyShapeFromAProgramGiveOurRecord) {
   std::vector<uint8_t> printerRecord(kRecordBytes);
   ASSERT_EQ(printer_.Properties(nullptr, AsDevMode(printerRecord), nullptr, DM_OUT_BUFFER), IDOK);
