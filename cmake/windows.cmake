@@ -124,7 +124,7 @@ target_link_libraries(QXGEU PRIVATE qxge_win)
 
 # Host side of the contract: used by the reference host, the configuration module and the
 # Windows tests.
-add_library(qxhostlib STATIC src/sheethost/host_sheet.cpp src/sheethost/module_package.cpp)
+add_library(qxhostlib STATIC src/sheethost/host_sheet.cpp src/sheethost/modal_sheet.cpp src/sheethost/module_package.cpp)
 target_include_directories(qxhostlib PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(qxhostlib PRIVATE ${QXGE_WARNINGS})
 target_link_libraries(qxhostlib PUBLIC qxge_names comctl32 winspool user32 gdi32 advapi32)

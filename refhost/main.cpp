@@ -15,10 +15,12 @@ using std::min;
 #include <cwchar>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "sheethost/host_sheet.h"
+#include "sheethost/modal_sheet.h"
 #include "sheethost/module_package.h"
 
 namespace {
@@ -179,40 +181,6 @@ int Snapshot(qxhost::HostSheet& sheet, const std::wstring& dir) {
   return failures;
 }
 
-// The printing system's sheet is modal inside DocumentPropertiesW: it is found as it first
-// activates and its pages are saved from a timer of its own loop, then it is cancelled.
-struct ModalSnapshot {
-  std::wstring dir;
-  HWND sheet = nullptr;
-  int failures = 0;
-};
-ModalSnapshot* g_modal = nullptr;
-
-void CALLBACK SaveModalPages(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  const HWND sheet = g_modal->sheet;
-  g_modal->failures = SavePages(sheet, g_modal->dir, [] {
-    MSG msg;
-    for (int i = 0; i < 10; ++i, Sleep(30)) {
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-    }
-  });
-  PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
-}
-
-LRESULT CALLBACK FindModalSheet(int code, WPARAM wParam, LPARAM lParam) {
-  const auto window = reinterpret_cast<HWND>(wParam);
-  // Among a sheet's own children only a property sheet has the Apply button.
-  if (code == HCBT_ACTIVATE && g_modal != nullptr && g_modal->sheet == nullptr && GetDlgItem(window, 0x3021) != nullptr) {
-    g_modal->sheet = window;
-    SetTimer(nullptr, 0, 50, SaveModalPages);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 int PrintingSystemSheet(const Options& options) {
   std::wstring name = options.printer;
   HANDLE printer = nullptr;
@@ -229,17 +197,23 @@ int PrintingSystemSheet(const Options& options) {
     std::fwprintf(stderr, L"qxhost: the printer's driver gives no settings for %ls\n", name.c_str());
     status = 1;
   } else {
-    ModalSnapshot modal{options.snapshotDir};
-    HHOOK hook = nullptr;
+    // The sheet is modal inside the call: its pages are saved from its own loop, then it is
+    // cancelled.
+    int failures = 0;
+    std::unique_ptr<qxhost::ModalSheetHook> snapshot;
     if (!options.snapshotDir.empty()) {
-      g_modal = &modal;
-      hook = SetWindowsHookExW(WH_CBT, FindModalSheet, nullptr, GetCurrentThreadId());
+      snapshot = std::make_unique<qxhost::ModalSheetHook>([&](HWND sheet) {
+        failures = SavePages(sheet, options.snapshotDir, [] {
+          for (int i = 0; i < 10; ++i, Sleep(30)) qxhost::SettleSheet();
+        });
+        PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+      });
     }
     const LONG result = DocumentPropertiesW(nullptr, printer, &name[0], out, in, DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
-    if (hook != nullptr) UnhookWindowsHookEx(hook);
-    g_modal = nullptr;
+    if (snapshot != nullptr && (!snapshot->Seen() || failures != 0)) status = 1;
+    snapshot.reset();
     std::wprintf(L"preferences of %ls: DocumentPropertiesW gave %ld\n", name.c_str(), result);
-    if (result < 0 || (!options.snapshotDir.empty() && (modal.sheet == nullptr || modal.failures != 0))) status = 1;
+    if (result < 0) status = 1;
     ReportChanges(before, after);
   }
   ClosePrinter(printer);

@@ -1,5 +1,7 @@
 #include "module_package.h"
 
+#include <winspool.h>
+
 #include <utility>
 
 #include "app/module_names.h"
@@ -16,6 +18,14 @@ bool Resolve(HMODULE module, const char* name, Fn& fn, std::wstring& error) {
 }
 
 }  // namespace
+
+std::wstring InstalledDriverFile(const std::wstring& name) {
+  wchar_t dir[MAX_PATH] = {};
+  DWORD needed = 0;
+  if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed)) return {};
+  // Drivers of the current kind live in its version folder.
+  return std::wstring(dir) + L"\\3\\" + name;
+}
 
 ModulePackage::~ModulePackage() { Unload(); }
 

@@ -12,6 +12,9 @@
 
 namespace qxhost {
 
+// Where the printing system keeps an installed driver's file, by its name.
+std::wstring InstalledDriverFile(const std::wstring& name);
+
 class ModulePackage {
  public:
   ModulePackage() = default;

@@ -91,14 +91,6 @@ std::string PrintedJob(const std::vector<uint8_t>& record, const std::wstring& t
   return {};
 }
 
-// The plug-in of the installed package, as the printing system's configuration module found it.
-std::wstring InstalledPlugIn() {
-  wchar_t dir[MAX_PATH] = {};
-  DWORD needed = 0;
-  GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed);
-  return std::wstring(dir) + L"\\3\\" + kModelBase + L"U.DLL";
-}
-
 class PrintingSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -165,7 +157,7 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
   std::vector<uint8_t> reference = programRecord;
   {
     qxhost::ModulePackage plugIn;
-    ASSERT_TRUE(plugIn.Load(InstalledPlugIn())) << plugIn.Error();
+    ASSERT_TRUE(plugIn.Load(qxhost::InstalledDriverFile(std::wstring(kModelBase) + L"U.DLL"))) << plugIn.Error();
     qxhost::HostSheet sheet(plugIn, {kPrinter, qxhost::kPreferencePages, 0}, reference.data());
     const HWND window = sheet.Create(nullptr);
     ASSERT_NE(window, nullptr);
