@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "host/page_catalogue.h"
 #include "pagebase/settings_page.h"
 #include "sheethost/host_sheet.h"
+#include "sheethost/modal_sheet.h"
 #include "sheethost/module_package.h"
 #include "pages/layout_page.h"
 #include "preview/color_sample_preview.h"
@@ -174,9 +176,10 @@ BOOL WINAPI BareDialogProc(HWND hwnd, UINT message, WPARAM, LPARAM, int32_t page
 }
 
 // Opens the sheet and visits every page, as a user who looks at each tab once.
-double OpenEveryPage(qxhost::ModulePackage& module, const std::vector<int32_t>& pages, std::vector<uint8_t>& record) {
+double OpenEveryPage(qxhost::ModulePackage& module, const std::vector<int32_t>& pages, std::vector<uint8_t>& record,
+                     const std::wstring& printer = L"QX_Office") {
   const double start = Now();
-  qxhost::HostSheet sheet(module, {L"QX_Office", pages, 0}, record.data());
+  qxhost::HostSheet sheet(module, {printer, pages, 0}, record.data());
   const HWND window = sheet.Create(nullptr);
   for (size_t i = 0; window != nullptr && i < pages.size(); ++i) {
     PropSheet_SetCurSel(window, nullptr, static_cast<int>(i));
@@ -184,6 +187,32 @@ double OpenEveryPage(qxhost::ModulePackage& module, const std::vector<int32_t>& 
   }
   const double elapsed = Now() - start;
   sheet.Close();
+  return elapsed;
+}
+
+// The printer's preferences as a program opens them, through the printing system and the
+// printer's driver: every page shown, then cancelled. 0 when the printer is not installed.
+double PrintingSystemOpen(const std::wstring& printerName) {
+  std::wstring name = printerName;
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(&name[0], &printer, nullptr)) return 0;
+  const LONG size = DocumentPropertiesW(nullptr, printer, &name[0], nullptr, nullptr, 0);
+  std::vector<uint8_t> out(size > 0 ? static_cast<size_t>(size) : 0);
+  double elapsed = 0;
+  if (!out.empty()) {
+    qxhost::ModalSheetHook visit([](HWND sheet) {
+      for (int i = 0; i < TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet)); ++i) {
+        PropSheet_SetCurSel(sheet, nullptr, i);
+        qxhost::SettleSheet();
+      }
+      PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    const double start = Now();
+    DocumentPropertiesW(nullptr, printer, &name[0], reinterpret_cast<DEVMODEW*>(out.data()), nullptr,
+                        DM_IN_PROMPT | DM_OUT_BUFFER);
+    elapsed = visit.Seen() ? Now() - start : 0;
+  }
+  ClosePrinter(printer);
   return elapsed;
 }
 
@@ -512,6 +541,17 @@ int wmain(int argc, wchar_t** argv) {
   qxge::SetAppModule(damagedPackage);
   const double damagedOpen = MedianSeconds(5, [&] { OpenEveryPage(module, pages, record); });
 
+  // The same pages of the installed package, through the printing system and through the
+  // reference host.
+  const std::wstring driverPrinter = L"QX Office 5000";
+  double systemOpen = 0, hostOpen = 0;
+  qxhost::ModulePackage installed;
+  if (installed.Load(qxhost::InstalledDriverFile(L"QX5000U.DLL"))) {
+    std::vector<uint8_t> driverRecord = qxhost::DefaultRecord(driverPrinter);
+    hostOpen = MedianSeconds(15, [&] { OpenEveryPage(installed, qxhost::kPreferencePages, driverRecord, driverPrinter); });
+    systemOpen = MedianSeconds(15, [&] { PrintingSystemOpen(driverPrinter); });
+  }
+
   std::printf("%-52s %12s\n", "measure (median)", "value");
   std::printf("%-52s %9.3f ms\n", "300 text-file reads, GetPrivateProfileStringW", platform * 1e3);
   std::printf("%-52s %9.3f ms\n", "300 text-file reads, ProfileFile", ours * 1e3);
@@ -538,5 +578,12 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("%-52s %9.3f ms\n", "photo sheet of 16 framed photos painted", photoSheet * 1e3);
   std::printf("%-52s %9.3f ms\n", "six-file refresh (watermark and decoration files)", fileRefresh * 1e3);
   std::printf("%-52s %9.3f ms\n", "Watermark page: a keystroke with 32 stored", watermarkKey * 1e3);
+  if (hostOpen > 0 && systemOpen > 0) {
+    std::printf("%-52s %9.3f ms\n", "preferences through the printing system, 6 pages", systemOpen * 1e3);
+    std::printf("%-52s %9.3f ms\n", "the same pages through the reference host", hostOpen * 1e3);
+    std::printf("%-52s %9.2f x\n", "printing system against reference host", systemOpen / hostOpen);
+  } else {
+    std::printf("%-52s %12s\n", "preferences through the printing system", "not installed");
+  }
   return 0;
 }

@@ -50,10 +50,17 @@ set(QXGE_WIN_SOURCES
   src/preview/owner_drawn.cpp
 )
 
-add_library(qxge_win STATIC ${QXGE_PORTABLE_SOURCES} ${QXGE_WIN_SOURCES})
+# The module's names, which the host side needs too to find the user's data.
+add_library(qxge_names STATIC src/app/module_names.cpp)
+target_include_directories(qxge_names PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(qxge_names PRIVATE ${QXGE_WARNINGS})
+set(QXGE_PORTABLE_WIN_SOURCES ${QXGE_PORTABLE_SOURCES})
+list(REMOVE_ITEM QXGE_PORTABLE_WIN_SOURCES src/app/module_names.cpp)
+
+add_library(qxge_win STATIC ${QXGE_PORTABLE_WIN_SOURCES} ${QXGE_WIN_SOURCES})
 target_include_directories(qxge_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(qxge_win PRIVATE ${QXGE_WARNINGS})
-target_link_libraries(qxge_win PUBLIC comctl32 comdlg32 winspool advapi32 user32 gdi32 ole32 oleaut32 uuid version ws2_32
+target_link_libraries(qxge_win PUBLIC qxge_names comctl32 comdlg32 winspool advapi32 user32 gdi32 ole32 oleaut32 uuid version ws2_32
                       imm32 kernel32)
 
 # The exported functions, as objects: the 32-bit linker only resolves the .def file's
@@ -117,10 +124,10 @@ target_link_libraries(QXGEU PRIVATE qxge_win)
 
 # Host side of the contract: used by the reference host, the configuration module and the
 # Windows tests.
-add_library(qxhostlib STATIC src/sheethost/host_sheet.cpp src/sheethost/module_package.cpp)
+add_library(qxhostlib STATIC src/sheethost/host_sheet.cpp src/sheethost/modal_sheet.cpp src/sheethost/module_package.cpp)
 target_include_directories(qxhostlib PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(qxhostlib PRIVATE ${QXGE_WARNINGS})
-target_link_libraries(qxhostlib PUBLIC comctl32 winspool user32 gdi32)
+target_link_libraries(qxhostlib PUBLIC qxge_names comctl32 winspool user32 gdi32 advapi32)
 
 add_executable(qxhost refhost/main.cpp)
 target_compile_options(qxhost PRIVATE ${QXGE_WARNINGS})

@@ -2,6 +2,7 @@
 // its sheet and reports what the sheet did to the job settings.
 #include <windows.h>
 #include <commctrl.h>
+#include <winspool.h>
 #include <objidl.h>  // GDI+ needs the COM types that the lean headers leave out
 #include <algorithm>
 namespace Gdiplus {
@@ -13,10 +14,13 @@ using std::min;
 #include <cstdio>
 #include <cwchar>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "sheethost/host_sheet.h"
+#include "sheethost/modal_sheet.h"
 #include "sheethost/module_package.h"
 
 namespace {
@@ -28,11 +32,13 @@ struct Options {
   uint32_t flags = 0;
   std::wstring recordFile;
   std::wstring snapshotDir;
+  bool printingSystem = false;
 };
 
 const wchar_t kUsage[] =
     L"usage: qxhost --dll PATH [--printer NAME] [--pages 0,1,2] [--read-only] [--no-marking]\n"
     L"              [--no-refresh] [--record FILE] [--snapshot DIR]\n"
+    L"       qxhost --printing-system [--printer NAME] [--snapshot DIR]\n"
     L"  --dll PATH       the model package's plug-in, for example packages\\office\\QX5000U.DLL\n"
     L"  --printer NAME   the printer the sheet is for (default QX_Office)\n"
     L"  --pages LIST     page numbers to show, in order (default 0,1,2,3,4,5)\n"
@@ -40,7 +46,9 @@ const wchar_t kUsage[] =
     L"  --no-marking     the module never marks the sheet changed or unchanged\n"
     L"  --no-refresh     no file refresh when the sheet closes\n"
     L"  --record FILE    job settings (4075 bytes) to start from; saved back after an apply\n"
-    L"  --snapshot DIR   show each page in turn, save page-N.png in DIR, then cancel\n";
+    L"  --snapshot DIR   show each page in turn, save page-N.png in DIR, then cancel\n"
+    L"  --printing-system  the printer's preferences as a program opens them, through the\n"
+    L"                   printing system and the printer's driver (scripts/install-driver.sh)\n";
 
 bool ParseOptions(int argc, wchar_t** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
@@ -50,6 +58,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& o) {
     else if (arg == L"--printer" && hasValue) o.printer = argv[++i];
     else if (arg == L"--record" && hasValue) o.recordFile = argv[++i];
     else if (arg == L"--snapshot" && hasValue) o.snapshotDir = argv[++i];
+    else if (arg == L"--printing-system") o.printingSystem = true;
     else if (arg == L"--read-only") o.flags |= qxge::kSheetReadOnly;
     else if (arg == L"--no-marking") o.flags |= qxge::kSheetNeverMark;
     else if (arg == L"--no-refresh") o.flags = (o.flags & ~qxge::kSheetNoRefreshMask) | 1u;
@@ -66,7 +75,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& o) {
       return false;
     }
   }
-  return !o.dll.empty();
+  return o.printingSystem || !o.dll.empty();
 }
 
 bool ReadRecord(const std::wstring& path, std::vector<uint8_t>& record) {
@@ -126,38 +135,89 @@ bool SaveWindowPng(HWND window, const std::wstring& path) {
   return saved;
 }
 
-void Settle(qxhost::HostSheet& sheet) {
-  for (int i = 0; i < 10 && sheet.Pump(); ++i) Sleep(30);
-}
-
-int Snapshot(qxhost::HostSheet& sheet, const std::wstring& dir) {
+// Shows each page of a sheet in turn and saves it as page-N.png in dir; settle lets the page
+// draw itself. Returns the number of pages that could not be saved.
+int SavePages(HWND window, const std::wstring& dir, const std::function<void()>& settle) {
   ULONG_PTR token = 0;
   Gdiplus::GdiplusStartupInput input = {};
   input.GdiplusVersion = 1;
   Gdiplus::GdiplusStartup(&token, &input, nullptr);
   // The folder of the pictures may be new; one that exists already is fine too.
   CreateDirectoryW(dir.c_str(), nullptr);
-  HWND window = sheet.Create(nullptr);
+  const HWND tabs = PropSheet_GetTabControl(window);
   int failures = 0;
-  if (window == nullptr) {
-    std::fwprintf(stderr, L"qxhost: the sheet has no pages\n");
-    failures = 1;
-  }
-  for (size_t i = 0; window != nullptr && i < sheet.PageInfos().size(); ++i) {
-    PropSheet_SetCurSel(window, nullptr, static_cast<int>(i));
+  for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+    PropSheet_SetCurSel(window, nullptr, i);
     SetForegroundWindow(window);
-    Settle(sheet);
+    settle();
+    wchar_t caption[128] = {};
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = 128;
+    TabCtrl_GetItem(tabs, i, &item);
     const std::wstring path = dir + L"\\page-" + std::to_wstring(i) + L".png";
     if (SaveWindowPng(window, path)) {
-      std::wprintf(L"saved %ls (%ls)\n", path.c_str(), sheet.PageInfos()[i].caption);
+      std::wprintf(L"saved %ls (%ls)\n", path.c_str(), caption);
     } else {
       std::fwprintf(stderr, L"qxhost: cannot save %ls\n", path.c_str());
       ++failures;
     }
   }
-  sheet.Close();
   Gdiplus::GdiplusShutdown(token);
   return failures;
+}
+
+int Snapshot(qxhost::HostSheet& sheet, const std::wstring& dir) {
+  HWND window = sheet.Create(nullptr);
+  if (window == nullptr) {
+    std::fwprintf(stderr, L"qxhost: the sheet has no pages\n");
+    return 1;
+  }
+  const int failures = SavePages(window, dir, [&] {
+    for (int i = 0; i < 10 && sheet.Pump(); ++i) Sleep(30);
+  });
+  sheet.Close();
+  return failures;
+}
+
+int PrintingSystemSheet(const Options& options) {
+  std::wstring name = options.printer;
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(&name[0], &printer, nullptr)) {
+    std::fwprintf(stderr, L"qxhost: no printer %ls (error %lu)\n", name.c_str(), GetLastError());
+    return 1;
+  }
+  const LONG size = DocumentPropertiesW(nullptr, printer, &name[0], nullptr, nullptr, 0);
+  std::vector<uint8_t> before(size > 0 ? static_cast<size_t>(size) : 0), after(before.size());
+  auto* in = reinterpret_cast<DEVMODEW*>(before.data());
+  auto* out = reinterpret_cast<DEVMODEW*>(after.data());
+  int status = 0;
+  if (size <= 0 || DocumentPropertiesW(nullptr, printer, &name[0], in, nullptr, DM_OUT_BUFFER) != IDOK) {
+    std::fwprintf(stderr, L"qxhost: the printer's driver gives no settings for %ls\n", name.c_str());
+    status = 1;
+  } else {
+    // The sheet is modal inside the call: its pages are saved from its own loop, then it is
+    // cancelled.
+    int failures = 0;
+    std::unique_ptr<qxhost::ModalSheetHook> snapshot;
+    if (!options.snapshotDir.empty()) {
+      snapshot = std::make_unique<qxhost::ModalSheetHook>([&](HWND sheet) {
+        failures = SavePages(sheet, options.snapshotDir, [] {
+          for (int i = 0; i < 10; ++i, Sleep(30)) qxhost::SettleSheet();
+        });
+        PostMessageW(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+      });
+    }
+    const LONG result = DocumentPropertiesW(nullptr, printer, &name[0], out, in, DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
+    if (snapshot != nullptr && (!snapshot->Seen() || failures != 0)) status = 1;
+    snapshot.reset();
+    std::wprintf(L"preferences of %ls: DocumentPropertiesW gave %ld\n", name.c_str(), result);
+    if (result < 0) status = 1;
+    ReportChanges(before, after);
+  }
+  ClosePrinter(printer);
+  return status;
 }
 
 }  // namespace
@@ -170,6 +230,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
+  if (options.printingSystem) return PrintingSystemSheet(options);
 
   qxhost::ModulePackage module;
   if (!module.Load(options.dll)) {

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The demo: the reference host shows the office sample's sheet. On a desktop (DISPLAY set)
 # the sheet opens in a window; headless, it runs under Xvfb and saves a PNG of every page.
-# Extra arguments go to the host, for example --pages 0,1 or --read-only.
+# Extra arguments go to the host, for example --pages 0,1 or --read-only. With --printing-system
+# the driver is installed (scripts/install-driver.sh) and the sheet is the printing system's own,
+# opened through DocumentPropertiesW for the printer "QX Office 5000"; its pictures go to
+# build/snapshots/printing-system.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export QXGE_ROOT=$root
@@ -14,21 +17,28 @@ source "$root/scripts/wine-env.sh"
 qxge_wine_init
 "$root/scripts/test-printer.sh"
 
-dll=$(qxge_winpath "$QXGE_BUILD/x64/packages/office/QX5000U.DLL")
 host=$QXGE_BUILD/x64/bin/qxhost.exe
+snapshots=$QXGE_BUILD/snapshots/office
+sheet=(--dll "$(qxge_winpath "$QXGE_BUILD/x64/packages/office/QX5000U.DLL")")
+if [ "${1:-}" = --printing-system ]; then
+  shift
+  "$root/scripts/install-driver.sh"
+  snapshots=$QXGE_BUILD/snapshots/printing-system
+  sheet=(--printing-system --printer "QX Office 5000")
+fi
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${QXGE_HEADLESS:-}" ]; then
   qxge_wine_graphics x11
-  wine "$host" --dll "$dll" "$@"
+  wine "$host" "${sheet[@]}" "$@"
 else
-  out=$QXGE_BUILD/snapshots/office
+  out=$snapshots
   rm -rf "$out" && mkdir -p "$out"
   # shellcheck source=scripts/xvfb.sh
   source "$root/scripts/xvfb.sh"
   qxge_xvfb_start
   qxge_wine_graphics x11-bare
   status=0
-  wine "$host" --dll "$dll" --snapshot "$(qxge_winpath "$out")" "$@" || status=$?
+  wine "$host" "${sheet[@]}" --snapshot "$(qxge_winpath "$out")" "$@" || status=$?
   qxge_wine_graphics null
   qxge_xvfb_stop
   echo "demo: pictures of each page are in $out"

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/host_blocks.h"
 #include "app/module_names.h"
 #include "platform/registry_key.h"
 #include "platform/win_file.h"
@@ -16,7 +17,7 @@ DriverUiApp::DriverUiApp() = default;
 
 DriverUiApp::~DriverUiApp() = default;
 
-std::wstring DriverUiApp::UserKeyPath() const { return L"SOFTWARE\\QXPrint\\" + std::wstring(W(moduleBase_)); }
+std::wstring DriverUiApp::UserKeyPath() const { return kUserKeyRoot + std::wstring(W(moduleBase_)); }
 
 std::u16string DriverUiApp::LanguageCode() {
   wchar_t text[16] = {};

@@ -16,6 +16,13 @@ constexpr int kPrinterNameChars = 80;
 constexpr int kPageCaptionChars = 128;
 constexpr int kPageSlots = 22;
 
+// Where the module keeps a user's data: HKEY_CURRENT_USER\<kUserKeyRoot><module base>. The
+// user default record, which QXGE_SaveDefDevMode replaces and a host may read, is the value
+// kUserDefaultValue of kDriverDevModeBytes bytes in its subkey kUserSettingsKey.
+constexpr wchar_t kUserKeyRoot[] = L"SOFTWARE\\QXPrint\\";
+constexpr wchar_t kUserSettingsKey[] = L"TSF";
+constexpr wchar_t kUserDefaultValue[] = L"Default DevMode";
+
 // Sheet flags.
 constexpr uint32_t kSheetReadOnly = 0x80000000u;
 constexpr uint32_t kSheetNeverMark = 0x40000000u;

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "app/driver_ui_app.h"
+#include "app/host_blocks.h"
 #include "collections/user_registry.h"
 #include "record/record_compare.h"
 #include "record/record_report.h"
@@ -13,8 +14,6 @@ namespace qxge {
 namespace {
 
 static_assert(sizeof(DriverDevMode) == kDriverDevModeBytes, "the host's record is a DriverDevMode");
-
-constexpr wchar_t kUserDefaultValue[] = L"Default DevMode";
 
 std::unique_ptr<DriverDevMode> CopyOf(const DriverDevMode& record) {
   return std::unique_ptr<DriverDevMode>(new (std::nothrow) DriverDevMode(record));

@@ -13,7 +13,7 @@ namespace qxge {
 namespace {
 
 std::wstring KeyPath(const wchar_t* collection) {
-  std::wstring path = App().UserKeyPath() + L"\\TSF";
+  std::wstring path = App().UserKeyPath() + L"\\" + kUserSettingsKey;
   if (collection != nullptr) path += L"\\" + std::wstring(collection);
   return path;
 }

@@ -25,8 +25,6 @@ using platform::Guarded;
 
 namespace {
 
-HINSTANCE g_instance = nullptr;
-
 constexpr LONG kRecordBytes = static_cast<LONG>(qxge::kDriverDevModeBytes);
 constexpr size_t kPublicBytes = sizeof(DEVMODEW);
 constexpr size_t kPrivateBytes = qxge::kDriverDevModeBytes - kPublicBytes;
@@ -56,6 +54,14 @@ std::vector<uint8_t> PrinterRecord(const DriverPackage& package, HANDLE printer,
     g_askingRenderer = false;
   }
   return qxhost::RecordWithPublicPart(found, name);
+}
+
+// A document's record before a program's settings: the user's default when the plug-in keeps
+// one, so a changed default shows in every program, else the printer's record.
+std::vector<uint8_t> DocumentRecord(const DriverPackage& package, HANDLE printer, const std::wstring& name) {
+  std::vector<uint8_t> record;
+  if (package.plugIn != nullptr && package.plugIn->UserDefault(record)) return record;
+  return PrinterRecord(package, printer, name);
 }
 
 // A program's settings over the record: a record of ours whole; another driver's device mode
@@ -90,12 +96,6 @@ class PropertiesSheet {
     return 1;
   }
 
-  void Describe(PROPSHEETUI_INFO_HEADER& header) const {
-    header.Flags |= PSUIHDRF_EXACT_PTITLE;
-    header.pTitle = const_cast<LPWSTR>(sheet_.Caption().c_str());
-    header.hInst = g_instance;
-  }
-
   // After the sheet: the program gets the applied record, or its own settings back.
   bool Finish() {
     const bool applied = sheet_.Context().applied != 0;
@@ -110,16 +110,18 @@ class PropertiesSheet {
   qxhost::HostSheet sheet_;
 };
 
-// A sheet of pages for the printer on its record, with a program's settings over it (in) and
-// the record to return to the program (out); none when the driver's package has no plug-in
-// that loads.
+// A sheet of pages for the printer on the record start gives, with a program's settings over it
+// (in) and the record to return to the program (out); none when the driver's package has no
+// plug-in that loads.
+using StartingRecord = std::vector<uint8_t> (*)(const DriverPackage&, HANDLE, const std::wstring&);
+
 std::unique_ptr<PropertiesSheet> OpenSheet(const wchar_t* printerName, HANDLE printer, const std::vector<int32_t>& pages,
-                                           bool readOnly, const DEVMODEW* in, DEVMODEW* out) {
+                                           StartingRecord start, bool readOnly, const DEVMODEW* in, DEVMODEW* out) {
   if (printerName == nullptr) return nullptr;
   const std::wstring name = printerName;
   const DriverPackage package = FindDriverPackage(name);
   if (package.plugIn == nullptr) return nullptr;
-  std::vector<uint8_t> record = PrinterRecord(package, printer, name);
+  std::vector<uint8_t> record = start(package, printer, name);
   Adopt(record, in);
   return std::make_unique<PropertiesSheet>(*package.plugIn,
                                            qxhost::SheetOptions{name, pages, readOnly ? qxge::kSheetReadOnly : 0},
@@ -127,7 +129,8 @@ std::unique_ptr<PropertiesSheet> OpenSheet(const wchar_t* printerName, HANDLE pr
 }
 
 // The common property sheet's calls, for either kind of sheet; open builds the sheet from the
-// header of the first call.
+// header of the first call. The sheet's title is the plug-in's caption, which the pages set
+// themselves: Wine asks only the outermost caller for the title.
 template <typename Open>
 LONG SheetCall(PROPSHEETUI_INFO* info, LPARAM lParam, Open open) {
   auto* sheet = reinterpret_cast<PropertiesSheet*>(info->UserData);
@@ -140,10 +143,6 @@ LONG SheetCall(PROPSHEETUI_INFO* info, LPARAM lParam, Open open) {
       info->UserData = reinterpret_cast<ULONG_PTR>(sheet);
       return sheet->AddPages(*info);
     }
-    case PROPSHEETUI_REASON_GET_INFO_HEADER:
-      if (sheet == nullptr || lParam == 0) return ERR_CPSUI_GETLASTERROR;
-      sheet->Describe(*reinterpret_cast<PROPSHEETUI_INFO_HEADER*>(lParam));
-      return 1;
     case PROPSHEETUI_REASON_DESTROY:
       if (sheet != nullptr) {
         info->Result = sheet->Finish() ? CPSUI_OK : CPSUI_CANCEL;
@@ -156,32 +155,28 @@ LONG SheetCall(PROPSHEETUI_INFO* info, LPARAM lParam, Open open) {
   }
 }
 
-// Settings without a sheet: the size of our record, or the record itself.
+// Settings without a sheet: the size of our record, or the record itself. Without a place for
+// the record the call asks for its size, unless it only updates the user's default.
 LONG DocumentSettings(DocumentPropertyHeader& header) {
-  if (header.mode == 0 || header.out == nullptr) {
+  if (header.mode == 0 || (header.out == nullptr && (header.mode & DM_UPDATE) == 0)) {
     header.outBytes = static_cast<DWORD>(kRecordBytes);
     return kRecordBytes;
   }
   const std::wstring printer = header.printerName;
-  std::vector<uint8_t> record = PrinterRecord(FindDriverPackage(printer), header.printer, printer);
+  const DriverPackage package = FindDriverPackage(printer);
+  std::vector<uint8_t> record = DocumentRecord(package, header.printer, printer);
   if ((header.mode & DM_IN_BUFFER) != 0) Adopt(record, header.in);
+  // An update makes the settings the user's default, where the plug-in keeps it.
+  if ((header.mode & DM_UPDATE) != 0 && package.plugIn != nullptr) package.plugIn->SaveDefDevMode(record.data());
   // Wine hands over the output's own dmSize as its size, so the size query's answer is what
   // the program has made room for.
-  if ((header.mode & DM_OUT_BUFFER) != 0) std::memcpy(header.out, record.data(), record.size());
+  if ((header.mode & DM_OUT_BUFFER) != 0 && header.out != nullptr) std::memcpy(header.out, record.data(), record.size());
   return IDOK;
 }
 
 }  // namespace
 
 extern "C" {
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    DisableThreadLibraryCalls(instance);
-    g_instance = instance;
-  }
-  return TRUE;
-}
 
 LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
   return Guarded<LONG>(ERR_CPSUI_GETLASTERROR, [&]() -> LONG {
@@ -193,7 +188,7 @@ LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
     return SheetCall(info, lParam, [](LPARAM param) -> std::unique_ptr<PropertiesSheet> {
       auto* header = reinterpret_cast<DocumentPropertyHeader*>(param);
       if (header == nullptr) return nullptr;
-      return OpenSheet(header->printerName, header->printer, qxhost::kPreferencePages,
+      return OpenSheet(header->printerName, header->printer, qxhost::kPreferencePages, DocumentRecord,
                        (header->mode & kModeNoPermission) != 0,
                        (header->mode & DM_IN_BUFFER) != 0 ? header->in : nullptr,
                        (header->mode & DM_OUT_BUFFER) != 0 ? header->out : nullptr);
@@ -207,7 +202,7 @@ LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
     return SheetCall(info, lParam, [](LPARAM param) -> std::unique_ptr<PropertiesSheet> {
       auto* header = reinterpret_cast<DevicePropertyHeader*>(param);
       if (header == nullptr) return nullptr;
-      return OpenSheet(header->printerName, header->printer, qxhost::kPrinterPages,
+      return OpenSheet(header->printerName, header->printer, qxhost::kPrinterPages, PrinterRecord,
                        (header->flags & kDeviceNoPermission) != 0, nullptr, nullptr);
     });
   });

@@ -175,6 +175,9 @@ INT_PTR CALLBACK HostSheet::ContainerProc(HWND hwnd, UINT message, WPARAM wParam
   if (message == WM_INITDIALOG) {
     auto* link = reinterpret_cast<PageLink*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
     SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(link));
+    // A sheet that another builds from these pages (Wine's common property sheet keeps a title
+    // of its own) shows the module's caption all the same.
+    if (link == &link->sheet->links_.front()) PropSheet_SetTitle(GetParent(hwnd), 0, link->sheet->caption_.c_str());
     // The module expects the sheet's slot table where a dialog expects its init parameter.
     return link->sheet->module_.DialogProc(hwnd, message, wParam, reinterpret_cast<LPARAM>(link->sheet->table_.get()),
                                            link->pageId);

@@ -1,5 +1,12 @@
 #include "module_package.h"
 
+#include <winspool.h>
+
+#include <utility>
+
+#include "app/module_names.h"
+#include "platform/win_text.h"
+
 namespace qxhost {
 namespace {
 
@@ -12,6 +19,14 @@ bool Resolve(HMODULE module, const char* name, Fn& fn, std::wstring& error) {
 
 }  // namespace
 
+std::wstring InstalledDriverFile(const std::wstring& name) {
+  wchar_t dir[MAX_PATH] = {};
+  DWORD needed = 0;
+  if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed)) return {};
+  // Drivers of the current kind live in its version folder.
+  return std::wstring(dir) + L"\\3\\" + name;
+}
+
 ModulePackage::~ModulePackage() { Unload(); }
 
 bool ModulePackage::Load(const std::wstring& path) {
@@ -21,6 +36,7 @@ bool ModulePackage::Load(const std::wstring& path) {
     error_ = L"cannot load " + path + L" (error " + std::to_wstring(GetLastError()) + L")";
     return false;
   }
+  base_ = platform::W(qxge::SplitModulePath(platform::U(path)).base);
   if (Resolve(module_, "QXGE_PageInfo", PageInfo, error_) && Resolve(module_, "QXGE_DialogProc", DialogProc, error_) &&
       Resolve(module_, "QXGE_Page0CallBack", Page0CallBack, error_) &&
       Resolve(module_, "QXGE_GetText", GetText, error_) &&
@@ -28,6 +44,19 @@ bool ModulePackage::Load(const std::wstring& path) {
     return true;
   Unload();
   return false;
+}
+
+bool ModulePackage::UserDefault(std::vector<uint8_t>& record) const {
+  const std::wstring path = qxge::kUserKeyRoot + base_ + L"\\" + qxge::kUserSettingsKey;
+  std::vector<uint8_t> value(qxge::kDriverDevModeBytes);
+  DWORD type = 0, size = static_cast<DWORD>(value.size());
+  HKEY key = nullptr;
+  if (module_ == nullptr || RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const LSTATUS read = RegQueryValueExW(key, qxge::kUserDefaultValue, nullptr, &type, value.data(), &size);
+  RegCloseKey(key);
+  if (read != ERROR_SUCCESS || type != REG_BINARY || size != value.size()) return false;
+  record = std::move(value);
+  return true;
 }
 
 void ModulePackage::Unload() {

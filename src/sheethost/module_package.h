@@ -4,11 +4,16 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/host_blocks.h"
 
 namespace qxhost {
+
+// Where the printing system keeps an installed driver's file, by its name.
+std::wstring InstalledDriverFile(const std::wstring& name);
 
 class ModulePackage {
  public:
@@ -22,6 +27,8 @@ class ModulePackage {
   void Unload();
   bool IsLoaded() const { return module_ != nullptr; }
   const std::wstring& Error() const { return error_; }
+  // The user's default record as the loaded module keeps it; false when none is stored.
+  bool UserDefault(std::vector<uint8_t>& record) const;
 
   qxge::PageInfoFn PageInfo = nullptr;
   qxge::DialogProcFn DialogProc = nullptr;
@@ -31,6 +38,7 @@ class ModulePackage {
 
  private:
   HMODULE module_ = nullptr;
+  std::wstring base_;  // the module's name without its U: where it keeps the user's data
   std::wstring error_;
 };
 

@@ -91,14 +91,6 @@ std::string PrintedJob(const std::vector<uint8_t>& record, const std::wstring& t
   return {};
 }
 
-// The plug-in of the installed package, as the printing system's configuration module found it.
-std::wstring InstalledPlugIn() {
-  wchar_t dir[MAX_PATH] = {};
-  DWORD needed = 0;
-  GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed);
-  return std::wstring(dir) + L"\\3\\" + kModelBase + L"U.DLL";
-}
-
 class PrintingSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -139,15 +131,24 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
             IDOK);
   EXPECT_EQ(roundTrip, programRecord);
 
-  // The sheet, answered as a user answers it: Landscape, 2 copies, OK.
+  // The sheet, answered as a user answers it: Landscape, 2 copies, OK. It bears the model's
+  // caption and the office sample's pages.
   std::vector<uint8_t> chosen(kRecordBytes);
+  wchar_t caption[128] = {};
+  int pages = 0;
   {
-    qxtest::ModalDriver user(kSheetApplyButton, ChooseLandscapeAndTwoCopies, IDOK);
+    qxtest::ModalDriver user(kSheetApplyButton, [&](HWND sheet) {
+      GetWindowTextW(sheet, caption, 128);
+      pages = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
+      ChooseLandscapeAndTwoCopies(sheet);
+    }, IDOK);
     EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(chosen), AsDevMode(programRecord),
                                   DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER),
               IDOK);
     ASSERT_TRUE(user.opened()) << "no sheet was shown";
   }
+  EXPECT_STREQ(caption, L"QX Office 5000 Printing Preferences");
+  EXPECT_EQ(pages, static_cast<int>(qxhost::kPreferencePages.size()));
   EXPECT_EQ(AsDevMode(chosen)->dmOrientation, DMORIENT_LANDSCAPE);
   EXPECT_EQ(AsDevMode(chosen)->dmCopies, 2);
 
@@ -156,7 +157,7 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
   std::vector<uint8_t> reference = programRecord;
   {
     qxhost::ModulePackage plugIn;
-    ASSERT_TRUE(plugIn.Load(InstalledPlugIn())) << plugIn.Error();
+    ASSERT_TRUE(plugIn.Load(qxhost::InstalledDriverFile(std::wstring(kModelBase) + L"U.DLL"))) << plugIn.Error();
     qxhost::HostSheet sheet(plugIn, {kPrinter, qxhost::kPreferencePages, 0}, reference.data());
     const HWND window = sheet.Create(nullptr);
     ASSERT_NE(window, nullptr);
@@ -187,6 +188,35 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
     ASSERT_TRUE(user.opened());
   }
   EXPECT_EQ(cancelled, programRecord);
+}
+
+TEST_F(PrintingSystemTest, AnUpdatedDefaultIsWhereEveryProgramStarts) {
+  std::vector<uint8_t> printerRecord(kRecordBytes);
+  ASSERT_EQ(printer_.Properties(nullptr, AsDevMode(printerRecord), nullptr, DM_OUT_BUFFER), IDOK);
+
+  // One program makes landscape with 3 copies the printer's default preferences...
+  std::vector<uint8_t> preferred = ProgramRecord();
+  AsDevMode(preferred)->dmOrientation = DMORIENT_LANDSCAPE;
+  AsDevMode(preferred)->dmCopies = 3;
+  ASSERT_EQ(printer_.Properties(nullptr, nullptr, AsDevMode(preferred), DM_IN_BUFFER | DM_UPDATE), IDOK);
+  EXPECT_EQ(qxtest::ReadUserValue(kModelBase, L"TSF", L"Default DevMode"), preferred);
+
+  // ...and another, asking for the printer's settings, starts from them, as does its sheet.
+  Printer other;
+  std::vector<uint8_t> seen(kRecordBytes);
+  ASSERT_EQ(other.Properties(nullptr, AsDevMode(seen), nullptr, DM_OUT_BUFFER), IDOK);
+  EXPECT_EQ(seen, preferred);
+  bool landscapeShown = false;
+  {
+    qxtest::ModalDriver user(kSheetApplyButton, [&](HWND sheet) {
+      const HWND page = GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD);
+      landscapeShown = IsDlgButtonChecked(page, IDC_LANDSCAPE) == BST_CHECKED;
+    }, IDCANCEL);
+    other.Properties(nullptr, AsDevMode(seen), nullptr, DM_IN_PROMPT | DM_OUT_BUFFER);
+    ASSERT_TRUE(user.opened());
+  }
+  EXPECT_TRUE(landscapeShown);
+  EXPECT_NE(seen, printerRecord);
 }
 
 TEST_F(PrintingSystemTest, DeviceModesOfAnyShapeFromAProgramGiveOurRecord) {
