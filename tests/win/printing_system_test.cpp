@@ -277,6 +277,43 @@ TEST_F(PrintingSystemTest, DeviceModesOfAnyShapeFromAProgramGiveOurRecord) {
   VirtualFree(pages, 0, MEM_RELEASE);
 }
 
+// Runs qxdrvsetup, the driver's installer, with arguments; its exit code, or -1.
+int DriverSetup(const std::wstring& arguments) {
+  std::wstring command = L"\"" + qxtest::BinaryDir() + L"\\bin\\qxdrvsetup.exe\" " + arguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = static_cast<DWORD>(-1);
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+TEST_F(PrintingSystemTest, APlugInThatDoesNotLoadGivesTheProgramAFailureNotAFault) {
+  // A package whose plug-in is no library at all, installed as the user's installer does it.
+  const std::wstring dir = qxtest::FreshFolder(L"QXBRK");
+  qxtest::WriteTextFile(dir + L"\\QXBRKU.DLL", "[Common]\r\nCaption=not a library\r\n");
+  const std::wstring name = L"QX Broken 5000";
+  ASSERT_EQ(DriverSetup(L"install \"" + name + L"\" \"|lp -s -d QX_Office\" \"" + qxtest::BinaryDir() +
+                        L"\\bin\\QXDRVUI.DLL\" \"" + qxtest::SourceDir() + L"\\samples\\office\\QX_Office.ppd\" \"" +
+                        dir + L"\\QXBRKU.DLL\""),
+            0);
+  std::wstring printer = name;
+  std::vector<uint8_t> out(kRecordBytes);
+  bool shown = false;
+  {
+    qxtest::ModalDriver user(kSheetApplyButton, [&](HWND) { shown = true; }, IDCANCEL);
+    EXPECT_LT(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(out), nullptr, DM_IN_PROMPT | DM_OUT_BUFFER), 0);
+  }
+  EXPECT_FALSE(shown);
+  // Settings without a sheet need no plug-in.
+  EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(out), nullptr, DM_OUT_BUFFER), IDOK);
+  EXPECT_EQ(DriverSetup(L"remove \"" + name + L"\""), 0);
+}
+
 // Papers, their names and sizes, and bins, as programs ask for them.
 struct Capabilities {
   std::vector<WORD> papers, bins;
