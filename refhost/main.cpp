@@ -200,9 +200,9 @@ int PrintingSystemSheet(const Options& options) {
     // The sheet is modal inside the call: its pages are saved from its own loop, then it is
     // cancelled.
     int failures = 0;
-    std::unique_ptr<qxhost::ModalSheetHook> snapshot;
+    std::unique_ptr<qxhost::ModalHook> snapshot;
     if (!options.snapshotDir.empty()) {
-      snapshot = std::make_unique<qxhost::ModalSheetHook>([&](HWND sheet) {
+      snapshot = std::make_unique<qxhost::ModalHook>(qxhost::kSheetApplyButton, [&](HWND sheet) {
         failures = SavePages(sheet, options.snapshotDir, [] {
           for (int i = 0; i < 10; ++i, Sleep(30)) qxhost::SettleSheet();
         });

@@ -21,6 +21,7 @@
 #include "resources/resource.h"
 #include "sheet_harness.h"  // ModalDriver
 #include "sheethost/host_sheet.h"
+#include "sheethost/modal_sheet.h"
 #include "sheethost/module_package.h"
 #include "test_support.h"
 
@@ -29,8 +30,6 @@ namespace {
 constexpr wchar_t kPrinter[] = L"QX Office 5000";
 constexpr wchar_t kModelBase[] = L"QX5000";
 constexpr size_t kRecordBytes = qxge::kDriverDevModeBytes;
-// Only a property sheet has an Apply button among its own children.
-constexpr int kSheetApplyButton = 0x3021;
 
 class Printer {
  public:
@@ -137,7 +136,7 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
   wchar_t caption[128] = {};
   int pages = 0;
   {
-    qxtest::ModalDriver user(kSheetApplyButton, [&](HWND sheet) {
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
       GetWindowTextW(sheet, caption, 128);
       pages = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
       ChooseLandscapeAndTwoCopies(sheet);
@@ -182,7 +181,7 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
   // property sheet answers OK for a cancelled sheet too, so the record is what tells.)
   std::vector<uint8_t> cancelled(kRecordBytes);
   {
-    qxtest::ModalDriver user(kSheetApplyButton, ChooseLandscapeAndTwoCopies, IDCANCEL);
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, ChooseLandscapeAndTwoCopies, IDCANCEL);
     printer_.Properties(nullptr, AsDevMode(cancelled), AsDevMode(programRecord),
                         DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
     ASSERT_TRUE(user.opened());
@@ -208,7 +207,7 @@ TEST_F(PrintingSystemTest, AnUpdatedDefaultIsWhereEveryProgramStarts) {
   EXPECT_EQ(seen, preferred);
   bool landscapeShown = false;
   {
-    qxtest::ModalDriver user(kSheetApplyButton, [&](HWND sheet) {
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
       const HWND page = GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD);
       landscapeShown = IsDlgButtonChecked(page, IDC_LANDSCAPE) == BST_CHECKED;
     }, IDCANCEL);
@@ -305,7 +304,7 @@ TEST_F(PrintingSystemTest, APlugInThatDoesNotLoadGivesTheProgramAFailureNotAFaul
   std::vector<uint8_t> out(kRecordBytes);
   bool shown = false;
   {
-    qxtest::ModalDriver user(kSheetApplyButton, [&](HWND) { shown = true; }, IDCANCEL);
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND) { shown = true; }, IDCANCEL);
     EXPECT_LT(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(out), nullptr, DM_IN_PROMPT | DM_OUT_BUFFER), 0);
   }
   EXPECT_FALSE(shown);
