@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 #include <winspool.h>
+#include <compstui.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -311,6 +312,68 @@ TEST_F(PrintingSystemTest, APlugInThatDoesNotLoadGivesTheProgramAFailureNotAFaul
   // Settings without a sheet need no plug-in.
   EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(out), nullptr, DM_OUT_BUFFER), IDOK);
   EXPECT_EQ(DriverSetup(L"remove \"" + name + L"\""), 0);
+}
+
+// What Windows calls in the configuration module without winspool's help in Wine: the printer's
+// own sheet through the common property sheet, and device-mode conversion.
+TEST_F(PrintingSystemTest, ThePrinterSheetAndConversionsCallTheModuleDirectly) {
+  const HMODULE module = LoadLibraryW(qxhost::InstalledDriverFile(L"QXDRVUI.DLL").c_str());
+  const HMODULE common = LoadLibraryW(L"compstui.dll");
+  ASSERT_NE(module, nullptr);
+  ASSERT_NE(common, nullptr);
+  using SheetsFn = LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM);
+  using CommonSheetFn = LONG(WINAPI*)(HWND, SheetsFn, LPARAM, DWORD*);
+  using ConvertFn = BOOL(WINAPI*)(LPWSTR, DEVMODEW*, DEVMODEW*, LONG*, DWORD);
+  const auto deviceSheets = reinterpret_cast<SheetsFn>(reinterpret_cast<void*>(GetProcAddress(module, "DrvDevicePropertySheets")));
+  const auto commonSheet = reinterpret_cast<CommonSheetFn>(reinterpret_cast<void*>(GetProcAddress(common, "CommonPropertySheetUIW")));
+  const auto convert = reinterpret_cast<ConvertFn>(reinterpret_cast<void*>(GetProcAddress(module, "DrvConvertDevMode")));
+  ASSERT_TRUE(deviceSheets != nullptr && commonSheet != nullptr && convert != nullptr);
+
+  // The printer's properties: Printer, Maintenance, Troubleshooting and About.
+  std::wstring name = kPrinter;
+  struct {
+    WORD cbSize, flags;
+    HANDLE printer;
+    LPWSTR printerName;
+  } header = {sizeof header, 0, nullptr, &name[0]};
+  std::vector<std::wstring> tabs;
+  {
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
+      const HWND tabControl = PropSheet_GetTabControl(sheet);
+      for (int i = 0; i < TabCtrl_GetItemCount(tabControl); ++i) {
+        wchar_t text[64] = {};
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        TabCtrl_GetItem(tabControl, i, &item);
+        tabs.push_back(text);
+      }
+    }, IDCANCEL);
+    EXPECT_GT(commonSheet(nullptr, deviceSheets, reinterpret_cast<LPARAM>(&header), nullptr), 0);
+    ASSERT_TRUE(user.opened());
+  }
+  EXPECT_EQ(tabs, (std::vector<std::wstring>{L"Printer", L"Printer", L"Troubleshooting", L"About"}));
+
+  // Conversion: the size first, then the driver's default, and a foreign device mode's
+  // public choices on it.
+  std::vector<uint8_t> printerRecord(kRecordBytes), converted(kRecordBytes);
+  ASSERT_EQ(printer_.Properties(nullptr, AsDevMode(printerRecord), nullptr, DM_OUT_BUFFER), IDOK);
+  LONG needed = 0;
+  EXPECT_FALSE(convert(&name[0], nullptr, AsDevMode(converted), &needed, 0x04));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_EQ(needed, static_cast<LONG>(kRecordBytes));
+  ASSERT_TRUE(convert(&name[0], nullptr, AsDevMode(converted), &needed, 0x04));
+  EXPECT_EQ(converted, printerRecord);
+  DEVMODEW foreign = {};
+  foreign.dmSize = sizeof foreign;
+  foreign.dmFields = DM_ORIENTATION;
+  foreign.dmOrientation = DMORIENT_LANDSCAPE;
+  ASSERT_TRUE(convert(&name[0], &foreign, AsDevMode(converted), &needed, 0x01));
+  EXPECT_EQ(AsDevMode(converted)->dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(AsDevMode(converted)->dmDriverExtra, kRecordBytes - sizeof(DEVMODEW));
+  FreeLibrary(common);
+  FreeLibrary(module);
 }
 
 // Papers, their names and sizes, and bins, as programs ask for them.
