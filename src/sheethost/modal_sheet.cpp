@@ -1,5 +1,8 @@
 #include "modal_sheet.h"
 
+#include <commctrl.h>
+#include <prsht.h>
+
 #include <utility>
 
 namespace qxhost {
@@ -40,6 +43,21 @@ void SettleSheet() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+}
+
+std::vector<std::wstring> TabCaptions(HWND sheet) {
+  const HWND tabs = PropSheet_GetTabControl(sheet);
+  std::vector<std::wstring> captions;
+  for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+    wchar_t text[128] = {};
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 128;
+    TabCtrl_GetItem(tabs, i, &item);
+    captions.emplace_back(text);
+  }
+  return captions;
 }
 
 }  // namespace qxhost

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace qxhost {
 
@@ -34,5 +36,8 @@ class ModalHook {
 
 // Lets the sheet draw what the last change asked for.
 void SettleSheet();
+
+// The captions on a sheet's tabs, in order.
+std::vector<std::wstring> TabCaptions(HWND sheet);
 
 }  // namespace qxhost

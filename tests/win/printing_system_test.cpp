@@ -139,7 +139,7 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
   {
     qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
       GetWindowTextW(sheet, caption, 128);
-      pages = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
+      pages = static_cast<int>(qxhost::TabCaptions(sheet).size());
       ChooseLandscapeAndTwoCopies(sheet);
     }, IDOK);
     EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(chosen), AsDevMode(programRecord),
@@ -339,16 +339,7 @@ TEST_F(PrintingSystemTest, ThePrinterSheetAndConversionsCallTheModuleDirectly) {
   std::vector<std::wstring> tabs;
   {
     qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
-      const HWND tabControl = PropSheet_GetTabControl(sheet);
-      for (int i = 0; i < TabCtrl_GetItemCount(tabControl); ++i) {
-        wchar_t text[64] = {};
-        TCITEMW item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 64;
-        TabCtrl_GetItem(tabControl, i, &item);
-        tabs.push_back(text);
-      }
+      tabs = qxhost::TabCaptions(sheet);
     }, IDCANCEL);
     EXPECT_GT(commonSheet(nullptr, deviceSheets, reinterpret_cast<LPARAM>(&header), nullptr), 0);
     ASSERT_TRUE(user.opened());
