@@ -200,7 +200,7 @@ double PrintingSystemOpen(const std::wstring& printerName) {
   std::vector<uint8_t> out(size > 0 ? static_cast<size_t>(size) : 0);
   double elapsed = 0;
   if (!out.empty()) {
-    qxhost::ModalSheetHook visit([](HWND sheet) {
+    qxhost::ModalHook visit(qxhost::kSheetApplyButton, [](HWND sheet) {
       for (int i = 0; i < TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet)); ++i) {
         PropSheet_SetCurSel(sheet, nullptr, i);
         qxhost::SettleSheet();

@@ -144,21 +144,15 @@ int SavePages(HWND window, const std::wstring& dir, const std::function<void()>&
   Gdiplus::GdiplusStartup(&token, &input, nullptr);
   // The folder of the pictures may be new; one that exists already is fine too.
   CreateDirectoryW(dir.c_str(), nullptr);
-  const HWND tabs = PropSheet_GetTabControl(window);
+  const std::vector<std::wstring> captions = qxhost::TabCaptions(window);
   int failures = 0;
-  for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
-    PropSheet_SetCurSel(window, nullptr, i);
+  for (size_t i = 0; i < captions.size(); ++i) {
+    PropSheet_SetCurSel(window, nullptr, static_cast<int>(i));
     SetForegroundWindow(window);
     settle();
-    wchar_t caption[128] = {};
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption;
-    item.cchTextMax = 128;
-    TabCtrl_GetItem(tabs, i, &item);
     const std::wstring path = dir + L"\\page-" + std::to_wstring(i) + L".png";
     if (SaveWindowPng(window, path)) {
-      std::wprintf(L"saved %ls (%ls)\n", path.c_str(), caption);
+      std::wprintf(L"saved %ls (%ls)\n", path.c_str(), captions[i].c_str());
     } else {
       std::fwprintf(stderr, L"qxhost: cannot save %ls\n", path.c_str());
       ++failures;
@@ -200,9 +194,9 @@ int PrintingSystemSheet(const Options& options) {
     // The sheet is modal inside the call: its pages are saved from its own loop, then it is
     // cancelled.
     int failures = 0;
-    std::unique_ptr<qxhost::ModalSheetHook> snapshot;
+    std::unique_ptr<qxhost::ModalHook> snapshot;
     if (!options.snapshotDir.empty()) {
-      snapshot = std::make_unique<qxhost::ModalSheetHook>([&](HWND sheet) {
+      snapshot = std::make_unique<qxhost::ModalHook>(qxhost::kSheetApplyButton, [&](HWND sheet) {
         failures = SavePages(sheet, options.snapshotDir, [] {
           for (int i = 0; i < 10; ++i, Sleep(30)) qxhost::SettleSheet();
         });

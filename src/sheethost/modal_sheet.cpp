@@ -1,41 +1,40 @@
 #include "modal_sheet.h"
 
+#include <commctrl.h>
+#include <prsht.h>
+
 #include <utility>
 
 namespace qxhost {
 namespace {
 
-// Among a window's own children only a property sheet has the Apply button.
-constexpr int kApplyButton = 0x3021;
-
-thread_local ModalSheetHook* g_current = nullptr;
+thread_local ModalHook* g_current = nullptr;
 
 }  // namespace
 
-ModalSheetHook::ModalSheetHook(std::function<void(HWND)> act) : act_(std::move(act)) {
+ModalHook::ModalHook(int marker, std::function<void(HWND)> act) : marker_(marker), act_(std::move(act)) {
   g_current = this;
   hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
 }
 
-ModalSheetHook::~ModalSheetHook() {
+ModalHook::~ModalHook() {
   if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
   g_current = nullptr;
 }
 
-LRESULT CALLBACK ModalSheetHook::Hook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ModalHook::Hook(int code, WPARAM wParam, LPARAM lParam) {
   const auto window = reinterpret_cast<HWND>(wParam);
-  if (code == HCBT_ACTIVATE && g_current != nullptr && g_current->sheet_ == nullptr &&
-      GetDlgItem(window, kApplyButton) != nullptr) {
-    g_current->sheet_ = window;
-    // The sheet places its focus after it activates; the act waits for its loop.
+  if (code == HCBT_ACTIVATE && g_current != nullptr && g_current->window_ == nullptr &&
+      GetDlgItem(window, g_current->marker_) != nullptr) {
+    g_current->window_ = window;
     SetTimer(nullptr, 0, 1, Act);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void CALLBACK ModalSheetHook::Act(HWND, UINT, UINT_PTR timer, DWORD) {
+void CALLBACK ModalHook::Act(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  if (g_current != nullptr) g_current->act_(g_current->sheet_);
+  if (g_current != nullptr) g_current->act_(g_current->window_);
 }
 
 void SettleSheet() {
@@ -44,6 +43,21 @@ void SettleSheet() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+}
+
+std::vector<std::wstring> TabCaptions(HWND sheet) {
+  const HWND tabs = PropSheet_GetTabControl(sheet);
+  std::vector<std::wstring> captions;
+  for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+    wchar_t text[128] = {};
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 128;
+    TabCtrl_GetItem(tabs, i, &item);
+    captions.emplace_back(text);
+  }
+  return captions;
 }
 
 }  // namespace qxhost

@@ -1,33 +1,43 @@
-// The printing system shows a printer's sheet modally, inside the program's call: a caller that
-// wants to act on it (save its pages, time them, close it) does so from the sheet's own loop.
+// The printing system shows a printer's sheet modally, inside the program's call, and a sheet's
+// pages open modal dialogs of their own: a caller that wants to act on such a window (save its
+// pages, time them, answer it) does so from the window's own loop.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace qxhost {
 
-// Runs act on the first property sheet this thread shows, once it has activated, from a timer
-// of its loop. One at a time per thread.
-class ModalSheetHook {
+// Among a window's own children only a property sheet has the Apply button.
+constexpr int kSheetApplyButton = 0x3021;
+
+// Runs act on the first window this thread activates that holds the control marker, from a
+// timer of its loop once the dialog manager has placed the focus. One at a time per thread.
+class ModalHook {
  public:
-  explicit ModalSheetHook(std::function<void(HWND)> act);
-  ~ModalSheetHook();
-  ModalSheetHook(const ModalSheetHook&) = delete;
-  ModalSheetHook& operator=(const ModalSheetHook&) = delete;
-  bool Seen() const { return sheet_ != nullptr; }
+  ModalHook(int marker, std::function<void(HWND)> act);
+  ~ModalHook();
+  ModalHook(const ModalHook&) = delete;
+  ModalHook& operator=(const ModalHook&) = delete;
+  bool Seen() const { return window_ != nullptr; }
 
  private:
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
   static void CALLBACK Act(HWND, UINT, UINT_PTR timer, DWORD);
 
+  int marker_;
   std::function<void(HWND)> act_;
-  HWND sheet_ = nullptr;
+  HWND window_ = nullptr;
   HHOOK hook_ = nullptr;
 };
 
 // Lets the sheet draw what the last change asked for.
 void SettleSheet();
+
+// The captions on a sheet's tabs, in order.
+std::vector<std::wstring> TabCaptions(HWND sheet);
 
 }  // namespace qxhost

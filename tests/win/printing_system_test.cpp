@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 #include <winspool.h>
+#include <compstui.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -21,6 +22,7 @@
 #include "resources/resource.h"
 #include "sheet_harness.h"  // ModalDriver
 #include "sheethost/host_sheet.h"
+#include "sheethost/modal_sheet.h"
 #include "sheethost/module_package.h"
 #include "test_support.h"
 
@@ -29,8 +31,6 @@ namespace {
 constexpr wchar_t kPrinter[] = L"QX Office 5000";
 constexpr wchar_t kModelBase[] = L"QX5000";
 constexpr size_t kRecordBytes = qxge::kDriverDevModeBytes;
-// Only a property sheet has an Apply button among its own children.
-constexpr int kSheetApplyButton = 0x3021;
 
 class Printer {
  public:
@@ -137,9 +137,9 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
   wchar_t caption[128] = {};
   int pages = 0;
   {
-    qxtest::ModalDriver user(kSheetApplyButton, [&](HWND sheet) {
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
       GetWindowTextW(sheet, caption, 128);
-      pages = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
+      pages = static_cast<int>(qxhost::TabCaptions(sheet).size());
       ChooseLandscapeAndTwoCopies(sheet);
     }, IDOK);
     EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(chosen), AsDevMode(programRecord),
@@ -182,7 +182,7 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
   // property sheet answers OK for a cancelled sheet too, so the record is what tells.)
   std::vector<uint8_t> cancelled(kRecordBytes);
   {
-    qxtest::ModalDriver user(kSheetApplyButton, ChooseLandscapeAndTwoCopies, IDCANCEL);
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, ChooseLandscapeAndTwoCopies, IDCANCEL);
     printer_.Properties(nullptr, AsDevMode(cancelled), AsDevMode(programRecord),
                         DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
     ASSERT_TRUE(user.opened());
@@ -208,7 +208,7 @@ TEST_F(PrintingSystemTest, AnUpdatedDefaultIsWhereEveryProgramStarts) {
   EXPECT_EQ(seen, preferred);
   bool landscapeShown = false;
   {
-    qxtest::ModalDriver user(kSheetApplyButton, [&](HWND sheet) {
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
       const HWND page = GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD);
       landscapeShown = IsDlgButtonChecked(page, IDC_LANDSCAPE) == BST_CHECKED;
     }, IDCANCEL);
@@ -275,6 +275,96 @@ TEST_F(PrintingSystemTest, DeviceModesOfAnyShapeFromAProgramGiveOurRecord) {
   EXPECT_EQ(AsDevMode(out)->dmCopies, 4);
   EXPECT_EQ(privatePart(out), emptyPrivate);
   VirtualFree(pages, 0, MEM_RELEASE);
+}
+
+// Runs qxdrvsetup, the driver's installer, with arguments; its exit code, or -1.
+int DriverSetup(const std::wstring& arguments) {
+  std::wstring command = L"\"" + qxtest::BinaryDir() + L"\\bin\\qxdrvsetup.exe\" " + arguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = static_cast<DWORD>(-1);
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+TEST_F(PrintingSystemTest, APlugInThatDoesNotLoadGivesTheProgramAFailureNotAFault) {
+  // A package whose plug-in is no library at all, installed as the user's installer does it.
+  const std::wstring dir = qxtest::FreshFolder(L"QXBRK");
+  qxtest::WriteTextFile(dir + L"\\QXBRKU.DLL", "[Common]\r\nCaption=not a library\r\n");
+  const std::wstring name = L"QX Broken 5000";
+  ASSERT_EQ(DriverSetup(L"install \"" + name + L"\" \"|lp -s -d QX_Office\" \"" + qxtest::BinaryDir() +
+                        L"\\bin\\QXDRVUI.DLL\" \"" + qxtest::SourceDir() + L"\\samples\\office\\QX_Office.ppd\" \"" +
+                        dir + L"\\QXBRKU.DLL\""),
+            0);
+  std::wstring printer = name;
+  std::vector<uint8_t> out(kRecordBytes);
+  bool shown = false;
+  {
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND) { shown = true; }, IDCANCEL);
+    EXPECT_LT(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(out), nullptr, DM_IN_PROMPT | DM_OUT_BUFFER), 0);
+  }
+  EXPECT_FALSE(shown);
+  // Settings without a sheet need no plug-in.
+  EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(out), nullptr, DM_OUT_BUFFER), IDOK);
+  EXPECT_EQ(DriverSetup(L"remove \"" + name + L"\""), 0);
+}
+
+// What Windows calls in the configuration module without winspool's help in Wine: the printer's
+// own sheet through the common property sheet, and device-mode conversion.
+TEST_F(PrintingSystemTest, ThePrinterSheetAndConversionsCallTheModuleDirectly) {
+  const HMODULE module = LoadLibraryW(qxhost::InstalledDriverFile(L"QXDRVUI.DLL").c_str());
+  const HMODULE common = LoadLibraryW(L"compstui.dll");
+  ASSERT_NE(module, nullptr);
+  ASSERT_NE(common, nullptr);
+  using SheetsFn = LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM);
+  using CommonSheetFn = LONG(WINAPI*)(HWND, SheetsFn, LPARAM, DWORD*);
+  using ConvertFn = BOOL(WINAPI*)(LPWSTR, DEVMODEW*, DEVMODEW*, LONG*, DWORD);
+  const auto deviceSheets = reinterpret_cast<SheetsFn>(reinterpret_cast<void*>(GetProcAddress(module, "DrvDevicePropertySheets")));
+  const auto commonSheet = reinterpret_cast<CommonSheetFn>(reinterpret_cast<void*>(GetProcAddress(common, "CommonPropertySheetUIW")));
+  const auto convert = reinterpret_cast<ConvertFn>(reinterpret_cast<void*>(GetProcAddress(module, "DrvConvertDevMode")));
+  ASSERT_TRUE(deviceSheets != nullptr && commonSheet != nullptr && convert != nullptr);
+
+  // The printer's properties: Printer, Maintenance, Troubleshooting and About.
+  std::wstring name = kPrinter;
+  struct {
+    WORD cbSize, flags;
+    HANDLE printer;
+    LPWSTR printerName;
+  } header = {sizeof header, 0, nullptr, &name[0]};
+  std::vector<std::wstring> tabs;
+  {
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
+      tabs = qxhost::TabCaptions(sheet);
+    }, IDCANCEL);
+    EXPECT_GT(commonSheet(nullptr, deviceSheets, reinterpret_cast<LPARAM>(&header), nullptr), 0);
+    ASSERT_TRUE(user.opened());
+  }
+  EXPECT_EQ(tabs, (std::vector<std::wstring>{L"Printer", L"Printer", L"Troubleshooting", L"About"}));
+
+  // Conversion: the size first, then the driver's default, and a foreign device mode's
+  // public choices on it.
+  std::vector<uint8_t> printerRecord(kRecordBytes), converted(kRecordBytes);
+  ASSERT_EQ(printer_.Properties(nullptr, AsDevMode(printerRecord), nullptr, DM_OUT_BUFFER), IDOK);
+  LONG needed = 0;
+  EXPECT_FALSE(convert(&name[0], nullptr, AsDevMode(converted), &needed, 0x04));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_EQ(needed, static_cast<LONG>(kRecordBytes));
+  ASSERT_TRUE(convert(&name[0], nullptr, AsDevMode(converted), &needed, 0x04));
+  EXPECT_EQ(converted, printerRecord);
+  DEVMODEW foreign = {};
+  foreign.dmSize = sizeof foreign;
+  foreign.dmFields = DM_ORIENTATION;
+  foreign.dmOrientation = DMORIENT_LANDSCAPE;
+  ASSERT_TRUE(convert(&name[0], &foreign, AsDevMode(converted), &needed, 0x01));
+  EXPECT_EQ(AsDevMode(converted)->dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(AsDevMode(converted)->dmDriverExtra, kRecordBytes - sizeof(DEVMODEW));
+  FreeLibrary(common);
+  FreeLibrary(module);
 }
 
 // Papers, their names and sizes, and bins, as programs ask for them.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "sheethost/host_sheet.h"
+#include "sheethost/modal_sheet.h"
 #include "sheethost/module_package.h"
 #include "pagebase/settings_page.h"
 #include "record/driver_dev_mode.h"
@@ -22,45 +23,18 @@
 namespace qxtest {
 
 // Acts on a modal dialog of this thread once it runs (the first to activate holding control
-// marker), then presses button in it. The dialog is found as it activates and driven from a
-// timer of its own loop, after the dialog manager has placed the focus.
+// marker), then presses button in it.
 class ModalDriver {
  public:
   ModalDriver(int marker, std::function<void(HWND)> act, int button)
-      : marker_(marker), act_(std::move(act)), button_(button) {
-    current_ = this;
-    hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-  }
-  ~ModalDriver() {
-    UnhookWindowsHookEx(hook_);
-    current_ = nullptr;
-  }
-  ModalDriver(const ModalDriver&) = delete;
-  ModalDriver& operator=(const ModalDriver&) = delete;
-  bool opened() const { return dialog_ != nullptr; }
+      : hook_(marker, [act = std::move(act), button](HWND dialog) {
+          act(dialog);
+          PostMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+        }) {}
+  bool opened() const { return hook_.Seen(); }
 
  private:
-  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-    const HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && current_ != nullptr && current_->dialog_ == nullptr &&
-        GetDlgItem(window, current_->marker_) != nullptr) {
-      current_->dialog_ = window;
-      current_->timer_ = SetTimer(nullptr, 0, 1, Act);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  }
-  static void CALLBACK Act(HWND, UINT, UINT_PTR, DWORD) {
-    KillTimer(nullptr, current_->timer_);
-    current_->act_(current_->dialog_);
-    PostMessageW(GetDlgItem(current_->dialog_, current_->button_), BM_CLICK, 0, 0);
-  }
-  static inline ModalDriver* current_ = nullptr;
-  int marker_;
-  std::function<void(HWND)> act_;
-  int button_;
-  HWND dialog_ = nullptr;
-  UINT_PTR timer_ = 0;
-  HHOOK hook_ = nullptr;
+  qxhost::ModalHook hook_;
 };
 
 // What a user sees of control id in dialog.
@@ -110,7 +84,7 @@ inline std::wstring TipIn(HWND dialog, int id) {
 
 class SheetHarness : public ::testing::Test {
  protected:
-  static constexpr int kApplyButton = 0x3021;
+  static constexpr int kApplyButton = qxhost::kSheetApplyButton;
 
   // A package named base with these model and text files, and the resource library when the
   // pages' pictures matter; the record the host will hand over.
