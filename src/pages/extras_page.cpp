@@ -323,29 +323,44 @@ bool ExtrasPage::OverlaysAvailable() const { return !WindowsNt4() && !IsNetworkP
 
 namespace {
 
-// Rebuilds a combo from the stored collection, "none" on top, and selects the record's entry.
-void FillCollection(HWND combo, CollectionType type, const DriverDevMode& record) {
+// Fills a combo from the stored collection, "none" on top, and selects the record's entry. The
+// list is read again only when the collection changed since it was (stamp: when it last
+// was): every entry is a registry read, and an overlay a look for its file too.
+void FillCollection(HWND combo, const StoredCollectionItem& none, CollectionType type, const DriverDevMode& record,
+                    uint64_t& stamp) {
   ItemList list(combo);
-  list.Clear();
-  for (std::unique_ptr<CollectionItem>& item : LoadItems(type, &record)) list.Add(std::move(item));
-  list.Add(CreateItem(type, -1, nullptr), 0);
+  if (none.LastWritten() != stamp || list.Count() == 0) {
+    list.Clear();
+    for (std::unique_ptr<CollectionItem>& item : LoadItems(type, &record)) list.Add(std::move(item));
+    list.Add(CreateItem(type, -1, nullptr), 0);
+    stamp = none.LastWritten();  // the first read may have stored the model's built-ins
+  }
   list.Select(list.FindChosen(record));
+}
+
+// True when the list already holds item as stored, so that adopting it would change nothing.
+bool Listed(const ItemList& list, const CollectionItem& item) {
+  for (int i = 0; i < list.Count(); ++i)
+    if (const CollectionItem* entry = list.Item(i); entry != nullptr && entry->GetName() == item.GetName())
+      return !entry->Differs(item);
+  return false;
 }
 
 }  // namespace
 
 void ExtrasPage::FillWatermarks() {
-  // Built at every fill, not only at init: a watermark chosen or added on the Watermark page
-  // since must be offered here, or the next store would drop it.
-  FillCollection(Item(IDC_WATERMARK_CHOICE), CollectionType::Watermark, *working_);
+  // Brought up to date at every fill, not only at init: a watermark chosen or added on the
+  // Watermark page since must be offered here, or the next store would drop it.
+  FillCollection(Item(IDC_WATERMARK_CHOICE), WatermarkItem(nullptr), CollectionType::Watermark, *working_,
+                 watermarkStamp_);
   EnableControl(IDC_WATERMARK_CHOICE, Editable());
   EnableControl(IDC_WATERMARK_EDIT, Editable());
 }
 
 void ExtrasPage::FillOverlays() {
   OverlayItem job(working_);
-  AdoptItem(job, CollectionType::Overlay);
-  FillCollection(Item(IDC_OVERLAY_CHOICE), CollectionType::Overlay, *working_);
+  if (!Listed(ItemList(Item(IDC_OVERLAY_CHOICE)), job)) AdoptItem(job, CollectionType::Overlay);
+  FillCollection(Item(IDC_OVERLAY_CHOICE), OverlayItem(nullptr), CollectionType::Overlay, *working_, overlayStamp_);
   // The overlay being created is the job's until it is made.
   EnableControl(IDC_OVERLAY_CHOICE, Editable() && working_->dmPrivate.ovrLoadCreate != 2);
   EnableControl(IDC_OVERLAY_EDIT, Editable());

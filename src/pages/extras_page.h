@@ -72,6 +72,7 @@ class ExtrasPage : public ExtrasPageBase {
   void FillOverlays();
 
   bool overlays_ = false;
+  uint64_t watermarkStamp_ = 0, overlayStamp_ = 0;  // the collections as the lists show them
 };
 
 class SimpleExtrasPage : public ExtrasPageBase {

@@ -8,10 +8,12 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "pages/extras_page.h"
 #include "resources/resource.h"
 #include "sheet_harness.h"
+#include "snapshot.h"
 
 namespace {
 
@@ -309,6 +311,70 @@ TEST_F(OutputPageTest, ClonesOrPagesPerSideInTheRecordsUnit) {
   EXPECT_EQ(Live().dmPrivate.iNupBorder, 8);
   EXPECT_EQ(Live().dmPublic.dmCopies, 7);
   EXPECT_NE(Live().dmPublic.dmFields & DM_COPIES, 0u);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<COLORREF> PixelsIn(HWND control) {
+  const qxtest::Snapshot shot(control);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x) pixels.push_back(shot.At(x, y));
+  return pixels;
+}
+
+TEST_F(ExtrasPageTest, TheJobsWatermarkJoinsTheUsersAndAChoiceShowsOnThePreview) {
+  Stage(L"QXEX", "[Common]\r\n", "[Common]\r\n");
+  const std::wstring store = L"TSF\\Watermark Data";
+  for (int i = 0; i < 2; ++i) {
+    const std::wstring n = std::to_wstring(i), text = L"W" + n;
+    qxtest::WriteUserValue(base_, store, (L"Tx" + n).c_str(), REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    qxtest::WriteUserValue(base_, store, (L"Face" + n).c_str(), REG_SZ, L"DejaVu Sans", 24);
+    qxtest::WriteUserValue(base_, store, (L"Sz" + n).c_str(), REG_SZ, L"96", 6);
+  }
+  qxtest::WriteUserValue(base_, store, L"WMNum", REG_SZ, L"2", 4);
+  qxge::PrivateDevMode& p = Live().dmPrivate;
+  p.cWaterText.Write(u"SECRET");
+  p.WaterStrFaceName.Write(u"DejaVu Sans");
+  p.iWaterSize = 96;
+  Open({kExtrasPage});
+  EXPECT_EQ(qxtest::ReadUserString(base_, store, L"Tx2"), L"SECRET");
+  EXPECT_EQ(qxtest::ReadUserString(base_, store, L"WMNum"), L"3");
+  EXPECT_EQ(Items(IDC_WATERMARK_CHOICE), 4);
+  wchar_t chosen[64] = {};
+  SendMessageW(Control(IDC_WATERMARK_CHOICE), CB_GETLBTEXT, SendMessageW(Control(IDC_WATERMARK_CHOICE), CB_GETCURSEL, 0, 0),
+               reinterpret_cast<LPARAM>(chosen));
+  EXPECT_STREQ(chosen, L"SECRET");
+
+  const std::vector<COLORREF> before = PixelsIn(Control(IDC_PREVIEW));
+  SendMessageW(Control(IDC_WATERMARK_CHOICE), CB_SETCURSEL, 0, 0);  // (No Watermark)
+  SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_WATERMARK_CHOICE, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(Control(IDC_WATERMARK_CHOICE)));
+  sheet_->Pump();
+  EXPECT_NE(PixelsIn(Control(IDC_PREVIEW)), before);
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.cWaterText.Read(), u"");
+}
+
+// A watermark added and chosen on the Watermark page is the Extras page's choice too, and stays
+// the job's through the Extras page's next change.
+TEST_F(ExtrasPageTest, AWatermarkAddedOnItsPageIsOfferedHere) {
+  Stage(L"QXEX", "[Common]\r\nExtrasDestination=1\r\n", "[Common]\r\n");
+  Open({kExtrasPage, 6});
+  const int before = Items(IDC_WATERMARK_CHOICE);
+  PropSheet_SetCurSel(window_, nullptr, 1);
+  sheet_->Pump();
+  SetWindowTextW(Control(IDC_WATERMARK_TEXT), L"NEWMARK");
+  sheet_->Pump();
+  Click(IDC_WATERMARK_ADD);
+  PropSheet_SetCurSel(window_, nullptr, 0);
+  sheet_->Pump();
+  EXPECT_EQ(Items(IDC_WATERMARK_CHOICE), before + 1);
+  Choose(IDC_DESTINATION, 1);
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.cWaterText.Read(), u"NEWMARK");
 }
 
 }  // namespace
