@@ -62,6 +62,8 @@ const int kBelowFonts[] = {IDC_COLLATE,          IDC_WATERMARK_FRAME, IDC_WATERM
 const int kOverlayGroup[] = {IDC_OVERLAY_FRAME, IDC_OVERLAY_CHOICE, IDC_OVERLAY_EDIT, 0};
 
 const int kHoldTimeGroup[] = {IDC_HOLD_AT_LABEL, IDC_HOLD_DATE, IDC_HOLD_TIME, 0};
+const int kHoldSharedRow[] = {IDC_HOLD_STORE, IDC_HOLD_PUBLIC, IDC_HOLD_AT_LABEL, IDC_HOLD_DATE, IDC_HOLD_TIME, 0};
+const int kNone[] = {0};
 const int kHoldPasscodeGroup[] = {IDC_HOLD_PASSCODE_LABEL, IDC_HOLD_PASSCODE, IDC_HOLD_PASSCODE_NOTE,
                                   IDC_HOLD_CONFIRM_LABEL,  IDC_HOLD_CONFIRM,  IDC_HOLD_CONFIRM_NOTE, 0};
 
@@ -84,24 +86,29 @@ bool WindowsNt4() {
 struct ControlMove {
   HWND dialog;
   int top, dy;
-  LONG right;
+  LONG right, bottom;
+  const int* stay;  // zero-terminated ids that keep their place
 };
 
 BOOL CALLBACK MoveChild(HWND child, LPARAM data) {
   const auto& m = *reinterpret_cast<const ControlMove*>(data);
   if (GetParent(child) != m.dialog) return TRUE;
+  const int id = GetDlgCtrlID(child);
+  for (const int* stay = m.stay; *stay != 0; ++stay)
+    if (*stay == id) return TRUE;
   RECT r;
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, m.dialog, reinterpret_cast<POINT*>(&r), 2);
-  if (r.top >= m.top && r.right <= m.right)
+  if (r.top >= m.top && r.right <= m.right && r.top < m.bottom)
     SetWindowPos(child, nullptr, r.left, r.top + m.dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   return TRUE;
 }
 
-// Moves every control of dialog from top down and left of right by dy; labels without an id
-// move too.
-void MoveControlsFrom(HWND dialog, int top, int dy, LONG right = LONG_MAX) {
-  ControlMove move{dialog, top, dy, right};
+// Moves every control of dialog from top down to above bottom and left of right by dy; labels
+// without an id move too.
+void MoveControlsFrom(HWND dialog, int top, int dy, LONG right = LONG_MAX, LONG bottom = LONG_MAX,
+                      const int* stay = kNone) {
+  ControlMove move{dialog, top, dy, right, bottom, stay};
   EnumChildWindows(dialog, MoveChild, reinterpret_cast<LPARAM>(&move));
 }
 
@@ -554,11 +561,25 @@ void PrintAndHoldDialog::OnSetActive() {
 
 void PrintAndHoldDialog::ApplyModeRule() {
   const int16_t mode = Mode();
-  ShowControl(IDC_HOLD_STORE, mode < kHoldStore && Model().ExtrasSecurePrint == 0 ? 1 : 0);
+  const bool secure = Model().ExtrasSecurePrint != 0;
+  const bool store = mode < kHoldStore && !secure, time = mode == kHoldDelay;
+  ShowControl(IDC_HOLD_STORE, store ? 1 : 0);
   ShowControl(IDC_HOLD_PUBLIC, mode == kHoldStore ? 1 : 0);
-  ShowControls(kHoldTimeGroup, mode == kHoldDelay ? 1 : 0);
+  ShowControls(kHoldTimeGroup, time ? 1 : 0);
+  // A mode with nothing in the shared row (Spool) lets the rows below close up over it.
+  if (!secure) ShowSharedRow(store || time || mode == kHoldStore);
   ShowControls(kHoldPasscodeGroup, mode == kHoldConfidential || mode == kHoldStore ? 1 : 0);
   ApplyFlagRule();
+}
+
+void PrintAndHoldDialog::ShowSharedRow(bool show) {
+  if (show == sharedRowShown_) return;
+  sharedRowShown_ = show;
+  const int row = ControlOffset(IDC_HOLD_JOB, IDC_HOLD_USER, false).y;
+  const RECT frame = ControlRect(IDC_HOLD_FRAME);
+  MoveControlsFrom(Handle(), ControlRect(IDC_HOLD_USER).top, show ? row : -row, frame.right, frame.bottom,
+                   kHoldSharedRow);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void PrintAndHoldDialog::ApplyFlagRule() {

@@ -114,11 +114,13 @@ class PrintAndHoldDialog : public SettingsPage {
   bool OptionsEnabled() const;
   int16_t Mode() const;
   void ApplyModeRule();
+  void ShowSharedRow(bool show);
   void ApplyFlagRule();
   // Refuses a passcode that is not as the model asks, with the message; empties hidden ones.
   bool CheckPasscode();
 
   PasscodeLimits limits_;
+  bool sharedRowShown_ = true;  // the row of the store choices and the delayed time
 };
 
 class OutputPage : public SettingsPage {
