@@ -384,3 +384,27 @@ TEST_F(ExtrasPageTest, AWatermarkAddedOnItsPageIsOfferedHere) {
 }
 
 }  // namespace
+
+namespace {
+
+// On a printer reached over the network the printer cannot store an overlay: the choice is
+// closed and says why, and the job's overlay is neither listed nor touched.
+TEST_F(ExtrasPageTest, OverlaysAreClosedOnANetworkPort) {
+  qxtest::TestPrinters printers;
+  ASSERT_TRUE(printers.Add(L"QX_ExtrasLan", L"QXLAN_DEVICE:"));
+  Stage(L"QXEX", "[Common]\r\nExtrasDestination=1\r\n", "[Common]\r\n");
+  record_ = qxhost::DefaultRecord(L"QX_ExtrasLan");
+  Live().dmPrivate.ovrFileName.Write(u"C:\\forms\\letter.ovl");
+  Live().dmPrivate.ovrLoadCreate = 1;
+  Open({kExtrasPage}, 0, L"QX_ExtrasLan");
+  for (int id : {IDC_OVERLAY_FRAME, IDC_OVERLAY_CHOICE, IDC_OVERLAY_EDIT}) EXPECT_FALSE(Enabled(id)) << id;
+  EXPECT_EQ(Items(IDC_OVERLAY_CHOICE), 0);
+  EXPECT_EQ(Tip(IDC_OVERLAY_FRAME), L"To enable Overlay, change the network printer port to local one.");
+  Choose(IDC_DESTINATION, 1);
+  Apply();
+  EXPECT_EQ(Live().dmPrivate.ovrFileName.Read(), u"C:\\forms\\letter.ovl");
+  EXPECT_FALSE(qxtest::UserKeyExists(base_, L"TSF\\Overlay Data"));
+  Close();
+}
+
+}  // namespace
