@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -56,6 +57,26 @@ void PutOnClipboard(const std::wstring& text) {
   SetClipboardData(CF_UNICODETEXT, memory);
   CloseClipboard();
 }
+// Every value under key whose bytes hold what, by name (with the subkey's path).
+void ValuesHolding(HKEY key, const std::wstring& path, const std::string& what, std::vector<std::wstring>& found) {
+  wchar_t name[256];
+  std::vector<uint8_t> data(1 << 16);
+  for (DWORD i = 0;; ++i) {
+    DWORD nameChars = 256, size = static_cast<DWORD>(data.size());
+    if (RegEnumValueW(key, i, name, &nameChars, nullptr, nullptr, data.data(), &size) != ERROR_SUCCESS) break;
+    if (std::search(data.begin(), data.begin() + size, what.begin(), what.end()) != data.begin() + size)
+      found.push_back(path + name);
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD nameChars = 256;
+    if (RegEnumKeyExW(key, i, name, &nameChars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    HKEY sub = nullptr;
+    if (RegOpenKeyExW(key, name, 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+    ValuesHolding(sub, path + name + L"\\", what, found);
+    RegCloseKey(sub);
+  }
+}
+
 std::wstring Clipboard() {
   std::wstring text;
   if (!OpenClipboard(nullptr)) return text;
@@ -250,6 +271,24 @@ TEST_F(ExtrasPageTest, PasscodeEditsTakeDigitsOnlyAndGiveNothingAway) {
   EXPECT_EQ(Live().dmPrivate.cSecurePassword.Read(), u"1234");
   EXPECT_EQ(Live().dmPrivate.cPassword.Read(), u"87654321");  // left alone
   EXPECT_EQ(Live().dmPrivate.cUserId.Read(), u"Bob1");
+  // The passcode is kept nowhere but in whole records: not in the user's other values, not in
+  // the package's files, which a sheet fills with the texts it reads.
+  Close();
+  const std::string secret(reinterpret_cast<const char*>(u"1234"), 8);
+  std::vector<std::wstring> holders;
+  HKEY user = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, (L"SOFTWARE\\QXPrint\\" + base_).c_str(), 0, KEY_READ, &user) == ERROR_SUCCESS) {
+    ValuesHolding(user, L"", secret, holders);
+    RegCloseKey(user);
+  }
+  for (const std::wstring& holder : holders) {
+    const std::wstring name = holder.substr(holder.find_last_of(L'\\') + 1);
+    EXPECT_TRUE(name == L"Default DevMode" || name.compare(0, 3, L"CDM") == 0) << holder;
+  }
+  for (const std::wstring& file : qxtest::FilesIn(dir_)) {
+    if (file.size() > 4 && file.compare(file.size() - 4, 4, L".DLL") == 0) continue;
+    EXPECT_EQ(Read(file).find("1234"), std::string::npos) << file;
+  }
 }
 
 TEST_F(ExtrasPageTest, WithoutTheHardDiskTheOptionsAreClosedAndSaySo) {
