@@ -241,11 +241,18 @@ TEST_F(ExtrasPageTest, PasscodeEditsTakeDigitsOnlyAndGiveNothingAway) {
     r.dmPrivate.iInHard = 1;
     r.dmPrivate.iJobRetention = 4;
     r.dmPrivate.cPassword.Write(u"87654321");
+    r.dmPrivate.cSecurePassword.Write(u"12345678901234567890");  // longer than this model allows
+    r.dmPrivate.cPrintingTime.Write(u"2004:02:30:10:00");
   });
   PutOnClipboard(L"12 34");
   Hold([](HWND d) {
     const HWND passcode = GetDlgItem(d, IDC_HOLD_PASSCODE);
-    EXPECT_EQ(TextIn(d, IDC_HOLD_PASSCODE), L"");  // the other field's passcode is not this one's
+    EXPECT_EQ(TextIn(d, IDC_HOLD_PASSCODE), L"");  // refused: no passcode this model could take
+    // No such day: the delayed time offers today.
+    SYSTEMTIME shown{}, now{};
+    SendMessageW(GetDlgItem(d, IDC_HOLD_DATE), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown));
+    GetLocalTime(&now);
+    EXPECT_EQ(shown.wYear * 10000 + shown.wMonth * 100 + shown.wDay, now.wYear * 10000 + now.wMonth * 100 + now.wDay);
     TypeIn(d, IDC_HOLD_PASSCODE, L"12 3\x00E9\xFF14" L"4");
     EXPECT_EQ(TextIn(d, IDC_HOLD_PASSCODE), L"1234");
     SendMessageW(passcode, WM_PASTE, 0, 0);
@@ -269,6 +276,8 @@ TEST_F(ExtrasPageTest, PasscodeEditsTakeDigitsOnlyAndGiveNothingAway) {
   EXPECT_EQ(Clipboard(), L"12 34");
   Apply();
   EXPECT_EQ(Live().dmPrivate.cSecurePassword.Read(), u"1234");
+  const uint8_t zeros[32] = {};
+  EXPECT_EQ(std::memcmp(Live().dmPrivate.cSecurePassword.bytes + 8, zeros, sizeof zeros), 0);  // no older tail
   EXPECT_EQ(Live().dmPrivate.cPassword.Read(), u"87654321");  // left alone
   EXPECT_EQ(Live().dmPrivate.cUserId.Read(), u"Bob1");
   // The passcode is kept nowhere but in whole records: not in the user's other values, not in
