@@ -54,7 +54,6 @@ const int kTimeRow[] = {IDC_PRINT_TIME, 0};
 const int kFontRow[] = {IDC_PRINTER_FONTS, 0};
 const int kSaveAsRow[] = {IDC_SAVE_AS_FORM, 0};
 const int kFormFileRow[] = {IDC_FORM_FILE, IDC_FORM_BROWSE, 0};
-const int kFormFile[] = {IDC_FORM_FILE, IDC_FORM_BROWSE, 0};
 const int kDialogButtons[] = {IDC_MORE_OPTIONS, IDC_PRINT_AND_HOLD, 0};
 const int kFontBelow[] = {IDC_PRINTER_FONTS_BELOW, 0};
 const int kBelowFonts[] = {IDC_COLLATE,          IDC_WATERMARK_FRAME, IDC_WATERMARK_CHOICE, IDC_WATERMARK_EDIT,
@@ -151,7 +150,7 @@ void OutputOptionsBase::OnSetActive() {
 }
 
 void OutputOptionsBase::ApplySaveAsFormRule() {
-  EnableControls(kFormFile, Editable() && Checked(IDC_SAVE_AS_FORM));
+  EnableControls(kFormFileRow, Editable() && Checked(IDC_SAVE_AS_FORM));
 }
 
 void OutputOptionsBase::OnStoreControls() {

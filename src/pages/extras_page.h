@@ -38,7 +38,6 @@ class ExtrasPageBase : public OutputOptionsBase {
   // variant: the option rows the page has free (2 beside watermark and overlay, 7 without).
   ExtrasPageBase(int templateId, int32_t pageId, int variant)
       : OutputOptionsBase(templateId, u"Extras", pageId), variant_(variant) {}
-  int Variant() const { return variant_; }
   void OnSetActive() override;
   void OnStoreControls() override;
 
