@@ -82,33 +82,23 @@ bool WindowsNt4() {
   return (version & 0x80000000u) == 0 && LOBYTE(LOWORD(version)) == 4 && HIBYTE(LOWORD(version)) == 0;
 }
 
-struct ControlMove {
-  HWND dialog;
-  int top, dy;
-  LONG right, bottom;
-  const int* stay;  // zero-terminated ids that keep their place
-};
-
-BOOL CALLBACK MoveChild(HWND child, LPARAM data) {
-  const auto& m = *reinterpret_cast<const ControlMove*>(data);
-  if (GetParent(child) != m.dialog) return TRUE;
-  const int id = GetDlgCtrlID(child);
-  for (const int* stay = m.stay; *stay != 0; ++stay)
-    if (*stay == id) return TRUE;
-  RECT r;
-  GetWindowRect(child, &r);
-  MapWindowPoints(nullptr, m.dialog, reinterpret_cast<POINT*>(&r), 2);
-  if (r.top >= m.top && r.right <= m.right && r.top < m.bottom)
-    SetWindowPos(child, nullptr, r.left, r.top + m.dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  return TRUE;
-}
-
-// Moves every control of dialog from top down to above bottom and left of right by dy; labels
-// without an id move too.
+// Moves every control of dialog from top down to above bottom and left of right by dy, in one
+// batch; labels without an id move too, the controls of stay (zero-terminated ids) do not.
 void MoveControlsFrom(HWND dialog, int top, int dy, LONG right = LONG_MAX, LONG bottom = LONG_MAX,
                       const int* stay = kNone) {
-  ControlMove move{dialog, top, dy, right, bottom, stay};
-  EnumChildWindows(dialog, MoveChild, reinterpret_cast<LPARAM>(&move));
+  HDWP batch = BeginDeferWindowPos(32);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr && batch != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    bool kept = false;
+    for (const int* s = stay; *s != 0 && !kept; ++s) kept = *s == GetDlgCtrlID(child);
+    if (kept) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    if (r.top >= top && r.right <= right && r.top < bottom)
+      batch = DeferWindowPos(batch, child, nullptr, r.left, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (batch != nullptr) EndDeferWindowPos(batch);
 }
 
 }  // namespace
