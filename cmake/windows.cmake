@@ -47,6 +47,7 @@ set(QXGE_WIN_SOURCES
   src/pages/deco_page.cpp
   src/pages/overlay_page.cpp
   src/pages/watermark_page.cpp
+  src/pages/extras_page.cpp
   src/preview/owner_drawn.cpp
 )
 

@@ -40,6 +40,8 @@ int32_t StoredCollectionItem::GetCount(const DriverDevMode*) const {
   return UserRegistry(collection_, -1, false).GetInt(countName_);
 }
 
+uint64_t StoredCollectionItem::LastWritten() const { return UserRegistry(collection_, -1, false).LastWritten(); }
+
 std::vector<std::unique_ptr<CollectionItem>> LoadItems(CollectionType type, const DriverDevMode* record) {
   std::vector<std::unique_ptr<CollectionItem>> items;
   int32_t count = 1;  // the first item is read even without a count

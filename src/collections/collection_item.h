@@ -50,6 +50,9 @@ class StoredCollectionItem : public CollectionItem {
   void DeleteAll() const override;
   void SetCount(int32_t count, const DriverDevMode* record) const override;
   int32_t GetCount(const DriverDevMode* record) const override;
+  // Changes whenever an item or the count is written or the collection deleted; a list built
+  // from the collection is current while this stays the same.
+  uint64_t LastWritten() const;
 
  protected:
   // keepZero: a count of 0 is written too, instead of leaving no key behind.

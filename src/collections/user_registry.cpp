@@ -74,6 +74,14 @@ void UserRegistry::PutRecord(const wchar_t* name, const uint8_t* record) const {
   key_.Set(ValueName(name).c_str(), REG_BINARY, record, kDriverDevModeBytes);
 }
 
+uint64_t UserRegistry::LastWritten() const {
+  FILETIME written{};
+  if (!key_.IsOpen() || RegQueryInfoKeyW(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                         nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS)
+    return 0;
+  return uint64_t{written.dwHighDateTime} << 32 | written.dwLowDateTime;
+}
+
 void UserRegistry::DeleteCollection(const wchar_t* collection) {
   RegDeleteTreeW(HKEY_CURRENT_USER, KeyPath(collection).c_str());
 }

@@ -26,6 +26,8 @@ class UserRegistry {
   void PutString(const wchar_t* name, const std::wstring& text) const;
   void PutInt(const wchar_t* name, int32_t value) const;
   void PutRecord(const wchar_t* name, const uint8_t* record) const;
+  // When anything of the key last changed, in the system's file-time units; 0 without the key.
+  uint64_t LastWritten() const;
 
   static void DeleteCollection(const wchar_t* collection);
 

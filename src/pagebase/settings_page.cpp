@@ -387,7 +387,7 @@ RECT SettingsPage::ControlRect(int id) const {
   return control != nullptr ? ChildRect(Handle(), control) : RECT{};
 }
 
-int SettingsPage::CloseUpRows(std::initializer_list<ControlRow> rows) {
+int SettingsPage::CloseUpRows(const std::vector<ControlRow>& rows) {
   int moved = 0;
   for (const ControlRow& row : rows) {
     const POINT up{0, -moved};

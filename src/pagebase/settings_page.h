@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,7 +75,7 @@ class SettingsPage : public platform::Dialog {
   };
   // Shows the rows the model has and hides the others; every shown row moves up by the heights
   // hidden above it. Returns the height given up, by which whatever follows moves up too.
-  int CloseUpRows(std::initializer_list<ControlRow> rows);
+  int CloseUpRows(const std::vector<ControlRow>& rows);
   POINT ControlOffset(int id, int fromId, bool bottoms) const;
   // A control's rectangle on the page; empty when the page has no such control.
   RECT ControlRect(int id) const;
@@ -102,6 +101,8 @@ class SettingsPage : public platform::Dialog {
     favorites_.Clear();
     favorites_.Bind(nullptr);
   }
+  // A tooltip on a control, where the text file's own would be.
+  void SetControlTip(int id, const std::u16string& text) { tooltip_.SetText(id, true, text); }
   // The right-to-left twin of a modal dialog's template.
   virtual int MirroredTemplateId() const { return templateId_ + IDD_MIRROR_OFFSET; }
   // The page's preview; none on pages without one.

@@ -43,22 +43,6 @@ constexpr int kDuplexRows[] = {IDC_DUPLEX_DEFAULT, IDC_DUPLEX_NONE, IDC_DUPLEX_L
                                IDC_DUPLEX_REVERSE};
 constexpr int kDuplexChoices = 4;
 
-struct ListItem {
-  const char16_t* text;  // the English text, also its key in the text file
-  intptr_t data;
-};
-
-// Pages refill on every layout change: a list that already holds these items keeps them,
-// since every item added is a round trip through the combo box and the text file.
-void SetItems(const SettingsPage& page, int id, const std::vector<ListItem>& items) {
-  const ComboBox combo(page.Item(id));
-  bool same = combo.Count() == static_cast<int>(items.size());
-  for (size_t i = 0; same && i < items.size(); ++i) same = combo.DataAt(static_cast<int>(i)) == items[i].data;
-  if (same) return;
-  combo.Clear();
-  for (const ListItem& item : items) combo.Add(platform::W(page.ItemText(item.text)), item.data);
-}
-
 bool PaperRotates(const DriverDevMode& record) {
   return Model().LayoutRotate != 0 && ModelFeatures::ListContains(record.dmPublic.dmPaperSize, Model().RotatePapers);
 }
@@ -71,6 +55,21 @@ void CheckDuplexRadio(const SettingsPage& page, int choice) {
 }
 
 }  // namespace
+
+void SetItems(const SettingsPage& page, int id, const std::vector<ListItem>& items) {
+  const ComboBox combo(page.Item(id));
+  bool same = combo.Count() == static_cast<int>(items.size());
+  for (size_t i = 0; same && i < items.size(); ++i) same = combo.DataAt(static_cast<int>(i)) == items[i].data;
+  if (same) return;
+  combo.Clear();
+  for (const ListItem& item : items) combo.Add(platform::W(page.ItemText(item.text)), item.data);
+}
+
+std::vector<ListItem> PageOrderItems(int pagesPerSide, bool landscape) {
+  if (pagesPerSide == 1 && landscape) return {{u"Down", 0}, {u"Up", 4}};
+  if (pagesPerSide == 1) return {{u"Right", 0}, {u"Left", 2}};
+  return {{u"Right, Then Down", 0}, {u"Down, Then Right", 1}, {u"Left, Then Down", 2}, {u"Down, Then Left", 3}};
+}
 
 int OrientationPicture(bool landscape, int rotation) {
   static const int kPictures[3][2] = {{4040, 4036}, {4080, 4078}, {4042, 4038}};
@@ -344,13 +343,7 @@ void LayoutTypeGroups::FillPageOrders(int pagesPerSide, const DriverDevMode& rec
 }
 
 void LayoutTypeGroups::FillPageOrders(int pagesPerSide, intptr_t selected, const DriverDevMode& record) {
-  if (pagesPerSide == 1 && record.dmPublic.dmOrientation == 2)
-    SetItems(owner_, IDC_PAGE_ORDER, {{u"Down", 0}, {u"Up", 4}});
-  else if (pagesPerSide == 1)
-    SetItems(owner_, IDC_PAGE_ORDER, {{u"Right", 0}, {u"Left", 2}});
-  else
-    SetItems(owner_, IDC_PAGE_ORDER,
-             {{u"Right, Then Down", 0}, {u"Down, Then Right", 1}, {u"Left, Then Down", 2}, {u"Down, Then Left", 3}});
+  SetItems(owner_, IDC_PAGE_ORDER, PageOrderItems(pagesPerSide, record.dmPublic.dmOrientation == 2));
   ComboBox(owner_.Item(IDC_PAGE_ORDER)).SelectByData(std::clamp<intptr_t>(selected, 0, 4));
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "pagebase/settings_page.h"
 #include "pages/numeric_controls.h"
@@ -19,6 +20,17 @@ struct ModelFeatures;
 // choice (0 Printer Default, 1 None, 2 Long Edge, 3 Short Edge).
 int OrientationPicture(bool landscape, int rotation);
 int DuplexPicture(bool landscape, int rotation, int choice, bool reverse);
+
+// A list item: its English text, also its key in the text file, and its record value.
+struct ListItem {
+  const char16_t* text;
+  intptr_t data;
+};
+// Pages refill on every change: a list that already holds these items keeps them, since every
+// item added is a round trip through the combo box and the text file.
+void SetItems(const SettingsPage& page, int id, const std::vector<ListItem>& items);
+// The orders of the pages on a side for a count of pages per side (its list index).
+std::vector<ListItem> PageOrderItems(int pagesPerSide, bool landscape);
 
 // Duplex choice to the record's duplex value and back.
 int16_t DuplexValue(int choice);

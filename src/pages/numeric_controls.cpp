@@ -172,16 +172,45 @@ bool FilterAccepts(EditFilter filter, std::u16string_view text) {
 
 namespace {
 
+constexpr DWORD_PTR kSecretFlag = 0x100;
+
+// Every way a user changes an edit's text: typing (Ctrl+V among the characters), pasting,
+// undoing, the editing keys (Shift+Ins, Delete) and the edit's own context menu.
+bool MayChangeText(UINT message) {
+  switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_PASTE:
+    case WM_UNDO:
+    case EM_UNDO:
+    case WM_KEYDOWN:
+    case WM_CONTEXTMENU:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A secret leaves its edit by no copy: not by message, key or menu.
+bool CopiesOut(UINT message, WPARAM wParam) {
+  if (message == WM_COPY || message == WM_CUT || message == WM_CONTEXTMENU) return true;
+  if (message == WM_CHAR) return wParam == 0x03 || wParam == 0x18;  // Ctrl+C, Ctrl+X
+  if (message != WM_KEYDOWN) return false;
+  const bool control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+  return (wParam == VK_INSERT && control) || (wParam == VK_DELETE && shift);
+}
+
 LRESULT CALLBACK FilterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
   if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, FilterProc, 1);
-  if (message != WM_CHAR && message != WM_PASTE) return DefSubclassProc(edit, message, wParam, lParam);
+  if ((data & kSecretFlag) != 0 && CopiesOut(message, wParam)) return 0;
+  if (!MayChangeText(message)) return DefSubclassProc(edit, message, wParam, lParam);
   // Remember the text and selection, let the edit take the keystroke, and put both back
   // when the result is not acceptable.
   const std::u16string before = WindowText(edit);
   DWORD start = 0, end = 0;
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
-  if (!FilterAccepts(static_cast<EditFilter>(data), WindowText(edit))) {
+  if (!FilterAccepts(static_cast<EditFilter>(data & ~kSecretFlag), WindowText(edit))) {
     SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
     SetWindowTextW(edit, platform::W(before));
     SendMessageW(edit, EM_SETSEL, start, end);
@@ -193,9 +222,9 @@ LRESULT CALLBACK FilterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-void InstallEditFilter(HWND edit, EditFilter filter) {
+void InstallEditFilter(HWND edit, EditFilter filter, bool secret) {
   if (edit == nullptr) return;
-  SetWindowSubclass(edit, FilterProc, 1, static_cast<DWORD_PTR>(filter));
+  SetWindowSubclass(edit, FilterProc, 1, static_cast<DWORD_PTR>(filter) | (secret ? kSecretFlag : 0));
   DisableInputMethod(edit);
 }
 

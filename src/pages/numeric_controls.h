@@ -72,10 +72,11 @@ class LengthSpin {
 };
 
 // Keystroke filters for edits: the text must stay digits with at most one '.', digits only,
-// or ASCII letters and digits; an empty text is always accepted.
+// or ASCII letters and digits; an empty text is always accepted. Typed, pasted and undone text
+// are all filtered; a secret edit gives nothing to the clipboard.
 enum class EditFilter { Decimal, Digits, Alnum };
 bool FilterAccepts(EditFilter filter, std::u16string_view text);
-void InstallEditFilter(HWND edit, EditFilter filter);
+void InstallEditFilter(HWND edit, EditFilter filter, bool secret = false);
 
 // Switches input-method editing off for a control that takes only numbers or codes.
 void DisableInputMethod(HWND control);

@@ -296,3 +296,52 @@
 #define IDC_OVERLAY_DELETE      1033
 #define IDC_OVERLAY_STATUS      1168
 #define IDC_OVERLAY_CONFIRM     1021
+
+// Extras pages, their More Options dialog and the Output page: the lists of the printed sheets,
+// the output options in rows, the watermark and overlay choices and the two dialogs' buttons.
+#define IDD_MORE_OPTIONS        3008
+#define IDC_OPTIONS_FRAME       1098
+#define IDC_PRINT_ORDER_LABEL   1094
+#define IDC_PRINT_ORDER         1086
+#define IDC_DESTINATION_LABEL   1092
+#define IDC_DESTINATION         1034
+#define IDC_STAPLE_LABEL        1097
+#define IDC_STAPLE              1166
+#define IDC_REPRINT_JAM         1096
+#define IDC_BANNER_PAGE         1141
+#define IDC_QUICK_PRINT         1142
+#define IDC_PRINT_TIME          1173
+#define IDC_PRINTER_FONTS       1057
+#define IDC_PRINTER_FONTS_BELOW 1003
+#define IDC_SAVE_AS_FORM        1058
+#define IDC_FORM_FILE           1060
+#define IDC_FORM_BROWSE         1059
+#define IDC_MORE_OPTIONS        1080
+#define IDC_PRINT_AND_HOLD      1062
+#define IDC_WATERMARK_FRAME     1196
+#define IDC_WATERMARK_CHOICE    1198
+#define IDC_WATERMARK_EDIT      1197
+#define IDC_OVERLAY_FRAME       1099
+#define IDC_OVERLAY_CHOICE      1101
+#define IDC_OVERLAY_EDIT        1100
+
+// Print and Hold dialog: the mode, then the options of a held job in one group.
+#define IDD_PRINT_AND_HOLD      3006
+#define IDC_HOLD_FRAME          1085
+#define IDC_HOLD_MODE_LABEL     1073
+#define IDC_HOLD_MODE           1074
+#define IDC_HOLD_STORE          1169
+#define IDC_HOLD_PUBLIC         1000
+#define IDC_HOLD_AT_LABEL       1131
+#define IDC_HOLD_DATE           1143
+#define IDC_HOLD_TIME           1132
+#define IDC_HOLD_USER           1191
+#define IDC_HOLD_USER_NOTE      1190
+#define IDC_HOLD_JOB            1066
+#define IDC_HOLD_JOB_NOTE       1065
+#define IDC_HOLD_PASSCODE_LABEL 1018
+#define IDC_HOLD_PASSCODE       1020
+#define IDC_HOLD_PASSCODE_NOTE  1019
+#define IDC_HOLD_CONFIRM_LABEL  1348
+#define IDC_HOLD_CONFIRM        1349
+#define IDC_HOLD_CONFIRM_NOTE   1021

@@ -100,8 +100,8 @@ class SheetHarness : public ::testing::Test {
     ASSERT_TRUE(module_.Load(dll));
     record_ = qxhost::DefaultRecord(L"QX_Office");
   }
-  void Open(std::vector<int32_t> pages, uint32_t flags = 0) {
-    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{L"QX_Office", pages, flags},
+  void Open(std::vector<int32_t> pages, uint32_t flags = 0, const wchar_t* printer = L"QX_Office") {
+    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{printer, pages, flags},
                                                  record_.data());
     window_ = sheet_->Create(nullptr);
     ASSERT_NE(window_, nullptr);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <commdlg.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <fstream>
@@ -339,6 +340,60 @@ void CALLBACK FileDialogAnswers::Act(HWND, UINT, UINT_PTR, DWORD) {
   const int field = GetDlgItem(dialog, kFileNameCombo) != nullptr ? kFileNameCombo : kFileNameEdit;
   SetDlgItemTextW(dialog, field, name.c_str());
   PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+}  // namespace qxtest
+
+namespace qxtest {
+
+namespace {
+
+const wchar_t kTestMonitorKey[] = L"System\\CurrentControlSet\\Control\\Print\\Monitors\\QX Test Monitor";
+
+void DeletePrinterNamed(const wchar_t* name) {
+  PRINTER_DEFAULTSW access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<wchar_t*>(name), &printer, &access)) return;
+  DeletePrinter(printer);
+  ClosePrinter(printer);
+}
+
+}  // namespace
+
+std::wstring TestPrinterName() {
+  wchar_t name[256];
+  const DWORD n = GetEnvironmentVariableW(L"QXGE_PRINTER", name, 256);
+  return n == 0 || n >= 256 ? L"QX_Office" : std::wstring(name, n);
+}
+
+TestPrinters::TestPrinters() {
+  const std::wstring monitor = BinaryDir() + L"\\bin\\qxtest_monitor.dll";
+  EXPECT_TRUE(FileExists(monitor));
+  platform::RegistryKey key;
+  EXPECT_TRUE(key.Create(HKEY_LOCAL_MACHINE, kTestMonitorKey, KEY_ALL_ACCESS) && key.SetString(L"Driver", monitor));
+}
+
+TestPrinters::~TestPrinters() {
+  for (const std::wstring& name : printers_) DeletePrinterNamed(name.c_str());
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestMonitorKey);
+}
+
+bool TestPrinters::Add(const wchar_t* name, const wchar_t* port, DWORD attributes) {
+  DeletePrinterNamed(name);
+  PRINTER_INFO_2W info = {};
+  info.pPrinterName = const_cast<wchar_t*>(name);
+  info.pPortName = const_cast<wchar_t*>(port);
+  // Wine names a CUPS queue's driver after the queue.
+  std::wstring driver = TestPrinterName();
+  info.pDriverName = &driver[0];
+  info.pPrintProcessor = const_cast<wchar_t*>(L"winprint");
+  info.pDatatype = const_cast<wchar_t*>(L"RAW");
+  info.Attributes = attributes;
+  const HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+  if (printer == nullptr) return false;
+  ClosePrinter(printer);
+  printers_.push_back(name);
+  return true;
 }
 
 }  // namespace qxtest

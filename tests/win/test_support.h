@@ -140,3 +140,25 @@ class FileDialogAnswers {
 };
 
 }  // namespace qxtest
+
+namespace qxtest {
+
+// Printers on the ports of tests/win/monitor (QXUSB_1:, QXLAN_DEVICE:, ...), whose monitor names
+// are the ones the port rules look for, with the test printer's driver; gone with the object.
+class TestPrinters {
+ public:
+  TestPrinters();
+  ~TestPrinters();
+  TestPrinters(const TestPrinters&) = delete;
+  TestPrinters& operator=(const TestPrinters&) = delete;
+  // False when the spooler refused the printer.
+  bool Add(const wchar_t* name, const wchar_t* port, DWORD attributes = 0);
+
+ private:
+  std::vector<std::wstring> printers_;
+};
+
+// The test printer: QXGE_PRINTER, else QX_Office.
+std::wstring TestPrinterName();
+
+}  // namespace qxtest
