@@ -47,6 +47,9 @@ set(QXGE_WIN_SOURCES
   src/pages/deco_page.cpp
   src/pages/overlay_page.cpp
   src/pages/watermark_page.cpp
+  src/pages/printer_page.cpp
+  src/printer/status_watch.cpp
+  src/printer/raw_job.cpp
   src/preview/owner_drawn.cpp
 )
 

@@ -106,6 +106,7 @@ class SettingsPage : public platform::Dialog {
   virtual int MirroredTemplateId() const { return templateId_ + IDD_MIRROR_OFFSET; }
   // The page's preview; none on pages without one.
   PreviewWnd* Preview() const { return preview_.get(); }
+  PageTooltip& Tooltip() { return tooltip_; }
 
   std::u16string Section() const;
 

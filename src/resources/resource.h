@@ -296,3 +296,34 @@
 #define IDC_OVERLAY_DELETE      1033
 #define IDC_OVERLAY_STATUS      1168
 #define IDC_OVERLAY_CONFIRM     1021
+
+// Printer page: the printer's installed options and device settings, row by row, and the
+// status monitor's window switch below them.
+#define IDC_PRINTER_FRAME       1133
+#define IDC_TRAY_LABEL          1140
+#define IDC_TRAY                1179
+#define IDC_FINISHER_LABEL      1135
+#define IDC_FINISHER            1050
+#define IDC_TRAY_CHECK          1006
+#define IDC_ENVELOPE_FEEDER     1134
+#define IDC_DUPLEX_UNIT         1219
+#define IDC_STAPLER             1139
+#define IDC_HARD_DISK           1136
+#define IDC_HIGH_ALTITUDE       1137
+#define IDC_POWER_SAVE          1138
+#define IDC_DELAY_LABEL         1122
+#define IDC_DELAY               1121
+#define IDC_POPUP_FRAME         1299
+#define IDC_STATUS_WINDOW       1300
+
+// Maintenance page: a picture button with its title and description per job.
+#define IDC_ALIGNMENT_FRAME     1133
+#define IDC_CLEANING_FRAME      1134
+#define IDC_ALIGNMENT           1287
+#define IDC_ALIGNMENT_TITLE     1288
+#define IDC_ALIGNMENT_TEXT      1286
+#define IDC_CLEANING            1290
+#define IDC_CLEANING_TITLE      1291
+#define IDC_CLEANING_TEXT       1289
+#define IDB_ALIGNMENT_STRIP     4900
+#define IDB_CLEANING_STRIP      4901

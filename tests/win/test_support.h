@@ -140,3 +140,34 @@ class FileDialogAnswers {
 };
 
 }  // namespace qxtest
+
+namespace qxtest {
+
+// A job of the test printer's CUPS queue, finished ones included.
+struct QueueJob {
+  int id;
+  std::string name;  // job-name, as the spooler gave it
+};
+// The queue's jobs by an IPP Get-Jobs request to the local CUPS (127.0.0.1:631); empty when
+// CUPS cannot be reached.
+std::vector<QueueJob> QueueJobs(const std::string& printer = "QX_Office");
+
+// The jobs the test printer receives after the watch is made: the listener's finished job
+// files (the bytes as the printer got them) and the queue's entries (the names). Other tests
+// may print meanwhile, so a test looks for its own among them.
+class JobWatch {
+ public:
+  JobWatch();
+  // The bytes of each new job file, waiting up to timeoutMs until count of them equal wanted
+  // (none wanted: until count arrive).
+  std::vector<std::string> Files(const std::string& wanted = {}, size_t count = 1, DWORD timeoutMs = 20000) const;
+  // The queue's new jobs named name.
+  int Named(const std::string& name) const;
+
+ private:
+  std::wstring dir_;
+  std::vector<std::wstring> before_;
+  int lastId_ = 0;
+};
+
+}  // namespace qxtest
