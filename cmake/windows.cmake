@@ -48,6 +48,9 @@ set(QXGE_WIN_SOURCES
   src/pages/overlay_page.cpp
   src/pages/watermark_page.cpp
   src/pages/printer_page.cpp
+  src/pages/sentry_dialog.cpp
+  src/pages/troubleshooting_page.cpp
+  src/pagebase/web_links.cpp
   src/printer/status_watch.cpp
   src/printer/raw_job.cpp
   src/preview/owner_drawn.cpp
@@ -165,7 +168,11 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   target_link_options(win_tests PRIVATE -static)
   target_compile_definitions(win_tests PRIVATE
     QXGE_SOURCE_DIR=L"${src_dir_win}" QXGE_BINARY_DIR=L"${bin_dir_win}")
-  add_dependencies(win_tests QXGEU QXGEU2 qxtest_monitor qxtest_html_help)
+  add_dependencies(win_tests QXGEU QXGEU2 qxtest_monitor qxtest_html_help qxtest_recorder)
+  # A browser and URL handler that keeps each command line it is started with.
+  add_executable(qxtest_recorder tests/win/recorder/command_recorder.cpp)
+  set_target_properties(qxtest_recorder PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/recorder)
+  target_link_options(qxtest_recorder PRIVATE -municode -static)
   # The HTML Help control as the tests see it: it keeps each request instead of showing it.
   add_library(qxtest_html_help SHARED tests/win/help_recorder/html_help_recorder.cpp)
   # Kept out of bin, where the reference host would find it first.

@@ -145,6 +145,9 @@ class SettingsPage : public platform::Dialog {
   std::unique_ptr<PreviewWnd> preview_;
 };
 
+// Opens address (a compiled help file's topic) in the HTML Help viewer, owned by nobody.
+void ShowHtmlHelp(const std::u16string& address);
+
 // The localised word for an unnamed favorite, set by the first page attached in the process.
 const std::u16string& UntitledLabel();
 

@@ -164,7 +164,8 @@ bool LinkLabel::Active() const { return IsRectEmpty(&hot_) == FALSE && IsWindowV
 RECT LinkLabel::Setup(COLORREF colour, bool rightAligned) {
   colour_ = colour == static_cast<COLORREF>(-1) ? GetSysColor(COLOR_BTNTEXT) : colour;
   hot_ = {};
-  if (Handle() == nullptr || !IsWindowVisible(Handle())) return hot_;
+  // The page may not be on screen yet: the link's own flag is what counts.
+  if (Handle() == nullptr || (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) == 0) return hot_;
   RECT client;
   GetClientRect(Handle(), &client);
   LOGFONTW lf{};

@@ -327,3 +327,24 @@
 #define IDC_CLEANING_TEXT       1289
 #define IDB_ALIGNMENT_STRIP     4900
 #define IDB_CLEANING_STRIP      4901
+
+// Troubleshooting page: the status watch, the printer's internal pages and the web links.
+#define IDC_SENTRY_FRAME        1241
+#define IDC_SENTRY_TEXT         1242
+#define IDC_SENTRY_LAST_TOPIC   1243
+#define IDC_SENTRY_SETTINGS     1225
+#define IDC_TEST_PAGES_FRAME    1131
+#define IDC_TEST_PAGES_TEXT     1239
+#define IDC_TEST_PAGES          1238
+#define IDC_TEST_PRINT          1223
+#define IDC_LINKS_FRAME         1224
+#define IDC_LINK_FIRST          1212
+#define IDC_LINK_FOURTH         1215
+#define IDC_ABOUT_BOX           1229
+
+// Printing Sentry dialog: the watch's switch and polling interval.
+#define IDD_SENTRY              3027
+#define IDC_SENTRY_ENABLE       1246
+#define IDC_SENTRY_INTERVAL_LABEL 1242
+#define IDC_SENTRY_INTERVAL     1244
+#define IDC_SENTRY_INTERVAL_SPIN 1245
