@@ -161,6 +161,17 @@ class SheetHarness : public ::testing::Test {
   }
   intptr_t Data(int id) const { return DataIn(PageDialog(), id); }
   int Items(int id) const { return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0)); }
+  // The texts of a drop-down list, in its order.
+  std::vector<std::wstring> ItemTexts(int id) const {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < Items(id); ++i) {
+      wchar_t text[128] = {};
+      SendMessageW(Control(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      texts.push_back(text);
+    }
+    return texts;
+  }
+
   bool Checked(int id) const { return CheckedIn(PageDialog(), id); }
   bool Shown(int id) const { return ShownIn(PageDialog(), id); }
   bool Enabled(int id) const { return EnabledIn(PageDialog(), id); }

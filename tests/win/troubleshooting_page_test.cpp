@@ -55,15 +55,6 @@ class TroubleshootingPageTest : public qxtest::SheetHarness {
     Stage(L"QXTS", "[Common]\r\n" + model, "[Troubleshooting Dialog]\r\n" + texts);
     Open({12});
   }
-  std::vector<std::wstring> Pages() const {
-    std::vector<std::wstring> texts;
-    for (int i = 0; i < Items(IDC_TEST_PAGES); ++i) {
-      wchar_t text[128] = {};
-      SendMessageW(Control(IDC_TEST_PAGES), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-      texts.push_back(text);
-    }
-    return texts;
-  }
   // As a user clicks the link's words.
   void ClickLink(int id) {
     const RECT r = Bounds(id);
@@ -88,7 +79,7 @@ class TroubleshootingPageTest : public qxtest::SheetHarness {
 TEST_F(TroubleshootingPageTest, PrintSendsThePjlRequestNamedByItsCaption) {
   ASSERT_FALSE(qxtest::JobsDir().empty()) << "QXGE_JOBS_DIR is not set; run scripts/test-printer.sh";
   OpenTroubleshooting("TroubleSentry=1\r\nTestPages=9;1\r\n", "Test Print=Pattern Demo\r\n");
-  EXPECT_EQ(Pages(), (std::vector<std::wstring>{L"Config Page", L"Pattern Demo"}));
+  EXPECT_EQ(ItemTexts(IDC_TEST_PAGES), (std::vector<std::wstring>{L"Config Page", L"Pattern Demo"}));
   const qxtest::JobWatch watch;
   Click(IDC_TEST_PRINT);
   EXPECT_EQ(watch.Named("Config Page"), 1);
@@ -108,7 +99,7 @@ TEST_F(TroubleshootingPageTest, GroupsAModelLacksGiveTheirPlaceAndBadPageNumbers
   OpenTroubleshooting("TroubleSentry=0\r\nTestPages=0;10;-1;3;3;2\r\n",
                       "Ref_URL_1=https://a.example/%d/%s/%s\r\nRef_URL_2=https://b.example/\r\n");
   EXPECT_FALSE(Shown(IDC_SENTRY_FRAME) || Shown(IDC_SENTRY_SETTINGS) || Shown(IDC_SENTRY_LAST_TOPIC));
-  EXPECT_EQ(Pages(), (std::vector<std::wstring>{L"Connection Page", L"Menu Map"}));
+  EXPECT_EQ(ItemTexts(IDC_TEST_PAGES), (std::vector<std::wstring>{L"Connection Page", L"Menu Map"}));
   EXPECT_EQ(Data(IDC_TEST_PAGES), 1);
   const RECT top = Bounds(IDC_TEST_PAGES_FRAME);
   // "%s" links ask for the printer's address, which a local CUPS printer has not.
