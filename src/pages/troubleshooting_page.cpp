@@ -96,7 +96,8 @@ void TroubleshootingPage::SetUpLinks() {
       ShowControl(id, 0);
       continue;
     }
-    if (value.find(u"%s") != std::u16string::npos) {
+    const size_t hostAt = value.find(u"%s");
+    if (hostAt != std::u16string::npos) {
       // The printer's own pages: its address may take a name look-up, asked once.
       if (!hostAsked && working_ != nullptr) host = GetPrinterHost(*working_);
       hostAsked = true;
@@ -104,7 +105,8 @@ void TroubleshootingPage::SetUpLinks() {
         EnableControl(id, false);
         continue;
       }
-      value = FormatText(value, {host}, kMaxLinkChars);
+      // The address goes where the first "%s" is; any other placeholder is the translator's text.
+      value.replace(hostAt, 2, host);
     }
     CutText(value, kMaxLinkChars);
     targets_[i] = value;

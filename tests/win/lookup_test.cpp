@@ -161,7 +161,6 @@ TEST_F(LookupTest, TheLocalCupsPrinterHasNoNetworkAddress) {
 
 // The machine keys of the port monitors, as a monitor's set-up program leaves them.
 const std::wstring kMonitors = L"System\\CurrentControlSet\\Control\\Print\\Monitors\\";
-const std::wstring kTestMonitor = kMonitors + L"QX Test Monitor";
 const std::wstring kTcpPorts = kMonitors + L"Standard TCP/IP Port\\Ports\\";
 const std::wstring kLanMonitor = kMonitors + L"QX LAN Monitor\\";
 
@@ -177,14 +176,6 @@ void SetAnsiValue(const std::wstring& key, const char* name, const std::string& 
   ASSERT_EQ(RegSetValueExA(k.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>(value.size() + 1)),
             ERROR_SUCCESS);
-}
-
-void DeletePrinterNamed(const wchar_t* name) {
-  PRINTER_DEFAULTSW access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-  HANDLE printer = nullptr;
-  if (!OpenPrinterW(const_cast<wchar_t*>(name), &printer, &access)) return;
-  DeletePrinter(printer);
-  ClosePrinter(printer);
 }
 
 // Printers on the ports of tests/win/monitor, whose monitor names are the ones the rules name.
@@ -212,37 +203,16 @@ TEST_F(LookupTest, TheUsersCustomSizesArePapersFromNumber257) {
 
 class LookupNetworkTest : public LookupTest {
  protected:
-  void SetUp() override {
-    LookupTest::SetUp();
-    if (HasFatalFailure()) return;
-    const std::wstring monitor = qxtest::BinaryDir() + L"\\bin\\qxtest_monitor.dll";
-    ASSERT_TRUE(qxtest::FileExists(monitor));
-    SetValue(kTestMonitor, L"Driver", monitor);
-  }
   void TearDown() override {
-    for (const std::wstring& name : printers_) DeletePrinterNamed(name.c_str());
-    for (const std::wstring& key : {kTestMonitor, kTcpPorts + L"QXTCP_ADDRESS:", kTcpPorts + L"QXTCP_HOST:", kLanMonitor})
+    for (const std::wstring& key : {kTcpPorts + L"QXTCP_ADDRESS:", kTcpPorts + L"QXTCP_HOST:", kLanMonitor})
       RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
   }
   DriverDevMode PrinterOn(const wchar_t* name, const wchar_t* port, DWORD attributes = 0) {
-    DeletePrinterNamed(name);
-    PRINTER_INFO_2W info = {};
-    info.pPrinterName = const_cast<wchar_t*>(name);
-    info.pPortName = const_cast<wchar_t*>(port);
-    // Wine names a CUPS queue's driver after the queue.
-    const std::u16string driver = OfficePrinter();
-    info.pDriverName = const_cast<wchar_t*>(W(driver));
-    info.pPrintProcessor = const_cast<wchar_t*>(L"winprint");
-    info.pDatatype = const_cast<wchar_t*>(L"RAW");
-    info.Attributes = attributes;
-    HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-    EXPECT_NE(printer, nullptr) << "AddPrinterW " << GetLastError();
-    if (printer != nullptr) ClosePrinter(printer);
-    printers_.push_back(name);
+    EXPECT_TRUE(printers_.Add(name, port, attributes)) << "AddPrinterW " << GetLastError();
     return RecordFor(U(name));
   }
 
-  std::vector<std::wstring> printers_;
+  qxtest::MonitorPrinters printers_;
 };
 
 TEST_F(LookupNetworkTest, HostAddressFollowsThePortMonitorsSettings) {

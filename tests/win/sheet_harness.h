@@ -127,7 +127,7 @@ class SheetHarness : public ::testing::Test {
     record_ = qxhost::DefaultRecord(L"QX_Office");
   }
   void Open(std::vector<int32_t> pages, uint32_t flags = 0) {
-    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{L"QX_Office", pages, flags},
+    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{printer_, pages, flags},
                                                  record_.data());
     window_ = sheet_->Create(nullptr);
     ASSERT_NE(window_, nullptr);
@@ -188,6 +188,7 @@ class SheetHarness : public ::testing::Test {
   std::string Read(const std::wstring& name) { return ReadTextFile(dir_ + L"\\" + name); }
 
   std::wstring base_, dir_;
+  std::wstring printer_ = L"QX_Office";  // the sheet's printer
   qxhost::ModulePackage module_;
   std::vector<uint8_t> record_;
   std::unique_ptr<qxhost::HostSheet> sheet_;

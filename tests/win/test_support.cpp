@@ -459,3 +459,55 @@ int JobWatch::Named(const std::string& name) const {
 }
 
 }  // namespace qxtest
+
+// ---- printers on the test monitor's ports ----------------------------------------------
+
+#include <winspool.h>
+
+namespace qxtest {
+namespace {
+
+constexpr wchar_t kTestMonitorKey[] = L"System\\CurrentControlSet\\Control\\Print\\Monitors\\QX Test Monitor";
+
+void DeletePrinterNamed(const std::wstring& name) {
+  PRINTER_DEFAULTSW access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &printer, &access)) return;
+  DeletePrinter(printer);
+  ClosePrinter(printer);
+}
+
+}  // namespace
+
+MonitorPrinters::MonitorPrinters() {
+  const std::wstring monitor = BinaryDir() + L"\\bin\\qxtest_monitor.dll";
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kTestMonitorKey, L"Driver", REG_SZ, monitor.c_str(),
+                  static_cast<DWORD>((monitor.size() + 1) * sizeof(wchar_t)));
+}
+
+MonitorPrinters::~MonitorPrinters() {
+  for (const std::wstring& name : printers_) DeletePrinterNamed(name);
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestMonitorKey);
+}
+
+bool MonitorPrinters::Add(const std::wstring& name, const std::wstring& port, DWORD attributes) {
+  DeletePrinterNamed(name);
+  wchar_t queue[256] = L"QX_Office";
+  const DWORD n = GetEnvironmentVariableW(L"QXGE_PRINTER", queue, 256);
+  if (n == 0 || n >= 256) lstrcpyW(queue, L"QX_Office");
+  PRINTER_INFO_2W info = {};
+  info.pPrinterName = const_cast<wchar_t*>(name.c_str());
+  info.pPortName = const_cast<wchar_t*>(port.c_str());
+  // Wine names a CUPS queue's driver after the queue.
+  info.pDriverName = queue;
+  info.pPrintProcessor = const_cast<wchar_t*>(L"winprint");
+  info.pDatatype = const_cast<wchar_t*>(L"RAW");
+  info.Attributes = attributes;
+  const HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+  if (printer == nullptr) return false;
+  ClosePrinter(printer);
+  printers_.push_back(name);
+  return true;
+}
+
+}  // namespace qxtest

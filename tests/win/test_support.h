@@ -171,3 +171,22 @@ class JobWatch {
 };
 
 }  // namespace qxtest
+
+namespace qxtest {
+
+// Printers the spooler keeps on ports of the test port monitor (tests/win/monitor), whose
+// monitor names are those the printer lookups know; they and the monitor go with this object.
+class MonitorPrinters {
+ public:
+  MonitorPrinters();
+  ~MonitorPrinters();
+  MonitorPrinters(const MonitorPrinters&) = delete;
+  MonitorPrinters& operator=(const MonitorPrinters&) = delete;
+  // A printer named name on port, with the test queue's driver; false when the spooler refused.
+  bool Add(const std::wstring& name, const std::wstring& port, DWORD attributes = 0);
+
+ private:
+  std::vector<std::wstring> printers_;
+};
+
+}  // namespace qxtest

@@ -111,6 +111,20 @@ TEST_F(TroubleshootingPageTest, GroupsAModelLacksGiveTheirPlaceAndBadPageNumbers
   Close();
   module_.Unload();
 
+  // On a printer with a network address the "%s" link takes it, once; other placeholders stay.
+  qxtest::MonitorPrinters printers;
+  const std::wstring port = L"System\\CurrentControlSet\\Control\\Print\\Monitors\\Standard TCP/IP Port\\Ports\\QXTCP_ADDRESS:";
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, port.c_str(), L"IPAddress", REG_SZ, L"10.1.2.3", 18);
+  ASSERT_TRUE(printers.Add(L"QX_TroubleTcp", L"QXTCP_ADDRESS:"));
+  printer_ = L"QX_TroubleTcp";
+  OpenTroubleshooting("TroubleSentry=0\r\n", "Ref_URL_1=https://a.example/%d/%s/%s\r\n");
+  EXPECT_TRUE(Enabled(IDC_LINK_FIRST));
+  EXPECT_EQ(Tip(IDC_LINK_FIRST), L"https://a.example/%d/10.1.2.3/%s");
+  Close();
+  module_.Unload();
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, port.c_str());
+  printer_ = L"QX_Office";
+
   OpenTroubleshooting("TroubleSentry=1\r\nTestPages=0\r\n", "Ref_URL_4=https://d.example/\r\n");
   EXPECT_EQ(Bounds(IDC_SENTRY_FRAME).top, top.top) << "without the watch the printer pages lead";
   EXPECT_FALSE(Shown(IDC_TEST_PAGES_FRAME) || Shown(IDC_TEST_PRINT));
