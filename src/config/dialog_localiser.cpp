@@ -65,7 +65,7 @@ TTTOOLINFOW PageTooltip::Describe(int controlId, bool pageRelative) const {
 void PageTooltip::SetText(int controlId, bool pageRelative, const std::u16string& text, int extraId, const RECT* area) {
   if (tooltip_ == nullptr || dialog_->Item(controlId) == nullptr) return;
   TTTOOLINFOW tool = Describe(controlId, pageRelative);
-  if (area != nullptr && pageRelative) tool.rect = *area;
+  if (area != nullptr && !pageRelative) tool.rect = *area;
   if (extraId != 0 && pageRelative) {
     const TTTOOLINFOW extra = Describe(extraId, true);
     if (dialog_->Item(extraId) != nullptr) UnionRect(&tool.rect, &tool.rect, &extra.rect);

@@ -41,7 +41,7 @@ class PageTooltip {
   // Page-relative tools cover a control's rectangle on the page, so that statics, which
   // get no mouse messages, and disabled controls still show their tips.
   // extraId: a second control whose rectangle joins the first (0 for none); area: the part of
-  // the page a page-relative tip covers, when not the control's whole rectangle.
+  // the control a control's own tip covers, when not all of it.
   void SetText(int controlId, bool pageRelative, const std::u16string& text, int extraId = 0,
                const RECT* area = nullptr);
   void Remove(int controlId, bool pageRelative);

@@ -180,8 +180,9 @@ void MaintenancePage::BindPictureButton(ImageButton& button, int id, int stripId
   if (button.Attach(control)) {
     const RECT picture = button.LoadStrip(stripId);
     if (!IsRectEmpty(&picture)) {
-      // The picture hides the button's words: they show over it instead.
-      Tooltip().SetText(id, true, platform::WindowText(control));
+      // The picture hides the button's words: they show over it instead. The button takes the
+      // mouse itself, so the tip is its own.
+      Tooltip().SetText(id, false, platform::WindowText(control));
       return;
     }
     button.Detach();

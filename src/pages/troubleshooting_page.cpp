@@ -74,11 +74,10 @@ BOOL TroubleshootingPage::OnInitDialog() {
   sentryLink_.Attach(Item(IDC_SENTRY_LAST_TOPIC));
   sentryLink_.Setup(kLinkColour, false);
   for (int i = 0; i < kLinks; ++i) {
-    RECT hot = links_[i].Setup(kLinkColour, false);
-    if (targets_[i].empty()) continue;
-    // The target shows where the words are, not over the empty rest of the cell.
-    MapWindowPoints(links_[i].Handle(), Handle(), reinterpret_cast<POINT*>(&hot), 2);
-    Tooltip().SetText(IDC_LINK_FIRST + i, true, targets_[i], 0, &hot);
+    const RECT hot = links_[i].Setup(kLinkColour, false);
+    // The target shows where the words are, not over the empty rest of the cell; the link
+    // takes the mouse itself, so the tip is its own.
+    if (!targets_[i].empty()) Tooltip().SetText(IDC_LINK_FIRST + i, false, targets_[i], 0, &hot);
   }
   return result;
 }

@@ -97,9 +97,12 @@ inline std::wstring TipIn(HWND dialog, int id) {
         tool.hwnd = s.dialog;
         tool.uId = static_cast<UINT_PTR>(s.id);
         tool.lpszText = text;
-        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 ||
-            !SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
-          return TRUE;
+        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+        // A tip over the page's area of the control, else one of the control's own.
+        if (!SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
+          tool.hwnd = GetDlgItem(s.dialog, s.id);
+          if (!SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
+        }
         SendMessageW(window, TTM_GETTEXTW, 4096, reinterpret_cast<LPARAM>(&tool));
         s.text = text;
         return FALSE;
