@@ -47,7 +47,7 @@ TEST_F(MaintenancePageTest, HeadCleaningSendsSevenBytesByMouseAndKeyboard) {
   Live().dmPublic.dmDeviceName.Write(u"Nobody's Printer");
   Open({20});
   // The picture buttons: one state of the strip, their words as a tip over the picture.
-  EXPECT_EQ(Tip(IDC_CLEANING), L"Head Cleaning");
+  EXPECT_EQ(Tip(IDC_CLEANING, true), L"Head Cleaning");
   const qxtest::JobWatch watch;
   Click(IDC_CLEANING);
   SetFocus(Control(IDC_CLEANING));
@@ -62,7 +62,7 @@ TEST_F(MaintenancePageTest, HeadCleaningSendsSevenBytesByMouseAndKeyboard) {
 TEST_F(MaintenancePageTest, AutoAlignmentSendsTheLanguageFileElseTheModelsOnce) {
   OpenMaintenance(false);
   // Without the resource library the buttons are ordinary ones, as wide as their words.
-  EXPECT_NE(Tip(IDC_ALIGNMENT), L"Auto Alignment") << "the words are on the button";
+  EXPECT_NE(Tip(IDC_ALIGNMENT, true), L"Auto Alignment") << "the words are on the button";
   EXPECT_GT(Width(IDC_ALIGNMENT), Width(IDC_CLEANING) - 4);
   EXPECT_LT(Bounds(IDC_ALIGNMENT).bottom - Bounds(IDC_ALIGNMENT).top, Width(IDC_ALIGNMENT) / 2);
   EXPECT_GT(Bounds(IDC_ALIGNMENT_TITLE).left, Bounds(IDC_ALIGNMENT).right);

@@ -79,13 +79,15 @@ inline RECT BoundsIn(HWND dialog, int id) {
   return r;
 }
 
-// The words a tooltip of this thread shows over control id of dialog; empty when none does.
-inline std::wstring TipIn(HWND dialog, int id) {
+// The words a tooltip of this thread shows over control id's area of dialog, or with own over
+// the control itself (a control that takes the mouse); empty when none does.
+inline std::wstring TipIn(HWND dialog, int id, bool own = false) {
   struct Search {
     HWND dialog;
     int id;
+    bool own;
     std::wstring text;
-  } search{dialog, id, {}};
+  } search{dialog, id, own, {}};
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM data) -> BOOL {
@@ -97,12 +99,10 @@ inline std::wstring TipIn(HWND dialog, int id) {
         tool.hwnd = s.dialog;
         tool.uId = static_cast<UINT_PTR>(s.id);
         tool.lpszText = text;
-        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
-        // A tip over the page's area of the control, else one of the control's own.
-        if (!SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
-          tool.hwnd = GetDlgItem(s.dialog, s.id);
-          if (!SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
-        }
+        if (s.own) tool.hwnd = GetDlgItem(s.dialog, s.id);
+        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 ||
+            !SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+          return TRUE;
         SendMessageW(window, TTM_GETTEXTW, 4096, reinterpret_cast<LPARAM>(&tool));
         s.text = text;
         return FALSE;
@@ -179,7 +179,7 @@ class SheetHarness : public ::testing::Test {
   bool Shown(int id) const { return ShownIn(PageDialog(), id); }
   bool Enabled(int id) const { return EnabledIn(PageDialog(), id); }
   RECT Bounds(int id) const { return BoundsIn(PageDialog(), id); }
-  std::wstring Tip(int id) const { return TipIn(PageDialog(), id); }
+  std::wstring Tip(int id, bool own = false) const { return TipIn(PageDialog(), id, own); }
   void Apply() {
     PropSheet_PressButton(window_, PSBTN_APPLYNOW);
     sheet_->Pump();

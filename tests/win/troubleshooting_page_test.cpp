@@ -105,7 +105,7 @@ TEST_F(TroubleshootingPageTest, GroupsAModelLacksGiveTheirPlaceAndBadPageNumbers
   // "%s" links ask for the printer's address, which a local CUPS printer has not.
   EXPECT_FALSE(Enabled(IDC_LINK_FIRST));
   EXPECT_TRUE(Enabled(IDC_LINK_FIRST + 1));
-  EXPECT_EQ(Tip(IDC_LINK_FIRST + 1), L"https://b.example/");
+  EXPECT_EQ(Tip(IDC_LINK_FIRST + 1, true), L"https://b.example/");
   EXPECT_FALSE(Shown(IDC_LINK_FIRST + 2) || Shown(IDC_LINK_FOURTH));
   const RECT links = Bounds(IDC_LINKS_FRAME);
   Close();
@@ -119,7 +119,7 @@ TEST_F(TroubleshootingPageTest, GroupsAModelLacksGiveTheirPlaceAndBadPageNumbers
   printer_ = L"QX_TroubleTcp";
   OpenTroubleshooting("TroubleSentry=0\r\n", "Ref_URL_1=https://a.example/%d/%s/%s\r\n");
   EXPECT_TRUE(Enabled(IDC_LINK_FIRST));
-  EXPECT_EQ(Tip(IDC_LINK_FIRST), L"https://a.example/%d/10.1.2.3/%s");
+  EXPECT_EQ(Tip(IDC_LINK_FIRST, true), L"https://a.example/%d/10.1.2.3/%s");
   Close();
   module_.Unload();
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, port.c_str());
