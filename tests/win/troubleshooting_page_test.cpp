@@ -60,6 +60,7 @@ class TroubleshootingPageTest : public qxtest::SheetHarness {
     const RECT r = Bounds(id);
     const LPARAM middle = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
     SendMessageW(Control(id), WM_MOUSEMOVE, 0, middle);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND)) << "a link shows the hand";
     SendMessageW(Control(id), WM_LBUTTONUP, 0, middle);
     sheet_->Pump();
   }
@@ -78,8 +79,8 @@ class TroubleshootingPageTest : public qxtest::SheetHarness {
 
 TEST_F(TroubleshootingPageTest, PrintSendsThePjlRequestNamedByItsCaption) {
   ASSERT_FALSE(qxtest::JobsDir().empty()) << "QXGE_JOBS_DIR is not set; run scripts/test-printer.sh";
-  OpenTroubleshooting("TroubleSentry=1\r\nTestPages=9;1\r\n", "Test Print=Pattern Demo\r\n");
-  EXPECT_EQ(ItemTexts(IDC_TEST_PAGES), (std::vector<std::wstring>{L"Config Page", L"Pattern Demo"}));
+  OpenTroubleshooting("TroubleSentry=1\r\nTestPages=9;8;1\r\n", "2-Sided Demo=Zweiseitige Demo\r\n");
+  EXPECT_EQ(ItemTexts(IDC_TEST_PAGES), (std::vector<std::wstring>{L"Config Page", L"Zweiseitige Demo", L"Test Print"}));
   const qxtest::JobWatch watch;
   Click(IDC_TEST_PRINT);
   EXPECT_EQ(watch.Named("Config Page"), 1);
@@ -88,11 +89,11 @@ TEST_F(TroubleshootingPageTest, PrintSendsThePjlRequestNamedByItsCaption) {
   std::vector<std::string> jobs = watch.Files(config);
   EXPECT_NE(std::find(jobs.begin(), jobs.end(), config), jobs.end());
   // A translated caption names the job; the keyword stays the printer's.
-  Choose(IDC_TEST_PAGES, 8);
+  Choose(IDC_TEST_PAGES, 7);
   Click(IDC_TEST_PRINT);
-  EXPECT_EQ(watch.Named("Pattern Demo"), 1);
-  jobs = watch.Files(Pjl("PATTERN"));
-  EXPECT_NE(std::find(jobs.begin(), jobs.end(), Pjl("PATTERN")), jobs.end());
+  EXPECT_EQ(watch.Named("Zweiseitige Demo"), 1);
+  jobs = watch.Files(Pjl("DUPLEXDEMO"));
+  EXPECT_NE(std::find(jobs.begin(), jobs.end(), Pjl("DUPLEXDEMO")), jobs.end());
 }
 
 TEST_F(TroubleshootingPageTest, GroupsAModelLacksGiveTheirPlaceAndBadPageNumbersAreLeftOut) {
