@@ -59,7 +59,7 @@ set(QXGE_WIN_SOURCES
 add_library(qxge_win STATIC ${QXGE_PORTABLE_SOURCES} ${QXGE_WIN_SOURCES})
 target_include_directories(qxge_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(qxge_win PRIVATE ${QXGE_WARNINGS})
-target_link_libraries(qxge_win PUBLIC comctl32 comdlg32 winspool advapi32 user32 gdi32 ole32 oleaut32 uuid version ws2_32
+target_link_libraries(qxge_win PUBLIC comctl32 comdlg32 winspool advapi32 user32 gdi32 ole32 oleaut32 uuid version ws2_32 shell32
                       imm32 kernel32)
 
 # The exported functions, as objects: the 32-bit linker only resolves the .def file's
