@@ -588,6 +588,26 @@ int wmain(int argc, wchar_t** argv) {
     RemoveDirectoryW(folder.c_str());
   }
 
+  // A click on the Printer page's status-window switch: the record stored, the switch written
+  // to the machine's registry, the printer's picture repainted. An even number of clicks leaves
+  // the switch as it was.
+  double printerClick = 0, rawJob = 0;
+  {
+    qxhost::HostSheet sheet(module, {L"QX_Office", {4, 20}, 0}, record.data());
+    const HWND window = sheet.Create(nullptr);
+    sheet.Pump();
+    const HWND dialog = GetWindow(PropSheet_GetCurrentPageHwnd(window), GW_CHILD);
+    const HWND check = GetDlgItem(dialog, IDC_STATUS_WINDOW);
+    printerClick = MedianSeconds(100, [&] { SendMessageW(check, BM_CLICK, 0, 0); });
+    // Head Cleaning from the click to the end of the spooler's document.
+    PropSheet_SetCurSel(window, nullptr, 1);
+    sheet.Pump();
+    const HWND maintenance = GetWindow(PropSheet_GetCurrentPageHwnd(window), GW_CHILD);
+    const HWND cleaning = GetDlgItem(maintenance, IDC_CLEANING);
+    rawJob = MedianSeconds(11, [&] { SendMessageW(cleaning, BM_CLICK, 0, 0); });
+    sheet.Close();
+  }
+
   // The same clicks on a new model's package, whose empty text file fills itself: every
   // control then carries a placeholder tooltip.
   qxge::StopApp();
@@ -658,5 +678,7 @@ int wmain(int argc, wchar_t** argv) {
   } else {
     std::printf("%-52s %12s\n", "preferences through the printing system", "not installed");
   }
+  std::printf("%-52s %9.3f ms\n", "Printer page: a click with its registry write", printerClick * 1e3);
+  std::printf("%-52s %9.3f ms\n", "raw job: Head Cleaning, click to end of document", rawJob * 1e3);
   return 0;
 }

@@ -48,6 +48,12 @@ set(QXGE_WIN_SOURCES
   src/pages/overlay_page.cpp
   src/pages/watermark_page.cpp
   src/pages/extras_page.cpp
+  src/pages/printer_page.cpp
+  src/pages/sentry_dialog.cpp
+  src/pages/troubleshooting_page.cpp
+  src/pagebase/web_links.cpp
+  src/printer/status_watch.cpp
+  src/printer/raw_job.cpp
   src/preview/owner_drawn.cpp
 )
 
@@ -61,7 +67,7 @@ list(REMOVE_ITEM QXGE_PORTABLE_WIN_SOURCES src/app/module_names.cpp)
 add_library(qxge_win STATIC ${QXGE_PORTABLE_WIN_SOURCES} ${QXGE_WIN_SOURCES})
 target_include_directories(qxge_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(qxge_win PRIVATE ${QXGE_WARNINGS})
-target_link_libraries(qxge_win PUBLIC qxge_names comctl32 comdlg32 winspool advapi32 user32 gdi32 ole32 oleaut32 uuid version ws2_32
+target_link_libraries(qxge_win PUBLIC qxge_names comctl32 comdlg32 winspool advapi32 user32 gdi32 ole32 oleaut32 uuid version ws2_32 shell32
                       imm32 kernel32)
 
 # The exported functions, as objects: the 32-bit linker only resolves the .def file's
@@ -191,7 +197,11 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   target_link_options(win_tests PRIVATE -static)
   target_compile_definitions(win_tests PRIVATE
     QXGE_SOURCE_DIR=L"${src_dir_win}" QXGE_BINARY_DIR=L"${bin_dir_win}")
-  add_dependencies(win_tests QXGEU QXGEU2 QXDRVUI qxdrvsetup package_office qxtest_monitor qxtest_html_help)
+  add_dependencies(win_tests QXGEU QXGEU2 QXDRVUI qxdrvsetup package_office qxtest_monitor qxtest_html_help qxtest_recorder)
+  # A browser and URL handler that keeps each command line it is started with.
+  add_executable(qxtest_recorder tests/win/recorder/command_recorder.cpp)
+  set_target_properties(qxtest_recorder PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/recorder)
+  target_link_options(qxtest_recorder PRIVATE -municode -static)
   # The HTML Help control as the tests see it: it keeps each request instead of showing it.
   add_library(qxtest_html_help SHARED tests/win/help_recorder/html_help_recorder.cpp)
   # Kept out of bin, where the reference host would find it first.

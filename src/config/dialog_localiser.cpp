@@ -62,9 +62,10 @@ TTTOOLINFOW PageTooltip::Describe(int controlId, bool pageRelative) const {
   return tool;
 }
 
-void PageTooltip::SetText(int controlId, bool pageRelative, const std::u16string& text, int extraId) {
+void PageTooltip::SetText(int controlId, bool pageRelative, const std::u16string& text, int extraId, const RECT* area) {
   if (tooltip_ == nullptr || dialog_->Item(controlId) == nullptr) return;
   TTTOOLINFOW tool = Describe(controlId, pageRelative);
+  if (area != nullptr && !pageRelative) tool.rect = *area;
   if (extraId != 0 && pageRelative) {
     const TTTOOLINFOW extra = Describe(extraId, true);
     if (dialog_->Item(extraId) != nullptr) UnionRect(&tool.rect, &tool.rect, &extra.rect);

@@ -40,8 +40,10 @@ class PageTooltip {
 
   // Page-relative tools cover a control's rectangle on the page, so that statics, which
   // get no mouse messages, and disabled controls still show their tips.
-  // extraId: a second control whose rectangle joins the first (0 for none).
-  void SetText(int controlId, bool pageRelative, const std::u16string& text, int extraId = 0);
+  // extraId: a second control whose rectangle joins the first (0 for none); area: the part of
+  // the control a control's own tip covers, when not all of it.
+  void SetText(int controlId, bool pageRelative, const std::u16string& text, int extraId = 0,
+               const RECT* area = nullptr);
   void Remove(int controlId, bool pageRelative);
   // Follows a page-relative tool to where its control now is; an empty rectangle when hidden.
   void UpdateRect(int controlId, bool visible);

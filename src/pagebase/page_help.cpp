@@ -16,16 +16,6 @@ bool EndsWithNoCase(const std::u16string& text, std::u16string_view tail) {
                               platform::W(tail.data()), static_cast<int>(tail.size()), TRUE) == CSTR_EQUAL;
 }
 
-// HTML Help lives in its own library, which only a help request loads.
-void ShowHtmlHelp(const std::u16string& address) {
-  using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-  static HMODULE library = LoadLibraryW(L"hhctrl.ocx");
-  if (library == nullptr) return;
-  const auto htmlHelp = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpW")));
-  constexpr UINT kDisplayTopic = 0;
-  if (htmlHelp != nullptr) htmlHelp(nullptr, platform::W(address), kDisplayTopic, 0);
-}
-
 std::string Ansi(const std::u16string& text) {
   const int size = WideCharToMultiByte(CP_ACP, 0, platform::W(text), -1, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return {};
@@ -36,6 +26,16 @@ std::string Ansi(const std::u16string& text) {
 }
 
 }  // namespace
+
+// HTML Help lives in its own library, which only a help request loads.
+void ShowHtmlHelp(const std::u16string& address) {
+  using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+  static HMODULE library = LoadLibraryW(L"hhctrl.ocx");
+  if (library == nullptr) return;
+  const auto htmlHelp = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpW")));
+  constexpr UINT kDisplayTopic = 0;
+  if (htmlHelp != nullptr) htmlHelp(nullptr, platform::W(address), kDisplayTopic, 0);
+}
 
 void SettingsPage::ShowPageHelp(int controlId) {
   const HelpTopic* help = nullptr;

@@ -107,6 +107,7 @@ class SettingsPage : public platform::Dialog {
   virtual int MirroredTemplateId() const { return templateId_ + IDD_MIRROR_OFFSET; }
   // The page's preview; none on pages without one.
   PreviewWnd* Preview() const { return preview_.get(); }
+  PageTooltip& Tooltip() { return tooltip_; }
 
   std::u16string Section() const;
 
@@ -144,6 +145,9 @@ class SettingsPage : public platform::Dialog {
   // photo and colour-sample previews (1236, 1240) join them with the pages that show them.
   std::unique_ptr<PreviewWnd> preview_;
 };
+
+// Opens address (a compiled help file's topic) in the HTML Help viewer, owned by nobody.
+void ShowHtmlHelp(const std::u16string& address);
 
 // The localised word for an unnamed favorite, set by the first page attached in the process.
 const std::u16string& UntitledLabel();

@@ -34,6 +34,16 @@ bool RegistryKey::Query(const wchar_t* name, void* buffer, DWORD capacity, DWORD
   return RegQueryValueExW(key_, name, nullptr, nullptr, static_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
 }
 
+bool RegistryKey::QueryDword(const wchar_t* name, DWORD& value) const {
+  DWORD type = 0, read = 0, size = sizeof read;
+  if (key_ == nullptr ||
+      RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&read), &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof read)
+    return false;
+  value = read;
+  return true;
+}
+
 bool RegistryKey::Set(const wchar_t* name, DWORD type, const void* data, DWORD size) const {
   if (key_ == nullptr) return false;
   return RegSetValueExW(key_, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;

@@ -25,7 +25,10 @@ class RegistryKey {
 
   // Reads a value of any type into buffer of capacity bytes; size receives the bytes read.
   bool Query(const wchar_t* name, void* buffer, DWORD capacity, DWORD& size) const;
+  // A REG_DWORD of exactly four bytes; any other value counts as missing.
+  bool QueryDword(const wchar_t* name, DWORD& value) const;
   bool Set(const wchar_t* name, DWORD type, const void* data, DWORD size) const;
+  bool SetDword(const wchar_t* name, DWORD value) const { return Set(name, REG_DWORD, &value, sizeof value); }
   // REG_SZ with its terminating zero.
   bool SetString(const wchar_t* name, const std::wstring& text) const;
 

@@ -18,16 +18,8 @@ class FileHandle {
   HANDLE h_;
 };
 
-}  // namespace
-
-bool ReadWholeFile(const wchar_t* path, std::string& bytes, size_t maxBytes) {
-  bytes.clear();
-  FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return false;
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return false;
-  const size_t want = static_cast<uint64_t>(size.QuadPart) < maxBytes ? static_cast<size_t>(size.QuadPart) : maxBytes;
+// Reads up to want bytes from the file's start; bytes holds what was read.
+bool ReadFrom(const FileHandle& file, std::string& bytes, size_t want) {
   bytes.resize(want);
   size_t done = 0;
   while (done < want) {
@@ -39,6 +31,32 @@ bool ReadWholeFile(const wchar_t* path, std::string& bytes, size_t maxBytes) {
   }
   bytes.resize(done);
   return true;
+}
+
+int64_t FileSize(const FileHandle& file) {
+  LARGE_INTEGER size;
+  return GetFileSizeEx(file.Get(), &size) ? size.QuadPart : -1;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const wchar_t* path, std::string& bytes, size_t maxBytes) {
+  bytes.clear();
+  FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
+  const int64_t size = FileSize(file);
+  if (size < 0) return false;
+  return ReadFrom(file, bytes, static_cast<uint64_t>(size) < maxBytes ? static_cast<size_t>(size) : maxBytes);
+}
+
+bool ReadFileAlone(const wchar_t* path, std::string& bytes, size_t maxBytes) {
+  bytes.clear();
+  FileHandle file(CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
+  const int64_t size = FileSize(file);
+  if (size <= 0 || static_cast<uint64_t>(size) > maxBytes) return false;
+  return ReadFrom(file, bytes, static_cast<size_t>(size)) && bytes.size() == static_cast<size_t>(size);
 }
 
 bool WriteWholeFile(const wchar_t* path, const void* data, size_t size) {

@@ -10,6 +10,9 @@ namespace platform {
 
 // Reads at most maxBytes from the start of the file.
 bool ReadWholeFile(const wchar_t* path, std::string& bytes, size_t maxBytes);
+// Reads the whole file while nobody else has it open; false when it is empty, larger than
+// maxBytes or not read to its end.
+bool ReadFileAlone(const wchar_t* path, std::string& bytes, size_t maxBytes);
 bool WriteWholeFile(const wchar_t* path, const void* data, size_t size);
 bool FileExists(const wchar_t* path);
 // False when the file is missing; otherwise its size and last-write time.

@@ -164,7 +164,8 @@ bool LinkLabel::Active() const { return IsRectEmpty(&hot_) == FALSE && IsWindowV
 RECT LinkLabel::Setup(COLORREF colour, bool rightAligned) {
   colour_ = colour == static_cast<COLORREF>(-1) ? GetSysColor(COLOR_BTNTEXT) : colour;
   hot_ = {};
-  if (Handle() == nullptr || !IsWindowVisible(Handle())) return hot_;
+  // The page may not be on screen yet: the link's own flag is what counts.
+  if (Handle() == nullptr || (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) == 0) return hot_;
   RECT client;
   GetClientRect(Handle(), &client);
   LOGFONTW lf{};
@@ -275,6 +276,11 @@ void ImageButton::Paint(HDC dc) {
   if (!strip_ || state_.cx <= 0) return;
   const int state = !hover_ ? 0 : pressed_ ? 2 : 1;
   DrawPart(dc, strip_.Get(), 0, 0, state * state_.cx, state_.cx, state_.cy, false, App().TransparentBlt());
+  if (GetFocus() == Handle()) {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    DrawFocusRect(dc, &client);
+  }
 }
 
 void ImageButton::Repaint() { RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
@@ -331,6 +337,27 @@ bool ImageButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
       }
       return true;
     }
+    // The keyboard presses it as a button's space bar does; the button's own procedure would
+    // paint over the picture.
+    case WM_GETDLGCODE:
+      result = DLGC_BUTTON;
+      return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (message == WM_KILLFOCUS && keyPressed_) keyPressed_ = pressed_ = hover_ = false;
+      Repaint();
+      return true;
+    case WM_KEYDOWN:
+      if (wParam != VK_SPACE || pressed_) return wParam == VK_SPACE;
+      keyPressed_ = pressed_ = hover_ = true;
+      Repaint();
+      return true;
+    case WM_KEYUP:
+      if (wParam != VK_SPACE || !keyPressed_) return wParam == VK_SPACE;
+      keyPressed_ = pressed_ = hover_ = false;
+      Repaint();
+      SendCommand(Handle());
+      return true;
     case WM_CAPTURECHANGED:
       // Taking the capture again announces a change to the same window.
       if (reinterpret_cast<HWND>(lParam) != Handle() && hover_) {

@@ -74,6 +74,7 @@ class ImageButton : public platform::SubclassedWindow {
   platform::Bitmap strip_;
   SIZE state_{};
   bool pressed_ = false;
+  bool keyPressed_ = false;  // pressed by the space bar, not the mouse
   bool hover_ = false;
 };
 

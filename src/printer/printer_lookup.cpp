@@ -38,18 +38,6 @@ std::vector<uint8_t> SpoolerBlock(Call call) {
   return block;
 }
 
-std::u16string ReadStringValue(const std::wstring& keyPath, const wchar_t* name) {
-  platform::RegistryKey key;
-  if (!key.Open(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_READ)) return {};
-  wchar_t value[kValueChars] = {};
-  DWORD type = 0, bytes = sizeof value;
-  // A longer value fails the read and counts as absent, like a value of another type.
-  if (RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ))
-    return {};
-  const size_t chars = std::min<size_t>(bytes / sizeof(wchar_t), kValueChars);
-  return std::u16string(U(value), wcsnlen(value, chars));
-}
 
 std::string ReadAnsiValue(const std::wstring& keyPath, const char* name) {
   platform::RegistryKey key;
@@ -92,6 +80,19 @@ SizeFormats ReadSizeFormats() {
 }
 
 }  // namespace
+
+std::u16string ReadMachineString(const std::wstring& keyPath, const wchar_t* name) {
+  platform::RegistryKey key;
+  if (!key.Open(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_READ)) return {};
+  wchar_t value[kValueChars] = {};
+  DWORD type = 0, bytes = sizeof value;
+  // A longer value fails the read and counts as absent, like a value of another type.
+  if (RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    return {};
+  const size_t chars = std::min<size_t>(bytes / sizeof(wchar_t), kValueChars);
+  return std::u16string(U(value), wcsnlen(value, chars));
+}
 
 std::u16string PrinterNameOf(const DriverDevMode& record) {
   std::u16string name = Records().PrinterName(record);
@@ -157,12 +158,12 @@ std::u16string GetPrinterHost(const DriverDevMode& record) {
   const std::wstring portName(W(port->name));
   if (CompareStringOrdinal(W(monitor), -1, L"TCPMON.DLL", -1, TRUE) == CSTR_EQUAL) {
     const std::wstring key = kMonitorsKey + std::wstring(L"Standard TCP/IP Port\\Ports\\") + portName;
-    const std::u16string address = ReadStringValue(key, L"IPAddress");
+    const std::u16string address = ReadMachineString(key, L"IPAddress");
     return address.empty() ? Resolve(ReadAnsiValue(key, "HostName")) : address;
   }
   const std::wstring monitorKey = kMonitorsKey + std::wstring(W(monitor)) + L"\\";
-  std::u16string address = ReadStringValue(monitorKey + L"Port Names\\" + portName, L"DeviceIP");
-  if (address.empty()) address = ReadStringValue(monitorKey + portName, L"IP");
+  std::u16string address = ReadMachineString(monitorKey + L"Port Names\\" + portName, L"DeviceIP");
+  if (address.empty()) address = ReadMachineString(monitorKey + portName, L"IP");
   return address.empty() ? Resolve(ReadAnsiValue(monitorKey + portName, "DNSName")) : address;
 }
 

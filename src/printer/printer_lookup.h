@@ -18,6 +18,10 @@ namespace qxge {
 
 std::u16string PrinterNameOf(const DriverDevMode& record);
 
+// A string value under HKEY_LOCAL_MACHINE, at most 260 characters; empty when missing, longer
+// or of another type.
+std::u16string ReadMachineString(const std::wstring& keyPath, const wchar_t* name);
+
 // Not open when the printer cannot be had.
 platform::PrinterHandle OpenPrinterFor(std::u16string_view printerName);
 platform::PrinterHandle OpenPrinterFor(const DriverDevMode& record);

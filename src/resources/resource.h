@@ -345,3 +345,55 @@
 #define IDC_HOLD_CONFIRM_LABEL  1348
 #define IDC_HOLD_CONFIRM        1349
 #define IDC_HOLD_CONFIRM_NOTE   1021
+
+// Printer page: the printer's installed options and device settings, row by row, and the
+// status monitor's window switch below them.
+#define IDC_PRINTER_FRAME       1133
+#define IDC_TRAY_LABEL          1140
+#define IDC_TRAY                1179
+#define IDC_FINISHER_LABEL      1135
+#define IDC_FINISHER            1050
+#define IDC_TRAY_CHECK          1006
+#define IDC_ENVELOPE_FEEDER     1134
+#define IDC_DUPLEX_UNIT         1219
+#define IDC_STAPLER             1139
+#define IDC_HARD_DISK           1136
+#define IDC_HIGH_ALTITUDE       1137
+#define IDC_POWER_SAVE          1138
+#define IDC_DELAY_LABEL         1122
+#define IDC_DELAY               1121
+#define IDC_POPUP_FRAME         1299
+#define IDC_STATUS_WINDOW       1300
+
+// Maintenance page: a picture button with its title and description per job.
+#define IDC_ALIGNMENT_FRAME     1133
+#define IDC_CLEANING_FRAME      1134
+#define IDC_ALIGNMENT           1287
+#define IDC_ALIGNMENT_TITLE     1288
+#define IDC_ALIGNMENT_TEXT      1286
+#define IDC_CLEANING            1290
+#define IDC_CLEANING_TITLE      1291
+#define IDC_CLEANING_TEXT       1289
+#define IDB_ALIGNMENT_STRIP     4900
+#define IDB_CLEANING_STRIP      4901
+
+// Troubleshooting page: the status watch, the printer's internal pages and the web links.
+#define IDC_SENTRY_FRAME        1241
+#define IDC_SENTRY_TEXT         1242
+#define IDC_SENTRY_LAST_TOPIC   1243
+#define IDC_SENTRY_SETTINGS     1225
+#define IDC_TEST_PAGES_FRAME    1131
+#define IDC_TEST_PAGES_TEXT     1239
+#define IDC_TEST_PAGES          1238
+#define IDC_TEST_PRINT          1223
+#define IDC_LINKS_FRAME         1224
+#define IDC_LINK_FIRST          1212
+#define IDC_LINK_FOURTH         1215
+#define IDC_ABOUT_BOX           1229
+
+// Printing Sentry dialog: the watch's switch and polling interval.
+#define IDD_SENTRY              3027
+#define IDC_SENTRY_ENABLE       1246
+#define IDC_SENTRY_INTERVAL_LABEL 1242
+#define IDC_SENTRY_INTERVAL     1244
+#define IDC_SENTRY_INTERVAL_SPIN 1245

@@ -438,13 +438,14 @@ namespace {
 // On a printer reached over the network the printer cannot store an overlay: the choice is
 // closed and says why, and the job's overlay is neither listed nor touched.
 TEST_F(ExtrasPageTest, OverlaysAreClosedOnANetworkPort) {
-  qxtest::TestPrinters printers;
+  qxtest::MonitorPrinters printers;
   ASSERT_TRUE(printers.Add(L"QX_ExtrasLan", L"QXLAN_DEVICE:"));
   Stage(L"QXEX", "[Common]\r\nExtrasDestination=1\r\n", "[Common]\r\n");
   record_ = qxhost::DefaultRecord(L"QX_ExtrasLan");
   Live().dmPrivate.ovrFileName.Write(u"C:\\forms\\letter.ovl");
   Live().dmPrivate.ovrLoadCreate = 1;
-  Open({kExtrasPage}, 0, L"QX_ExtrasLan");
+  printer_ = L"QX_ExtrasLan";
+  Open({kExtrasPage});
   for (int id : {IDC_OVERLAY_FRAME, IDC_OVERLAY_CHOICE, IDC_OVERLAY_EDIT}) EXPECT_FALSE(Enabled(id)) << id;
   EXPECT_EQ(Items(IDC_OVERLAY_CHOICE), 0);
   EXPECT_EQ(Tip(IDC_OVERLAY_FRAME), L"To enable Overlay, change the network printer port to local one.");

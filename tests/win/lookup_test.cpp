@@ -208,7 +208,7 @@ class LookupNetworkTest : public LookupTest {
     return RecordFor(U(name));
   }
 
-  qxtest::TestPrinters printers_;
+  qxtest::MonitorPrinters printers_;
 };
 
 TEST_F(LookupNetworkTest, HostAddressFollowsThePortMonitorsSettings) {

@@ -31,15 +31,6 @@ class PaperPageTest : public qxtest::SheetHarness {
     if (prepare != nullptr) prepare(Live());
     Open({1});
   }
-  std::vector<std::wstring> ItemTexts(int id) const {
-    std::vector<std::wstring> texts;
-    for (int i = 0; i < Items(id); ++i) {
-      wchar_t text[128] = {};
-      SendMessageW(Control(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-      texts.push_back(text);
-    }
-    return texts;
-  }
   std::vector<intptr_t> ItemData(int id) const {
     std::vector<intptr_t> data;
     for (int i = 0; i < Items(id); ++i) data.push_back(SendMessageW(Control(id), CB_GETITEMDATA, i, 0));

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <set>
+#include <vector>
 #include <string>
 
 #include "test_support.h"
@@ -21,12 +21,6 @@ std::wstring EnvW(const wchar_t* name) {
   wchar_t value[1024];
   const DWORD n = GetEnvironmentVariableW(name, value, 1024);
   return n == 0 || n >= 1024 ? std::wstring() : std::wstring(value, n);
-}
-
-// Only finished jobs: the listener renames a job to job-NNNN.prn when it is complete.
-std::set<std::wstring> JobFiles(const std::wstring& dir) {
-  const std::vector<std::wstring> names = qxtest::FilesIn(dir, L"job-*.prn");
-  return {names.begin(), names.end()};
 }
 
 // What a byte-exact path must keep: a PJL header, NUL, 0xFF, ESC, lone CR and LF, Ctrl-Z,
@@ -45,9 +39,8 @@ std::string RawJobBytes() {
 TEST(TestPrinter, RawJobReachesThePrinterByteForByte) {
   std::wstring printer = EnvW(L"QXGE_PRINTER");
   if (printer.empty()) printer = L"QX_Office";
-  const std::wstring dir = qxtest::JobsDir();
-  ASSERT_FALSE(dir.empty()) << "QXGE_JOBS_DIR is not set; run scripts/test-printer.sh";
-  const std::set<std::wstring> before = JobFiles(dir);
+  ASSERT_FALSE(qxtest::JobsDir().empty()) << "QXGE_JOBS_DIR is not set; run scripts/test-printer.sh";
+  const qxtest::JobWatch watch;
   const std::string job = RawJobBytes();
 
   HANDLE h = nullptr;
@@ -68,19 +61,9 @@ TEST(TestPrinter, RawJobReachesThePrinterByteForByte) {
   EXPECT_TRUE(EndDocPrinter(h)) << "EndDocPrinter failed, error " << GetLastError();
   EXPECT_TRUE(ClosePrinter(h));
 
-  // Other tests may print at the same time, so look for our job among the new ones.
-  size_t newJobs = 0;
-  bool found = false;
-  for (int wait = 0; wait < 200 && !found; ++wait) {
-    newJobs = 0;
-    for (const std::wstring& name : JobFiles(dir)) {
-      if (before.count(name) != 0) continue;
-      ++newJobs;
-      found = found || qxtest::ReadTextFile(dir + L"\\" + name) == job;
-    }
-    if (!found) Sleep(100);
-  }
-  EXPECT_TRUE(found) << newJobs << " new jobs in 20 s, none with the bytes sent";
+  const std::vector<std::string> jobs = watch.Files(job);
+  EXPECT_NE(std::find(jobs.begin(), jobs.end(), job), jobs.end()) << jobs.size() << " new jobs, none with the bytes sent";
+  EXPECT_EQ(watch.Named("qxge raw job"), 1);
 }
 
 }  // namespace

@@ -53,13 +53,15 @@ inline RECT BoundsIn(HWND dialog, int id) {
   return r;
 }
 
-// The words a tooltip of this thread shows over control id of dialog; empty when none does.
-inline std::wstring TipIn(HWND dialog, int id) {
+// The words a tooltip of this thread shows over control id's area of dialog, or with own over
+// the control itself (a control that takes the mouse); empty when none does.
+inline std::wstring TipIn(HWND dialog, int id, bool own = false) {
   struct Search {
     HWND dialog;
     int id;
+    bool own;
     std::wstring text;
-  } search{dialog, id, {}};
+  } search{dialog, id, own, {}};
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM data) -> BOOL {
@@ -71,6 +73,7 @@ inline std::wstring TipIn(HWND dialog, int id) {
         tool.hwnd = s.dialog;
         tool.uId = static_cast<UINT_PTR>(s.id);
         tool.lpszText = text;
+        if (s.own) tool.hwnd = GetDlgItem(s.dialog, s.id);
         if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 ||
             !SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
           return TRUE;
@@ -100,8 +103,8 @@ class SheetHarness : public ::testing::Test {
     ASSERT_TRUE(module_.Load(dll));
     record_ = qxhost::DefaultRecord(L"QX_Office");
   }
-  void Open(std::vector<int32_t> pages, uint32_t flags = 0, const wchar_t* printer = L"QX_Office") {
-    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{printer, pages, flags},
+  void Open(std::vector<int32_t> pages, uint32_t flags = 0) {
+    sheet_ = std::make_unique<qxhost::HostSheet>(module_, qxhost::SheetOptions{printer_, pages, flags},
                                                  record_.data());
     window_ = sheet_->Create(nullptr);
     ASSERT_NE(window_, nullptr);
@@ -135,11 +138,22 @@ class SheetHarness : public ::testing::Test {
   }
   intptr_t Data(int id) const { return DataIn(PageDialog(), id); }
   int Items(int id) const { return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0)); }
+  // The texts of a drop-down list, in its order.
+  std::vector<std::wstring> ItemTexts(int id) const {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < Items(id); ++i) {
+      wchar_t text[128] = {};
+      SendMessageW(Control(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      texts.push_back(text);
+    }
+    return texts;
+  }
+
   bool Checked(int id) const { return CheckedIn(PageDialog(), id); }
   bool Shown(int id) const { return ShownIn(PageDialog(), id); }
   bool Enabled(int id) const { return EnabledIn(PageDialog(), id); }
   RECT Bounds(int id) const { return BoundsIn(PageDialog(), id); }
-  std::wstring Tip(int id) const { return TipIn(PageDialog(), id); }
+  std::wstring Tip(int id, bool own = false) const { return TipIn(PageDialog(), id, own); }
   void Apply() {
     PropSheet_PressButton(window_, PSBTN_APPLYNOW);
     sheet_->Pump();
@@ -151,6 +165,7 @@ class SheetHarness : public ::testing::Test {
   std::string Read(const std::wstring& name) { return ReadTextFile(dir_ + L"\\" + name); }
 
   std::wstring base_, dir_;
+  std::wstring printer_ = L"QX_Office";  // the sheet's printer
   qxhost::ModulePackage module_;
   std::vector<uint8_t> record_;
   std::unique_ptr<qxhost::HostSheet> sheet_;

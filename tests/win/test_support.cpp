@@ -344,16 +344,136 @@ void CALLBACK FileDialogAnswers::Act(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace qxtest
 
-namespace qxtest {
+// ---- the test printer's jobs -------------------------------------------------------------
 
+#include <winsock2.h>
+
+namespace qxtest {
 namespace {
 
-const wchar_t kTestMonitorKey[] = L"System\\CurrentControlSet\\Control\\Print\\Monitors\\QX Test Monitor";
+void PutAttribute(std::string& ipp, char tag, const std::string& name, const std::string& value) {
+  ipp += tag;
+  ipp += static_cast<char>(name.size() >> 8);
+  ipp += static_cast<char>(name.size() & 0xFF);
+  ipp += name;
+  ipp += static_cast<char>(value.size() >> 8);
+  ipp += static_cast<char>(value.size() & 0xFF);
+  ipp += value;
+}
 
-void DeletePrinterNamed(const wchar_t* name) {
+std::string Exchange(const std::string& request) {
+  WSADATA wsa;
+  if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) return {};
+  std::string reply;
+  const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in to = {};
+  to.sin_family = AF_INET;
+  to.sin_port = htons(631);
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (s != INVALID_SOCKET && connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0 &&
+      send(s, request.data(), static_cast<int>(request.size()), 0) == static_cast<int>(request.size())) {
+    char buffer[4096];
+    for (int n; (n = recv(s, buffer, sizeof buffer, 0)) > 0;) reply.append(buffer, static_cast<size_t>(n));
+  }
+  if (s != INVALID_SOCKET) closesocket(s);
+  WSACleanup();
+  return reply;
+}
+
+size_t Word(const std::string& b, size_t at) {
+  return static_cast<size_t>(static_cast<unsigned char>(b[at]) << 8 | static_cast<unsigned char>(b[at + 1]));
+}
+
+}  // namespace
+
+std::vector<QueueJob> QueueJobs(const std::string& printer) {
+  std::string ipp("\x01\x01\x00\x0A\x00\x00\x00\x01\x01", 9);
+  PutAttribute(ipp, '\x47', "attributes-charset", "utf-8");
+  PutAttribute(ipp, '\x48', "attributes-natural-language", "en");
+  PutAttribute(ipp, '\x45', "printer-uri", "ipp://localhost/printers/" + printer);
+  // Job names are private to their owner, which is the user Wine runs as.
+  char user[256] = "root";
+  DWORD userSize = sizeof user;
+  GetUserNameA(user, &userSize);
+  PutAttribute(ipp, '\x42', "requesting-user-name", user);
+  PutAttribute(ipp, '\x44', "which-jobs", "all");
+  PutAttribute(ipp, '\x44', "requested-attributes", "job-id");
+  PutAttribute(ipp, '\x44', "", "job-name");
+  ipp += '\x03';
+  // HTTP/1.0 keeps the answer in one piece that ends with the connection.
+  const std::string reply = Exchange("POST /printers/" + printer + " HTTP/1.0\r\nHost: localhost\r\n" +
+                                     "Content-Type: application/ipp\r\nContent-Length: " + std::to_string(ipp.size()) +
+                                     "\r\n\r\n" + ipp);
+  std::vector<QueueJob> jobs;
+  const size_t body = reply.find("\r\n\r\n");
+  if (body == std::string::npos) return jobs;
+  const std::string b = reply.substr(body + 4);
+  size_t at = 8;
+  while (at < b.size()) {
+    const unsigned char tag = static_cast<unsigned char>(b[at++]);
+    if (tag == 0x03) break;
+    if (tag == 0x02) jobs.push_back({0, {}});
+    if (tag < 0x10) continue;
+    if (at + 2 > b.size()) break;
+    const size_t nameLength = Word(b, at);
+    if (at + 2 + nameLength + 2 > b.size()) break;
+    const std::string name = b.substr(at + 2, nameLength);
+    at += 2 + nameLength;
+    const size_t valueLength = Word(b, at);
+    if (at + 2 + valueLength > b.size()) break;
+    const std::string value = b.substr(at + 2, valueLength);
+    at += 2 + valueLength;
+    if (jobs.empty()) continue;
+    if (name == "job-id" && valueLength == 4)
+      jobs.back().id = static_cast<int>(Word(value, 0) << 16 | Word(value, 2));
+    else if (name == "job-name")
+      jobs.back().name = value;
+  }
+  return jobs;
+}
+
+JobWatch::JobWatch() : dir_(JobsDir()), before_(FilesIn(dir_, L"job-*.prn")) {
+  for (const QueueJob& job : QueueJobs()) lastId_ = std::max(lastId_, job.id);
+}
+
+std::vector<std::string> JobWatch::Files(const std::string& wanted, size_t count, DWORD timeoutMs) const {
+  std::vector<std::string> jobs;
+  for (DWORD waited = 0;; waited += 100) {
+    jobs.clear();
+    size_t found = 0;
+    for (const std::wstring& name : FilesIn(dir_, L"job-*.prn")) {
+      if (std::binary_search(before_.begin(), before_.end(), name)) continue;
+      std::ifstream in((dir_ + L"\\" + name).c_str(), std::ios::binary);
+      jobs.emplace_back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      if (wanted.empty() || jobs.back() == wanted) ++found;
+    }
+    if (found >= count || waited >= timeoutMs) return jobs;
+    Sleep(100);
+  }
+}
+
+int JobWatch::Named(const std::string& name) const {
+  int count = 0;
+  for (const QueueJob& job : QueueJobs())
+    if (job.id > lastId_ && job.name == name) ++count;
+  return count;
+}
+
+}  // namespace qxtest
+
+// ---- printers on the test monitor's ports ----------------------------------------------
+
+#include <winspool.h>
+
+namespace qxtest {
+namespace {
+
+constexpr wchar_t kTestMonitorKey[] = L"System\\CurrentControlSet\\Control\\Print\\Monitors\\QX Test Monitor";
+
+void DeletePrinterNamed(const std::wstring& name) {
   PRINTER_DEFAULTSW access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
   HANDLE printer = nullptr;
-  if (!OpenPrinterW(const_cast<wchar_t*>(name), &printer, &access)) return;
+  if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &printer, &access)) return;
   DeletePrinter(printer);
   ClosePrinter(printer);
 }
@@ -366,26 +486,25 @@ std::wstring TestPrinterName() {
   return n == 0 || n >= 256 ? L"QX_Office" : std::wstring(name, n);
 }
 
-TestPrinters::TestPrinters() {
+MonitorPrinters::MonitorPrinters() {
   const std::wstring monitor = BinaryDir() + L"\\bin\\qxtest_monitor.dll";
-  EXPECT_TRUE(FileExists(monitor));
-  platform::RegistryKey key;
-  EXPECT_TRUE(key.Create(HKEY_LOCAL_MACHINE, kTestMonitorKey, KEY_ALL_ACCESS) && key.SetString(L"Driver", monitor));
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kTestMonitorKey, L"Driver", REG_SZ, monitor.c_str(),
+                  static_cast<DWORD>((monitor.size() + 1) * sizeof(wchar_t)));
 }
 
-TestPrinters::~TestPrinters() {
-  for (const std::wstring& name : printers_) DeletePrinterNamed(name.c_str());
+MonitorPrinters::~MonitorPrinters() {
+  for (const std::wstring& name : printers_) DeletePrinterNamed(name);
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestMonitorKey);
 }
 
-bool TestPrinters::Add(const wchar_t* name, const wchar_t* port, DWORD attributes) {
+bool MonitorPrinters::Add(const std::wstring& name, const std::wstring& port, DWORD attributes) {
   DeletePrinterNamed(name);
+  std::wstring queue = TestPrinterName();
   PRINTER_INFO_2W info = {};
-  info.pPrinterName = const_cast<wchar_t*>(name);
-  info.pPortName = const_cast<wchar_t*>(port);
+  info.pPrinterName = const_cast<wchar_t*>(name.c_str());
+  info.pPortName = const_cast<wchar_t*>(port.c_str());
   // Wine names a CUPS queue's driver after the queue.
-  std::wstring driver = TestPrinterName();
-  info.pDriverName = &driver[0];
+  info.pDriverName = &queue[0];
   info.pPrintProcessor = const_cast<wchar_t*>(L"winprint");
   info.pDatatype = const_cast<wchar_t*>(L"RAW");
   info.Attributes = attributes;

@@ -143,16 +143,47 @@ class FileDialogAnswers {
 
 namespace qxtest {
 
-// Printers on the ports of tests/win/monitor (QXUSB_1:, QXLAN_DEVICE:, ...), whose monitor names
-// are the ones the port rules look for, with the test printer's driver; gone with the object.
-class TestPrinters {
+// A job of the test printer's CUPS queue, finished ones included.
+struct QueueJob {
+  int id;
+  std::string name;  // job-name, as the spooler gave it
+};
+// The queue's jobs by an IPP Get-Jobs request to the local CUPS (127.0.0.1:631); empty when
+// CUPS cannot be reached.
+std::vector<QueueJob> QueueJobs(const std::string& printer = "QX_Office");
+
+// The jobs the test printer receives after the watch is made: the listener's finished job
+// files (the bytes as the printer got them) and the queue's entries (the names). Other tests
+// may print meanwhile, so a test looks for its own among them.
+class JobWatch {
  public:
-  TestPrinters();
-  ~TestPrinters();
-  TestPrinters(const TestPrinters&) = delete;
-  TestPrinters& operator=(const TestPrinters&) = delete;
-  // False when the spooler refused the printer.
-  bool Add(const wchar_t* name, const wchar_t* port, DWORD attributes = 0);
+  JobWatch();
+  // The bytes of each new job file, waiting up to timeoutMs until count of them equal wanted
+  // (none wanted: until count arrive).
+  std::vector<std::string> Files(const std::string& wanted = {}, size_t count = 1, DWORD timeoutMs = 20000) const;
+  // The queue's new jobs named name.
+  int Named(const std::string& name) const;
+
+ private:
+  std::wstring dir_;
+  std::vector<std::wstring> before_;
+  int lastId_ = 0;
+};
+
+}  // namespace qxtest
+
+namespace qxtest {
+
+// Printers the spooler keeps on ports of the test port monitor (tests/win/monitor), whose
+// monitor names are those the printer lookups know; they and the monitor go with this object.
+class MonitorPrinters {
+ public:
+  MonitorPrinters();
+  ~MonitorPrinters();
+  MonitorPrinters(const MonitorPrinters&) = delete;
+  MonitorPrinters& operator=(const MonitorPrinters&) = delete;
+  // A printer named name on port, with the test queue's driver; false when the spooler refused.
+  bool Add(const std::wstring& name, const std::wstring& port, DWORD attributes = 0);
 
  private:
   std::vector<std::wstring> printers_;
