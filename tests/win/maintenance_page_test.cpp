@@ -32,7 +32,7 @@ class MaintenancePageTest : public qxtest::SheetHarness {
   void ExpectAlignmentJob(const std::string& bytes) {
     const qxtest::JobWatch watch;
     Click(IDC_ALIGNMENT);
-    EXPECT_EQ(watch.Named("Auto Alignment"), bytes.empty() ? 0 : 1);
+    EXPECT_EQ(watch.Named("Auto Alignment", bytes.empty() ? 0 : 1), bytes.empty() ? 0 : 1);
     if (bytes.empty()) return;
     const std::vector<std::string> jobs = watch.Files(bytes);
     EXPECT_NE(std::find(jobs.begin(), jobs.end(), bytes), jobs.end()) << "the printer got other bytes";
@@ -54,7 +54,7 @@ TEST_F(MaintenancePageTest, HeadCleaningSendsSevenBytesByMouseAndKeyboard) {
   SendMessageW(Control(IDC_CLEANING), WM_KEYDOWN, VK_SPACE, 0);
   SendMessageW(Control(IDC_CLEANING), WM_KEYUP, VK_SPACE, 0);
   sheet_->Pump();
-  EXPECT_EQ(watch.Named("Head Cleaning"), 2);
+  EXPECT_EQ(watch.Named("Head Cleaning", 2), 2);
   const std::vector<std::string> jobs = watch.Files(kHeadCleaning, 2);
   EXPECT_EQ(std::count(jobs.begin(), jobs.end(), kHeadCleaning), 2) << jobs.size() << " new jobs";
 }
@@ -101,7 +101,7 @@ TEST(RawJob, NothingGoesOutForAPrinterOrFileThatCannotBeHad) {
   const auto& office = *reinterpret_cast<qxge::DriverDevMode*>(bytes.data());
   EXPECT_FALSE(qxge::SendFileAsJob(office, reinterpret_cast<const char16_t*>(big.c_str()), u"qxge too big"));
   EXPECT_FALSE(qxge::SendFileAsJob(office, u"Z:\\no\\such\\file.prn", u"qxge missing"));
-  EXPECT_EQ(watch.Named("qxge unopenable") + watch.Named("qxge too big") + watch.Named("qxge missing"), 0);
+  EXPECT_EQ(watch.Named("qxge unopenable", 0) + watch.Named("qxge too big", 0) + watch.Named("qxge missing", 0), 0);
 }
 
 }  // namespace

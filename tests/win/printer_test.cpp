@@ -63,7 +63,7 @@ TEST(TestPrinter, RawJobReachesThePrinterByteForByte) {
 
   const std::vector<std::string> jobs = watch.Files(job);
   EXPECT_NE(std::find(jobs.begin(), jobs.end(), job), jobs.end()) << jobs.size() << " new jobs, none with the bytes sent";
-  EXPECT_EQ(watch.Named("qxge raw job"), 1);
+  EXPECT_EQ(watch.Named("qxge raw job", 1), 1);
 }
 
 }  // namespace

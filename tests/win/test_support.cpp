@@ -401,9 +401,15 @@ std::vector<QueueJob> QueueJobs(const std::string& printer) {
   PutAttribute(ipp, '\x44', "", "job-name");
   ipp += '\x03';
   // HTTP/1.0 keeps the answer in one piece that ends with the connection.
-  const std::string reply = Exchange("POST /printers/" + printer + " HTTP/1.0\r\nHost: localhost\r\n" +
-                                     "Content-Type: application/ipp\r\nContent-Length: " + std::to_string(ipp.size()) +
-                                     "\r\n\r\n" + ipp);
+  const std::string request = "POST /printers/" + printer + " HTTP/1.0\r\nHost: localhost\r\n" +
+                              "Content-Type: application/ipp\r\nContent-Length: " + std::to_string(ipp.size()) +
+                              "\r\n\r\n" + ipp;
+  // A scheduler busy with other jobs may drop a connection: ask again before giving up.
+  std::string reply;
+  for (int attempt = 0; attempt < 10 && reply.find("\r\n\r\n") == std::string::npos; ++attempt) {
+    if (attempt > 0) Sleep(200);
+    reply = Exchange(request);
+  }
   std::vector<QueueJob> jobs;
   const size_t body = reply.find("\r\n\r\n");
   if (body == std::string::npos) return jobs;
@@ -452,11 +458,15 @@ std::vector<std::string> JobWatch::Files(const std::string& wanted, size_t count
   }
 }
 
-int JobWatch::Named(const std::string& name) const {
+int JobWatch::Named(const std::string& name, int expected) const {
   int count = 0;
-  for (const QueueJob& job : QueueJobs())
-    if (job.id > lastId_ && job.name == name) ++count;
-  return count;
+  for (DWORD waited = 0;; waited += 200) {
+    count = 0;
+    for (const QueueJob& job : QueueJobs())
+      if (job.id > lastId_ && job.name == name) ++count;
+    if (count >= expected || waited >= 5000) return count;
+    Sleep(200);
+  }
 }
 
 }  // namespace qxtest

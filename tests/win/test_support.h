@@ -161,8 +161,9 @@ class JobWatch {
   // The bytes of each new job file, waiting up to timeoutMs until count of them equal wanted
   // (none wanted: until count arrive).
   std::vector<std::string> Files(const std::string& wanted = {}, size_t count = 1, DWORD timeoutMs = 20000) const;
-  // The queue's new jobs named name.
-  int Named(const std::string& name) const;
+  // The queue's new jobs named name, waiting up to a few seconds until there are expected of
+  // them: the scheduler may answer before it lists a job it just finished.
+  int Named(const std::string& name, int expected) const;
 
  private:
   std::wstring dir_;

@@ -83,7 +83,7 @@ TEST_F(TroubleshootingPageTest, PrintSendsThePjlRequestNamedByItsCaption) {
   EXPECT_EQ(ItemTexts(IDC_TEST_PAGES), (std::vector<std::wstring>{L"Config Page", L"Zweiseitige Demo", L"Test Print"}));
   const qxtest::JobWatch watch;
   Click(IDC_TEST_PRINT);
-  EXPECT_EQ(watch.Named("Config Page"), 1);
+  EXPECT_EQ(watch.Named("Config Page", 1), 1);
   const std::string config = Pjl("CONFIG");
   EXPECT_EQ(config.size(), 41u);
   std::vector<std::string> jobs = watch.Files(config);
@@ -91,7 +91,7 @@ TEST_F(TroubleshootingPageTest, PrintSendsThePjlRequestNamedByItsCaption) {
   // A translated caption names the job; the keyword stays the printer's.
   Choose(IDC_TEST_PAGES, 7);
   Click(IDC_TEST_PRINT);
-  EXPECT_EQ(watch.Named("Zweiseitige Demo"), 1);
+  EXPECT_EQ(watch.Named("Zweiseitige Demo", 1), 1);
   jobs = watch.Files(Pjl("DUPLEXDEMO"));
   EXPECT_NE(std::find(jobs.begin(), jobs.end(), Pjl("DUPLEXDEMO")), jobs.end());
 }
@@ -163,7 +163,7 @@ TEST_F(TroubleshootingPageTest, LinksReachTheBrowserTheHandlerOrThePrinter) {
   const qxtest::JobWatch watch;
   ClickLink(IDC_LINK_FIRST + 2);
   ClickLink(IDC_LINK_FOURTH + 1);
-  EXPECT_EQ(watch.Named("Test Page"), 1);
+  EXPECT_EQ(watch.Named("Test Page", 1), 1);
   const std::vector<std::string> jobs = watch.Files(page);
   EXPECT_NE(std::find(jobs.begin(), jobs.end(), page), jobs.end());
 
