@@ -119,12 +119,27 @@ function(qxge_shipped_dll name)
     VERBATIM)
 endfunction()
 
-# The shipped module.
+# The shipped module. The 32-bit one also serves a host in the 16-bit subsystem, which no
+# 64-bit system has.
+set(QXGE_MODULE_EXPORTS QXGE_PageInfo QXGE_DialogProc QXGE_Page0CallBack QXGE_GetText QXGE_SaveDefDevMode)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  list(TRANSFORM QXGE_MODULE_EXPORTS APPEND _Th16 OUTPUT_VARIABLE twins)
+  list(APPEND QXGE_MODULE_EXPORTS ${twins})
+  set(QXGE_MODULE_SOURCES src/host/bridge16_win.cpp src/resources/qxgeu_x86.def)
+else()
+  set(QXGE_MODULE_SOURCES src/resources/qxgeu.def)
+endif()
 qxge_shipped_dll(QXGEU
   src/host/dll_main.cpp
   $<TARGET_OBJECTS:qxge_exports>
   src/resources/qxgeu.rc
-  src/resources/qxgeu.def)
+  ${QXGE_MODULE_SOURCES})
+# A host finds the functions by these names alone: no more, no fewer, none decorated.
+list(JOIN QXGE_MODULE_EXPORTS "," exportList)
+add_custom_command(TARGET QXGEU POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${QXGE_TRIPLET}-objdump -DMODULE=$<TARGET_FILE:QXGEU> -DEXPORTS=${exportList}
+          -P ${CMAKE_SOURCE_DIR}/cmake/check_exports.cmake
+  VERBATIM)
 target_include_directories(QXGEU PRIVATE ${QXGE_PICTURES})
 add_dependencies(QXGEU qxge_pictures)
 target_link_libraries(QXGEU PRIVATE qxge_win)

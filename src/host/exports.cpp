@@ -24,6 +24,12 @@ using platform::Guarded;
 using platform::U;
 using platform::W;
 
+void qxge::FirstPageCallback(PageSlotTable* table, UINT message) {
+  if (table == nullptr || table->context == nullptr || message != PSPCB_CREATE) return;
+  SheetContext& sheet = *table->context;
+  sheet.ended = sheet.applied = sheet.cancelled = 0;
+}
+
 namespace {
 
 // Container size in dialog units for a scale in percent, truncated toward zero. Any scale the
@@ -144,11 +150,8 @@ BOOL WINAPI QXGE_DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam, int3
 }
 
 UINT WINAPI QXGE_Page0CallBack(HWND, UINT message, PageSlotTable* table) {
-  if (table != nullptr && table->context != nullptr) {
-    SheetContext* ctx = table->context;
-    ctx->caller16 = 0;
-    if (message == PSPCB_CREATE) ctx->ended = ctx->applied = ctx->cancelled = 0;
-  }
+  if (table != nullptr && table->context != nullptr) table->context->caller16 = 0;
+  FirstPageCallback(table, message);
   return 1;
 }
 

@@ -14,3 +14,9 @@ UINT WINAPI QXGE_Page0CallBack(HWND hwnd, UINT message, qxge::PageSlotTable* tab
 void WINAPI QXGE_GetText(BOOL fromTextFile, const wchar_t* section, const wchar_t* key, wchar_t* buffer, int32_t size);
 void WINAPI QXGE_SaveDefDevMode(const uint8_t* record);
 }
+
+namespace qxge {
+// What the first page's callback does for a host of either kind: a sheet being created has
+// neither ended nor been applied or cancelled.
+void FirstPageCallback(PageSlotTable* table, UINT message);
+}  // namespace qxge
