@@ -21,16 +21,8 @@ class OverlayPageTest : public qxtest::SheetHarness {
  protected:
   void SetUp() override { Stage(L"QXOV", "[Common]\r\n", "[Common]\r\n"); }
   HWND List() const { return Control(IDC_OVERLAY_LIST); }
-  std::vector<std::wstring> Entries() const {
-    std::vector<std::wstring> entries;
-    const int count = static_cast<int>(SendMessageW(List(), LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      wchar_t text[300] = {};
-      SendMessageW(List(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-      entries.push_back(text);
-    }
-    return entries;
-  }
+  std::vector<std::wstring> Entries() const { return ItemTexts(IDC_OVERLAY_LIST); }
+
   std::wstring Status() const {
     wchar_t text[600] = {};
     GetWindowTextW(Control(IDC_OVERLAY_STATUS), text, 600);

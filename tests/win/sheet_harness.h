@@ -139,11 +139,16 @@ class SheetHarness : public ::testing::Test {
   intptr_t Data(int id) const { return DataIn(PageDialog(), id); }
   int Items(int id) const { return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0)); }
   // The texts of a drop-down list, in its order.
+  // The entries of a drop-down list or a list box, as shown.
   std::vector<std::wstring> ItemTexts(int id) const {
+    wchar_t kind[32] = {};
+    GetClassNameW(Control(id), kind, 32);
+    const bool list = lstrcmpiW(kind, L"ListBox") == 0;
+    const int count = static_cast<int>(SendMessageW(Control(id), list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
     std::vector<std::wstring> texts;
-    for (int i = 0; i < Items(id); ++i) {
-      wchar_t text[128] = {};
-      SendMessageW(Control(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    for (int i = 0; i < count; ++i) {
+      wchar_t text[300] = {};
+      SendMessageW(Control(id), list ? LB_GETTEXT : CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
       texts.push_back(text);
     }
     return texts;

@@ -32,16 +32,8 @@ class WatermarkPageTest : public qxtest::SheetHarness {
     Open({kWatermarkPage});
   }
   HWND List() const { return Control(IDC_WATERMARK_LIST); }
-  std::vector<std::wstring> Entries() const {
-    std::vector<std::wstring> entries;
-    const int count = static_cast<int>(SendMessageW(List(), LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      wchar_t text[200] = {};
-      SendMessageW(List(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-      entries.push_back(text);
-    }
-    return entries;
-  }
+  std::vector<std::wstring> Entries() const { return ItemTexts(IDC_WATERMARK_LIST); }
+
   int Selected() const { return static_cast<int>(SendMessageW(List(), LB_GETCURSEL, 0, 0)); }
   void Select(int position) {
     SendMessageW(List(), LB_SETCURSEL, position, 0);
