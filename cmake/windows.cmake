@@ -50,6 +50,7 @@ set(QXGE_WIN_SOURCES
   src/pages/extras_page.cpp
   src/pages/printer_page.cpp
   src/pages/sentry_dialog.cpp
+  src/pages/about_page.cpp
   src/pages/troubleshooting_page.cpp
   src/pagebase/web_links.cpp
   src/printer/status_watch.cpp

@@ -72,4 +72,11 @@ bool ReplaceAll(std::u16string& text, std::u16string_view what, std::u16string_v
   return replaced;
 }
 
+void StripAmpersands(std::u16string& text) { text.erase(std::remove(text.begin(), text.end(), u'&'), text.end()); }
+
+void StripAcceleratorSuffix(std::u16string& text) {
+  const size_t n = text.size();
+  if (n >= 4 && text[n - 3] == u'(' && text[n - 1] == u')' && text[n - 4] != u' ') text.resize(n - 3);
+}
+
 }  // namespace qxge

@@ -42,4 +42,11 @@ bool ReplaceAll(std::u16string& text, std::u16string_view what, std::u16string_v
 // Cuts text to at most maxChars units; a surrogate pair at the cut is left out whole.
 void CutText(std::u16string& text, size_t maxChars);
 
+// Texts from the text file mark their access keys for dialogs; captions drawn elsewhere lose
+// them. Removes every "&".
+void StripAmpersands(std::u16string& text);
+// Cuts a trailing access key in brackets, as translations for some languages add it ("Print(P)"
+// gives "Print"); after a blank the brackets are part of the text and stay.
+void StripAcceleratorSuffix(std::u16string& text);
+
 }  // namespace qxge

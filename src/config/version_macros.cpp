@@ -33,6 +33,12 @@ namespace {
 
 constexpr size_t kValueChars = 256;
 
+// Text macros go first, so "$COPYRIGHTYEAR" is gone before "$COPYRIGHT", its prefix, is looked for.
+const TextMacro kVersionBlockMacros[] = {
+    {u"$DESCRIPTION", u"FileDescription"}, {u"$VERSION", u"FileVersion"},    {u"$COMPANY", u"CompanyName"},
+    {u"$COPYRIGHT", u"LegalCopyright"},    {u"$COMMENT", u"Comments"},
+};
+
 }  // namespace
 
 bool ExpandMacros(std::u16string& text, ProfileFile& versionFile) {
@@ -48,6 +54,19 @@ bool ExpandMacros(std::u16string& text, ProfileFile& versionFile) {
     replaced |= ReplaceAll(text, m.macro, std::u16string_view(value, n), kMaxExpandedChars);
   }
   return replaced;
+}
+
+std::u16string ModelInfoText(ProfileFile& textFile,
+                             const std::function<std::u16string(std::u16string_view)>& versionString) {
+  std::u16string info;
+  for (int32_t i = 1; i <= 10; ++i) {
+    std::u16string line = textFile.ReadText(FormatText(u"M_Info%d", {i}, 16), u"", true);
+    for (const TextMacro& m : kVersionBlockMacros)
+      if (line.find(m.macro) != std::u16string::npos) ReplaceAll(line, m.macro, versionString(m.key), kMaxExpandedChars);
+    info += line;
+    info += u'\n';
+  }
+  return info;
 }
 
 }  // namespace qxge

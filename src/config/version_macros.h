@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,13 @@ extern const TextMacro kTextMacros[21];
 // Replaces the text macros, in their fixed order, by the values of the version file's
 // section "Version"; a macro whose key is missing disappears. True when anything was replaced.
 bool ExpandMacros(std::u16string& text, ProfileFile& versionFile);
+
+// The model information of the About pages: the keys "M_Info1".."M_Info10" of the text file's
+// current section, text macros expanded, then "$DESCRIPTION", "$VERSION", "$COMPANY",
+// "$COPYRIGHT" and "$COMMENT" replaced by versionString of their version-block names. Every
+// line ends in "\n", a missing one too, so the layout of the ten lines never shifts.
+std::u16string ModelInfoText(ProfileFile& textFile,
+                             const std::function<std::u16string(std::u16string_view)>& versionString);
 
 // Win32: the named string of the version block of the module file at path ("FileVersion", ...),
 // or empty.

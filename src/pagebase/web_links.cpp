@@ -7,8 +7,12 @@
 #include <string>
 
 #include "app/driver_ui_app.h"
+#include "config/profile_file.h"
+#include "config/text_format.h"
+#include "pagebase/settings_page.h"
 #include "platform/registry_key.h"
 #include "platform/win_text.h"
+#include "printer/printer_lookup.h"
 #include "printer/raw_job.h"
 
 namespace qxge {
@@ -92,6 +96,35 @@ void OpenLink(HWND owner, const DriverDevMode& record, std::u16string_view targe
     FreeLibrary(module);
   }
   Launch(*request);
+}
+
+void SetUpLinks(SettingsPage& page, int firstId, std::u16string* targets, int count) {
+  ProfileFile& text = App().TextFile();
+  std::u16string host;
+  bool hostAsked = false;
+  for (int i = 0; i < count; ++i) {
+    const int id = firstId + i;
+    targets[i].clear();
+    std::u16string value = text.ReadText(FormatText(u"Ref_URL_%d", {i + 1}, 32), u"", true);
+    if (value.empty()) {
+      page.ShowControl(id, 0);
+      continue;
+    }
+    const size_t hostAt = value.find(u"%s");
+    if (hostAt != std::u16string::npos) {
+      // The printer's own pages: its address may take a name look-up, asked once.
+      if (!hostAsked && page.WorkingRecord() != nullptr) host = GetPrinterHost(*page.WorkingRecord());
+      hostAsked = true;
+      if (host.empty()) {
+        page.EnableControl(id, false);
+        continue;
+      }
+      // The address goes where the first "%s" is; any other placeholder is the translator's text.
+      value.replace(hostAt, 2, host);
+    }
+    CutText(value, kMaxLinkChars);
+    targets[i] = value;
+  }
 }
 
 }  // namespace qxge

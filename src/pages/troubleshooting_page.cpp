@@ -4,13 +4,11 @@
 
 #include "app/driver_ui_app.h"
 #include "config/model_features.h"
-#include "config/profile_file.h"
-#include "config/text_format.h"
 #include "pagebase/web_links.h"
+#include "pages/about_page.h"
 #include "pages/sentry_dialog.h"
 #include "platform/combo_box.h"
 #include "platform/win_text.h"
-#include "printer/printer_lookup.h"
 #include "printer/raw_job.h"
 #include "printer/status_watch.h"
 #include "resources/resource.h"
@@ -47,7 +45,8 @@ std::string TestPrintRequest(const char* keyword) {
 
 BOOL TroubleshootingPage::OnInitDialog() {
   const BOOL result = SettingsPage::OnInitDialog();
-  SetUpLinks();
+  for (int i = 0; i < kLinks; ++i) links_[i].Attach(Item(IDC_LINK_FIRST + i));
+  SetUpLinks(*this, IDC_LINK_FIRST, targets_.data(), kLinks);
   if (App().Features().TroubleSentry == 0) {
     const POINT up{0, -ControlOffset(IDC_TEST_PAGES_FRAME, IDC_SENTRY_FRAME, false).y};
     ShowControls(kSentryGroup, 0);
@@ -69,8 +68,6 @@ BOOL TroubleshootingPage::OnInitDialog() {
     const SIZE narrower{-ControlOffset(IDC_LINK_FOURTH, IDC_LINK_FIRST, false).x / 2, 0};
     PlaceControl(IDC_LINKS_FRAME, nullptr, &narrower);
   }
-  // The About box comes with the About pages; until then the button would lead nowhere.
-  ShowControl(IDC_ABOUT_BOX, 0);
   sentryLink_.Attach(Item(IDC_SENTRY_LAST_TOPIC));
   sentryLink_.Setup(kLinkColour, false);
   for (int i = 0; i < kLinks; ++i) {
@@ -80,36 +77,6 @@ BOOL TroubleshootingPage::OnInitDialog() {
     if (!targets_[i].empty()) Tooltip().SetText(IDC_LINK_FIRST + i, false, targets_[i], 0, &hot);
   }
   return result;
-}
-
-void TroubleshootingPage::SetUpLinks() {
-  ProfileFile& text = App().TextFile();
-  std::u16string host;
-  bool hostAsked = false;
-  for (int i = 0; i < kLinks; ++i) {
-    const int id = IDC_LINK_FIRST + i;
-    links_[i].Attach(Item(id));
-    const std::u16string key = FormatText(u"Ref_URL_%d", {i + 1}, 32);
-    std::u16string value = text.ReadText(key, u"", true);
-    if (value.empty()) {
-      ShowControl(id, 0);
-      continue;
-    }
-    const size_t hostAt = value.find(u"%s");
-    if (hostAt != std::u16string::npos) {
-      // The printer's own pages: its address may take a name look-up, asked once.
-      if (!hostAsked && working_ != nullptr) host = GetPrinterHost(*working_);
-      hostAsked = true;
-      if (host.empty()) {
-        EnableControl(id, false);
-        continue;
-      }
-      // The address goes where the first "%s" is; any other placeholder is the translator's text.
-      value.replace(hostAt, 2, host);
-    }
-    CutText(value, kMaxLinkChars);
-    targets_[i] = value;
-  }
 }
 
 void TroubleshootingPage::FillTestPages() {
@@ -147,6 +114,10 @@ bool TroubleshootingPage::OnCommand(int id, int code, HWND control) {
       return true;
     case IDC_SENTRY_LAST_TOPIC:
       ViewLastTopic();
+      return true;
+    case IDC_ABOUT_BOX:
+      // The box only shows texts: the record and the sheet's Apply stay as they are.
+      if (code == BN_CLICKED) AboutDialog(Handle(), working_).RunModal();
       return true;
     case IDC_SENTRY_SETTINGS:
       if (code == BN_CLICKED && working_ != nullptr) SentrySettingsDialog(Handle(), working_).RunModal();

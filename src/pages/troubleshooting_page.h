@@ -19,7 +19,6 @@ class TroubleshootingPage : public SettingsPage {
 
  private:
   static constexpr int kLinks = 6;
-  void SetUpLinks();
   void FillTestPages();
   void PrintTestPage();
   void ViewLastTopic();

@@ -391,6 +391,10 @@
 #define IDC_LINK_FOURTH         1215
 #define IDC_ABOUT_BOX           1229
 
+// About pages and the About box: the model's information lines; links as on Troubleshooting.
+#define IDD_ABOUT_BOX           3026
+#define IDC_MODEL_INFO          1002
+
 // Printing Sentry dialog: the watch's switch and polling interval.
 #define IDD_SENTRY              3027
 #define IDC_SENTRY_ENABLE       1246

@@ -64,5 +64,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const Expected expected = ExpandUnbounded(original, version);
   if (expected.bounded) Check(text == expected.text && replaced == expected.replaced);
+
+  // The same text as a model information line: ten lines whatever it holds, each bounded
+  // however often it names the version block.
+  const std::u16string textPath = u"C:\\Drivers\\QX5000EN.DAT";
+  storage.Put(textPath, u"[About]\r\nM_Info3=" + original + u"\r\n");
+  qxge::ProfileFile textFile(storage);
+  textFile.SetFile(textPath, false);
+  textFile.SetMacroSource(&version);
+  textFile.SetSection(u"About");
+  const std::u16string info =
+      qxge::ModelInfoText(textFile, [](std::u16string_view name) { return std::u16string(300, name[0]); });
+  Check(info.size() <= 10 + qxge::kMaxExpandedChars);
+  if (original.find_first_of(u"\r\n") == std::u16string::npos && original.find(u'\0') == std::u16string::npos)
+    Check(std::count(info.begin(), info.end(), u'\n') == 10);
   return 0;
 }

@@ -62,5 +62,21 @@ TEST(TextFormat, ReplaceAllReplacesEveryOccurrenceOnce) {
   EXPECT_EQ(text, std::u16string(4096, u'v'));
 }
 
+TEST(TextFormat, CaptionsLoseAccessKeysButKeepBracketedWords) {
+  std::u16string text = u"&Print&&Test(&P)";
+  StripAmpersands(text);
+  EXPECT_EQ(text, u"PrintTest(P)");
+  StripAcceleratorSuffix(text);
+  EXPECT_EQ(text, u"PrintTest");
+  for (const char16_t* kept : {u"Print (P)", u"(P)", u"Test(PP)", u"Test(P", u"Test P)", u""}) {
+    text = kept;
+    StripAcceleratorSuffix(text);
+    EXPECT_EQ(text, kept);
+  }
+  text = u"X(P)";
+  StripAcceleratorSuffix(text);
+  EXPECT_EQ(text, u"X");
+}
+
 }  // namespace
 }  // namespace qxge

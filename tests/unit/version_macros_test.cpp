@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "config/profile_file.h"
 #include "memory_profile_storage.h"
@@ -98,6 +99,27 @@ TEST(VersionMacros, HostileVersionFileCannotBlowUpATextOrMissingFileBreakIt) {
   Files missing(u"");
   missing.version.SetFile(u"C:\\Drivers\\Nowhere.VER", false);
   EXPECT_EQ(missing.Expanded(u"Driver $DRIVERNAME"), u"Driver ");
+}
+
+TEST(VersionMacros, ModelInfoHasTenLinesWithTextMacrosBeforeTheVersionBlock) {
+  Files f(u"[Version]\r\nModel=QX Office 5000\r\nCopyrightYear=2026\r\n");
+  f.storage.Put(kTextPath, u"[About Dialog]\r\nM_Info1=$Model $VERSION\r\nM_Info2=$COPYRIGHT $COPYRIGHTYEAR\r\n"
+                           u"M_Info4=$COMMENT/$COMPANY/$DESCRIPTION/$UNKNOWN\r\nM_Info10=last\r\nM_Info11=never\r\n");
+  f.text.SetSection(u"About Dialog");
+  std::vector<std::u16string> asked;
+  const std::u16string info = ModelInfoText(f.text, [&](std::u16string_view name) {
+    asked.emplace_back(name);
+    return name == u"LegalCopyright" ? u"(C) QX" : u"<" + std::u16string(name) + u">";
+  });
+  EXPECT_EQ(info, u"QX Office 5000 <FileVersion>\n(C) QX 2026\n\n<Comments>/<CompanyName>/<FileDescription>/$UNKNOWN\n"
+                  u"\n\n\n\n\nlast\n");
+  // Lines without a version-block macro never open the module's version block.
+  EXPECT_EQ(asked.size(), 5u);
+
+  // A model without information still gets its ten empty lines.
+  f.storage.Put(kTextPath, u"[Other]\r\n");
+  f.text.SetSection(u"About Dialog");
+  EXPECT_EQ(ModelInfoText(f.text, [](std::u16string_view) { return std::u16string(); }), u"\n\n\n\n\n\n\n\n\n\n");
 }
 
 }  // namespace

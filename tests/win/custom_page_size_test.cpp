@@ -19,14 +19,10 @@ namespace {
 
 using qxge::DriverDevMode;
 using qxtest::EnabledIn;
+using qxtest::TextIn;
 
 const std::wstring kSizes = L"TSF\\Custom Paper Data";
 
-std::wstring TextIn(HWND dialog, int id) {
-  wchar_t text[128] = {};
-  GetDlgItemTextW(dialog, id, text, 128);
-  return text;
-}
 void Type(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
 void Press(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
 // As the user picks entry at of the list.

@@ -22,6 +22,7 @@ using qxtest::CheckedIn;
 using qxtest::DataIn;
 using qxtest::EnabledIn;
 using qxtest::ShownIn;
+using qxtest::TextIn;
 
 constexpr int kExtrasPage = 3;
 
@@ -34,11 +35,6 @@ const char kCompactModel[] =
 // Print and Hold with every mode, kept by the printer's hard disk.
 const char kHoldModel[] = "[Common]\r\nPrinterHDD=1\r\nExtrasMinPassLen=4\r\nExtrasMaxPassLen=8\r\n";
 
-std::wstring TextIn(HWND dialog, int id) {
-  wchar_t text[128] = {};
-  GetWindowTextW(GetDlgItem(dialog, id), text, 128);
-  return text;
-}
 void ChooseIn(HWND dialog, int id, intptr_t data) {
   const HWND combo = GetDlgItem(dialog, id);
   for (int i = 0; i < static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); ++i)

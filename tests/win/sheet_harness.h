@@ -43,6 +43,11 @@ inline intptr_t DataIn(HWND dialog, int id) {
   const LRESULT at = SendMessageW(combo, CB_GETCURSEL, 0, 0);
   return at < 0 ? -1 : static_cast<intptr_t>(SendMessageW(combo, CB_GETITEMDATA, at, 0));
 }
+inline std::wstring TextIn(HWND dialog, int id) {
+  wchar_t text[1024] = {};
+  GetDlgItemTextW(dialog, id, text, 1024);
+  return text;
+}
 inline bool ShownIn(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
 inline bool EnabledIn(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 inline bool CheckedIn(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
