@@ -175,6 +175,12 @@ target_link_options(qxdrvsetup PRIVATE -municode -mconsole -static-libgcc -stati
 function(qxge_stage_package sample model)
   set(dir ${CMAKE_BINARY_DIR}/packages/${sample})
   set(pictures ${QXGE_PICTURES}/${sample})
+  # The About pages' banners (tall, wide, captioned, each for 256 colours and for more) and
+  # the maker's logo that one of them lays on its banner.
+  set(about_pictures)
+  foreach(picture Y X E D B A Z)
+    list(APPEND about_pictures COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/${picture}.bmp ${dir}/${model}U${picture}.bmp)
+  endforeach()
   add_custom_target(package_${sample} ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
     # A model ships the module without the debugging information the build keeps.
@@ -188,6 +194,7 @@ function(qxge_stage_package sample model)
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/C2.bmp ${dir}/${model}UC2.Bmp
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/G.bmp ${dir}/${model}UG.Bmp
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/G2.bmp ${dir}/${model}UG2.Bmp
+    ${about_pictures}
     DEPENDS QXGEU QXGEU2 qxge_pictures
     COMMENT "Staging the ${sample} model package")
 endfunction()

@@ -393,6 +393,8 @@
 
 // About pages and the About box: the model's information lines; links as on Troubleshooting.
 #define IDD_ABOUT_BOX           3026
+// The same box opened by a right click on the Main page.
+#define IDD_MAIN_ABOUT_BOX      3037
 #define IDC_MODEL_INFO          1002
 
 // Printing Sentry dialog: the watch's switch and polling interval.
