@@ -98,24 +98,26 @@ void AboutPage::Arrange() {
   const RECT info = ControlRect(IDC_MODEL_INFO);
   const RECT lastLink = ControlRect(IDC_LINK_FIRST + kLinks - 1);
   const int textWidth = info.right - info.left, textHeight = lastLink.bottom - info.top;
+  // A missing picture takes no room, its gap neither.
+  const int gapAcross = picture.cx > 0 ? mx : 0, gapBelow = picture.cy > 0 ? my : 0;
   POINT at{mx, my};
   switch (layout_) {
     case AboutLayout::CentredBanner: {
-      const int group = picture.cx + (picture.cx > 0 ? mx : 0) + textWidth;
+      const int group = picture.cx + gapAcross + textWidth;
       at = {std::max<int>(mx, (client.right - group) / 2), std::max<int>(my, (client.bottom - picture.cy) / 2)};
-      const int textLeft = at.x + picture.cx + (picture.cx > 0 ? mx : 0);
+      const int textLeft = at.x + picture.cx + gapAcross;
       PlaceTexts(textLeft, std::max<int>(my, at.y + (picture.cy - textHeight) / 2), textWidth);
       break;
     }
     case AboutLayout::BannerWithLogo: {
-      const int textLeft = at.x + picture.cx + (picture.cx > 0 ? mx : 0);
+      const int textLeft = at.x + picture.cx + gapAcross;
       PlaceTexts(textLeft, my, std::min<int>(textWidth, client.right - mx - textLeft));
       makerLogoAt_ = {at.x + kMakerLogoOffset.x, at.y + kMakerLogoOffset.y};
       break;
     }
     case AboutLayout::BottomBanner:
       at.x = std::max<int>(mx, (client.right - picture.cx) / 2);
-      PlaceTexts(at.x, at.y + picture.cy + (picture.cy > 0 ? my : 0), textWidth);
+      PlaceTexts(at.x, at.y + picture.cy + gapBelow, textWidth);
       break;
     case AboutLayout::CaptionedBanner: {
       at.x = std::max<int>(mx, (client.right - picture.cx) / 2);
@@ -181,6 +183,8 @@ int AboutPage::SetUpCaption(const RECT& area, bool withDescription) {
     lf.lfHeight = std::min(height, 200);
     lf.lfWeight = FW_BOLD;
     lf.lfCharSet = DEFAULT_CHARSET;
+    // Where the face is missing, a plain sans face stands in rather than whatever comes first.
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
     lstrcpynW(lf.lfFaceName, L"Microsoft Sans Serif", LF_FACESIZE);
     const std::wstring wide(W(caption_));
     FitFontHeight(dc, wide, area.right - area.left, lf, captionFont_);
