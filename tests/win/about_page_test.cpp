@@ -64,8 +64,12 @@ class AboutPageTest : public qxtest::SheetHarness {
     }
     Open({page});
   }
-  // A mouse move over the page as the system posts it; true when the page then holds the mouse.
+  // A mouse move over the page as the system posts it, the cursor there too (letting go of the
+  // mouse makes the system report where the cursor really is); true when the page then holds it.
   bool MoveTo(POINT p) {
+    POINT screen = p;
+    ClientToScreen(PageDialog(), &screen);
+    SetCursorPos(screen.x, screen.y);
     PostMessageW(PageDialog(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
     sheet_->Pump();
     return GetCapture() == PageDialog();
