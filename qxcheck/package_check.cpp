@@ -505,23 +505,17 @@ class FileKeys {
                                       " characters; the module reads only the list's start");
       value = value.substr(0, KeyReader::kMaxListChars);
     }
-    size_t entries = 0;
-    std::u16string_view bad;
+    // Within the characters read there is no room for more entries than the module keeps.
     for (size_t start = 0; start <= value.size();) {
       const size_t end = std::min(value.find_first_of(u";, ", start), value.size());
       const std::u16string_view token = value.substr(start, end - start);
-      if (!token.empty()) {
-        ++entries;
-        if (bad.empty() && !IsWholeNumber(token, false)) bad = token;
+      if (!token.empty() && !IsWholeNumber(token, false)) {
+        s_.findings.Error(e.line, key + ": \"" + Shown(token) + "\" is not a decimal number; the module reads it as " +
+                                      Number(ParseDecimalInt(token)));
+        return;
       }
       start = end + 1;
     }
-    if (!bad.empty())
-      s_.findings.Error(e.line, key + ": \"" + Shown(bad) + "\" is not a decimal number; the module reads it as " +
-                                    Number(ParseDecimalInt(bad)));
-    if (entries > KeyReader::kMaxListEntries)
-      s_.findings.Warning(e.line, key + ": " + Number(static_cast<int64_t>(entries)) + " entries; the module reads only the first " +
-                                      Number(KeyReader::kMaxListEntries));
   }
 
   Source& s_;
@@ -544,7 +538,7 @@ class Package {
   int Check() {
     std::error_code error;
     if (!fs::is_directory(folder_, error)) {
-      out_ << folder_.string() << ": error: " << (fs::exists(folder_, error) ? "not a folder" : "no such folder") << '\n';
+      out_ << folder_.u8string() << ": error: " << (fs::exists(folder_, error) ? "not a folder" : "no such folder") << '\n';
       return 1;
     }
     if (!Collect()) return 1;
@@ -585,17 +579,17 @@ class Package {
           Source& s = sources_.emplace_back();
           s.role = role;
           s.path = entry.path();
-          s.name = (folder_ / entry.path().filename()).string();
+          s.name = (folder_ / entry.path().filename()).u8string();
           s.id = entry.path().filename().u16string();
         }
     }
     if (error) {
-      out_ << folder_.string() << ": error: cannot be listed: " << error.message() << '\n';
+      out_ << folder_.u8string() << ": error: cannot be listed: " << error.message() << '\n';
       return false;
     }
     std::sort(sources_.begin(), sources_.end(), [](const Source& a, const Source& b) { return a.name < b.name; });
     if (std::none_of(sources_.begin(), sources_.end(), [](const Source& s) { return s.role == Role::Model; })) {
-      out_ << folder_.string() << ": error: no model file (.INI) in this folder\n";
+      out_ << folder_.u8string() << ": error: no model file (.INI) in this folder\n";
       return false;
     }
     return true;
@@ -621,7 +615,7 @@ class Package {
           stem == Folded(names.name))
         texts.push_back(&s);
       else if (std::count_if(sources_.begin(), sources_.end(), [](const Source& m) { return m.role == Role::Model; }) == 1)
-        s.findings.Warning(0, "the module never opens this text file: " + model.path.filename().string() +
+        s.findings.Warning(0, "the module never opens this text file: " + model.path.filename().u8string() +
                                   " looks for " + Narrow(names.base) + "<language code>.DAT");
     }
     return texts;
@@ -747,11 +741,16 @@ class Package {
     for (const KeyRecord& r : recorder.reads) {
       if (r.kind != KeyKind::PaperList) continue;
       std::string missing;
-      for (int32_t paper : *static_cast<const IntList*>(r.field))
-        if (offered.count(paper) == 0) missing += (missing.empty() ? "" : ", ") + Number(paper);
-      if (!missing.empty())
-        m.findings.Error(lineOf(r.field), Narrow(r.key) + ": paper " + missing + " is not among the papers of " +
-                                              printer.source->path.filename().string() + " (" + names + ")");
+      size_t count = 0;
+      for (int32_t paper : *static_cast<const IntList*>(r.field)) {
+        if (offered.count(paper) != 0) continue;
+        missing += (missing.empty() ? "" : ", ") + Number(paper);
+        ++count;
+      }
+      if (count != 0)
+        m.findings.Error(lineOf(r.field), Narrow(r.key) + (count == 1 ? ": paper " : ": papers ") + missing +
+                                              (count == 1 ? " is" : " are") + " not among the papers of " +
+                                              printer.source->path.filename().u8string() + " (" + names + ")");
     }
   }
 
@@ -808,7 +807,7 @@ class Package {
         const size_t index = static_cast<size_t>(known - macros.begin());
         if (version == nullptr || index >= std::size(kTextMacros)) continue;
         if (!version->document.Find(u"Version", kTextMacros[index].key))
-          t.findings.Warning(e.line, "$" + Narrow(name) + ": " + version->path.filename().string() + " has no " +
+          t.findings.Warning(e.line, "$" + Narrow(name) + ": " + version->path.filename().u8string() + " has no " +
                                          Narrow(kTextMacros[index].key) + ", so the macro comes out empty");
       }
     }
@@ -834,6 +833,15 @@ class Package {
 
 }  // namespace
 
-int CheckPackage(const fs::path& folder, std::ostream& out) { return Package(folder, out).Check(); }
+int CheckPackage(const fs::path& folder, std::ostream& out) {
+  // A folder that changes under the check, or memory that runs out, ends it with a line, not
+  // a crash.
+  try {
+    return Package(folder, out).Check();
+  } catch (const std::exception& e) {
+    out << folder.u8string() << ": error: " << e.what() << '\n';
+    return 1;
+  }
+}
 
 }  // namespace qxge::check
