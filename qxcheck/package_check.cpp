@@ -70,9 +70,8 @@ char16_t Fold(char16_t c) {
 }
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-           return Fold(x) == Fold(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return Fold(x) == Fold(y); });
 }
 
 std::u16string Folded(std::u16string_view s) {
@@ -204,8 +203,8 @@ enum class Role { Model, Text, Version, PrinterDescription };
 struct Source {
   Role role = Role::Model;
   fs::path path;
-  std::string name;     // as the finding lines give it
-  std::u16string id;    // the path under which the profile reader finds the text
+  std::string name;   // as the finding lines give it
+  std::u16string id;  // the path under which the profile reader finds the text
   std::string bytes;
   std::u16string text;  // decoded as Windows decodes it
   bool usable = false;
@@ -285,7 +284,8 @@ void Decode(Source& s) {
   const std::string_view body = std::string_view(s.bytes).substr(mark);
   if (encoding == kUtf16Le || encoding == kUtf16Be) {
     s.text = FromUtf16(body, encoding == kUtf16Be);
-    if (body.size() % 2 != 0) s.findings.Error(LineAt(s.text, s.text.size()), "UTF-16 text cut off in the middle of a character");
+    if (body.size() % 2 != 0)
+      s.findings.Error(LineAt(s.text, s.text.size()), "UTF-16 text cut off in the middle of a character");
     for (size_t i = 0; i < s.text.size(); ++i) {
       const char16_t c = s.text[i];
       const bool high = c >= 0xD800 && c < 0xDC00, low = c >= 0xDC00 && c < 0xE000;
@@ -473,8 +473,8 @@ class FileKeys {
     if (e.value == first.value)
       s_.findings.Warning(e.line, where + " is the same, delete one");
     else
-      s_.findings.Error(e.line, where + " (" + Shown(first.value) + ") is read, this one (" + Shown(e.value) +
-                                    ") is ignored");
+      s_.findings.Error(e.line,
+                        where + " (" + Shown(first.value) + ") is read, this one (" + Shown(e.value) + ") is ignored");
   }
 
   void Value(const IniDocument::Entry& e, const KeyRecord& r) {
@@ -491,8 +491,8 @@ class FileKeys {
       if (r.kind == KeyKind::Number && !whole)
         s_.findings.Error(e.line, setting + ": not a whole number; the module reads " + Number(read));
       else if (r.kind == KeyKind::Switch && !whole)
-        s_.findings.Error(e.line, setting + ": not a number; the module reads it as " + (read != 0 ? "1 (on)" : "0 (off)") +
-                                      "; write 0 or 1");
+        s_.findings.Error(e.line, setting + ": not a number; the module reads it as " +
+                                      (read != 0 ? "1 (on)" : "0 (off)") + "; write 0 or 1");
       else if (r.kind == KeyKind::Switch && (read < 0 || read > 1))
         s_.findings.Add(e.line, read < 0 ? Severity::Error : Severity::Warning,
                         setting + ": a switch is 0 or 1; the module reads " + Number(read) + " as 1 (on)");
@@ -538,7 +538,8 @@ class Package {
   int Check() {
     std::error_code error;
     if (!fs::is_directory(folder_, error)) {
-      out_ << folder_.u8string() << ": error: " << (fs::exists(folder_, error) ? "not a folder" : "no such folder") << '\n';
+      out_ << folder_.u8string() << ": error: " << (fs::exists(folder_, error) ? "not a folder" : "no such folder")
+           << '\n';
       return 1;
     }
     if (!Collect()) return 1;
@@ -600,21 +601,23 @@ class Package {
     for (size_t line : printer.papers.skippedLines)
       s.findings.Warning(line, "longer than 255 characters or without a line end; the printing system skips it");
     for (const PpdPaper& p : printer.papers.dropped)
-      s.findings.Warning(p.line, "page size " + p.name + " lacks a *PageSize or a *PaperDimension; the printing "
-                                 "system drops it");
+      s.findings.Warning(p.line,
+                         "page size " + p.name + " lacks a *PageSize or a *PaperDimension; the printing system drops it");
     if (printer.papers.offered.empty()) s.findings.Error(0, "no page size the printing system can offer");
     printers_.push_back(std::move(printer));
   }
 
   std::vector<Source*> TextFilesOf(const Source& model, const ModuleNames& names) {
     std::vector<Source*> texts;
+    const bool onlyModel =
+        std::count_if(sources_.begin(), sources_.end(), [](const Source& m) { return m.role == Role::Model; }) == 1;
     for (Source& s : sources_) {
       if (s.role != Role::Text || !s.usable) continue;
       const std::u16string stem = Folded(s.path.stem().u16string());
       if ((stem.size() == names.base.size() + 2 && stem.compare(0, names.base.size(), Folded(names.base)) == 0) ||
           stem == Folded(names.name))
         texts.push_back(&s);
-      else if (std::count_if(sources_.begin(), sources_.end(), [](const Source& m) { return m.role == Role::Model; }) == 1)
+      else if (onlyModel)
         s.findings.Warning(0, "the module never opens this text file: " + model.path.filename().u8string() +
                                   " looks for " + Narrow(names.base) + "<language code>.DAT");
     }
@@ -628,8 +631,8 @@ class Package {
     if (std::none_of(sources_.begin(), sources_.end(), [&](const Source& t) {
           return t.role == Role::Text && Folded(t.path.stem().u16string()) == english;
         }))
-      m.findings.Warning(0, "no text file " + Narrow(names.base) + "EN.DAT: users whose language has no text file "
-                                "see the built-in English texts");
+      m.findings.Warning(0, "no text file " + Narrow(names.base) +
+                                "EN.DAT: users whose language has no text file see the built-in English texts");
     // One run of the module's start-up per text file; the model file's own findings come from the first.
     if (texts.empty()) texts.push_back(nullptr);
     for (size_t i = 0; i < texts.size(); ++i) {
@@ -729,8 +732,7 @@ class Package {
   }
 
   template <typename LineOf>
-  void PapersOffered(Source& m, const Recorder& recorder, const Printer& printer,
-                     const LineOf& lineOf) {
+  void PapersOffered(Source& m, const Recorder& recorder, const Printer& printer, const LineOf& lineOf) {
     std::unordered_set<int32_t> offered;
     std::string names;
     for (const PpdPaper& p : printer.papers.offered) {
@@ -775,7 +777,8 @@ class Package {
     const std::string why = std::string("no paper can be printed on both sides (DoubleSidedPapers names none") +
                             (f.DoubleSidedPapers.empty() ? ")" : " the printer offers)");
     if (f.LayoutBooklet != 0)
-      m.findings.Error(lineOf(&f.LayoutBooklet), "LayoutBooklet=1, but " + why + ", so the Layout page never offers Booklet Printing");
+      m.findings.Error(lineOf(&f.LayoutBooklet),
+                       "LayoutBooklet=1, but " + why + ", so the Layout page never offers Booklet Printing");
     if (f.LayoutDoubleSided != 0)
       m.findings.Error(lineOf(&f.LayoutDoubleSided),
                        "LayoutDoubleSided=1, but " + why + ", so double-sided printing stays greyed out");
@@ -818,7 +821,8 @@ class Package {
     file.SetFile(v.id, false);
     file.SetSection(u"Version");
     std::vector<KeyRecord> records;
-    for (const TextMacro& m : kTextMacros) records.push_back(KeyRecord{&file, u"Version", m.key, KeyKind::Text, NoDefault, m.key, 0});
+    for (const TextMacro& m : kTextMacros)
+      records.push_back(KeyRecord{&file, u"Version", m.key, KeyKind::Text, NoDefault, m.key, 0});
     std::vector<const KeyRecord*> known;
     for (const KeyRecord& r : records) known.push_back(&r);
     FileKeys(v, known).Check(true);

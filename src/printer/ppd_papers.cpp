@@ -100,7 +100,8 @@ class Reader {
     ++cp;
     while (cp < line.size() && IsSpace(line[cp])) ++cp;
     bool hasValue = true;
-    if (cp < line.size() && line[cp] == '"') hasValue = SkipQuoted(static_cast<size_t>(line.data() - text_.data()) + cp);
+    if (cp < line.size() && line[cp] == '"')
+      hasValue = SkipQuoted(static_cast<size_t>(line.data() - text_.data()) + cp);
     if (option.empty()) return;
     if (key == "*PageSize") {
       Page& page = PageNamed(option, number);

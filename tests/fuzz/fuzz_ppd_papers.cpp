@@ -28,8 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Check(p.line >= 1 && p.line <= lines);
       Check(text.find(p.name) != std::string_view::npos);
       const int32_t standard = qxge::StandardPaperId(p.name);
-      if (standard != 0) Check(p.id == standard || (list == &papers.dropped && p.id == 0));
-      else if (p.id != 0) Check(p.id >= 256 && userIds.insert(p.id).second);
+      if (standard != 0)
+        Check(p.id == standard || (list == &papers.dropped && p.id == 0));
+      else if (p.id != 0)
+        Check(p.id >= 256 && userIds.insert(p.id).second);
     }
   }
   // Numbers past 255 are handed out one after another, so none is skipped.

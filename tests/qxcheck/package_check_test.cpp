@@ -19,14 +19,14 @@ namespace fs = std::filesystem;
 
 const std::map<std::string, std::string> kClean = {
     {"QXTU.INI",
-     "[Common]\r\n"                    // 1
-     "LayoutBooklet=1\r\n"             // 2
-     "DoubleSidedPapers=1;9\r\n"       // 3
-     "RotatePapers=20\r\n"             // 4
-     "TestPages=1;2\r\n"               // 5
-     "[Custom Paper Dialog]\r\n"       // 6
-     "MinPaperW=900\r\n"               // 7
-     "MaxPaperW=2159\r\n"},            // 8
+     "[Common]\r\n"               // 1
+     "LayoutBooklet=1\r\n"        // 2
+     "DoubleSidedPapers=1;9\r\n"  // 3
+     "RotatePapers=20\r\n"        // 4
+     "TestPages=1;2\r\n"          // 5
+     "[Custom Paper Dialog]\r\n"  // 6
+     "MinPaperW=900\r\n"          // 7
+     "MaxPaperW=2159\r\n"},       // 8
     {"QXTEN.DAT", "[Common]\r\nCPSUI_Scale_Y=100\r\n[About Dialog]\r\nM_Info1=$DRIVERNAME\r\n"},
     {"QX.VER", "[Version]\r\nDriverName=QX Test\r\n"},
     {"QX.ppd",
@@ -41,7 +41,7 @@ const std::map<std::string, std::string> kClean = {
 
 struct Edit {
   std::string file;
-  std::string find;     // empty: replace is the whole new file
+  std::string find;  // empty: replace is the whole new file
   std::string replace;
 };
 
@@ -77,7 +77,8 @@ class Package {
     status = CheckPackage(dir_, out);
     std::string text = out.str();
     const std::string prefix = (dir_ / "").string();
-    for (size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at)) text.erase(at, prefix.size());
+    for (size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at))
+      text.erase(at, prefix.size());
     return text;
   }
 
@@ -161,11 +162,11 @@ TEST(PackageCheck, EachFaultGivesItsFindingLine) {
        "and reports every change on apply; set 0 before shipping\n",
        0},
       {"a binary text file",
-       {{"QXTEN.DAT", "", std::string("[Common]\r\nCPSUI_Scale_Y=1") + '\0' + "\x7f" "ELF"}},
+       {{"QXTEN.DAT", "", std::string("[Common]\r\nCPSUI_Scale_Y=1") + '\0' + "\177ELF"}},
        "QXTEN.DAT:2: error: binary data (character 0): not a text file\n",
        1},
       {"a text file in UTF-8 without its mark",
-       {{"QXTEN.DAT", "[About Dialog]\r\n", "[About Dialog]\r\nCaption=\xC3\x9C" "ber\r\n"}},
+       {{"QXTEN.DAT", "[About Dialog]\r\n", "[About Dialog]\r\nCaption=\303\234ber\r\n"}},
        "QXTEN.DAT:4: warning: UTF-8 text without a byte-order mark: Windows reads it in the ANSI code page, so "
        "letters beyond ASCII come out garbled; save it as UTF-8 with a byte-order mark or as UTF-16\n",
        0},
@@ -203,7 +204,7 @@ TEST(PackageCheck, EachFaultGivesItsFindingLine) {
   }
 }
 
-TEST(PackageCheck, AFolderWithoutAModelIsAnError) {
+TEST(PackageCheck, AMissingFolderIsAnError) {
   const fs::path missing = fs::path(testing::TempDir()) / "qxcheck_no_such_package";
   std::ostringstream out;
   EXPECT_EQ(CheckPackage(missing, out), 1);
