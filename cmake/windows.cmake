@@ -157,6 +157,11 @@ target_compile_options(qxhost PRIVATE ${QXGE_WARNINGS})
 target_link_libraries(qxhost PRIVATE qxhostlib gdiplus)
 target_link_options(qxhost PRIVATE -municode -mconsole -static-libgcc -static-libstdc++ -static)
 
+add_executable(qxcheck qxcheck/main.cpp ${QXCHECK_SOURCES})
+target_compile_options(qxcheck PRIVATE ${QXGE_WARNINGS})
+target_link_libraries(qxcheck PRIVATE qxge_win)
+target_link_options(qxcheck PRIVATE -static-libgcc -static-libstdc++ -static)
+
 # The printer driver's configuration module: the printing system loads it and it hosts the
 # model package's plug-in.
 qxge_shipped_dll(QXDRVUI

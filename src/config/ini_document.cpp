@@ -134,6 +134,23 @@ bool IniDocument::Set(std::u16string_view section, std::u16string_view key, std:
   return true;
 }
 
+std::vector<IniDocument::Entry> IniDocument::Entries() const {
+  std::vector<Entry> entries;
+  std::u16string_view section;
+  bool inSection = false;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    std::u16string_view name;
+    if (SectionName(lines_[i], name)) {
+      section = name;
+      inSection = true;
+      entries.push_back(Entry{i + 1, true, true, section, {}, {}});
+    } else if (KeyName(lines_[i], name)) {
+      entries.push_back(Entry{i + 1, false, inSection, section, name, ValueOf(lines_[i])});
+    }
+  }
+  return entries;
+}
+
 std::u16string IniDocument::Serialize() const {
   std::u16string text;
   for (const auto& line : lines_) {

@@ -26,6 +26,16 @@ class IniDocument {
 
   std::u16string Serialize() const;
 
+  // Section headers and keys as the reader sees them, in the order of the text. A key above
+  // the first header belongs to no section: nothing ever finds it.
+  struct Entry {
+    size_t line;  // counted from 1
+    bool header;
+    bool inSection;
+    std::u16string_view section, key, value;
+  };
+  std::vector<Entry> Entries() const;
+
  private:
   struct Section {
     size_t lastLine;  // last non-blank line of the section, where new keys go after

@@ -412,9 +412,7 @@ void CompactPaperPage::ShowTrayChoice() {
   const bool force = ForcesTray();
   EnableControls(kSourceControls, force && Editable());
   if (force) return;
-  ProfileFile& model = App().ModelFile();
-  const SectionScope scope(model, u"DEFAULTDEVMODE");
-  ComboBox(Item(IDC_SOURCE)).SelectByData(model.ReadInt(u"PaperSource", NoDefault));
+  ComboBox(Item(IDC_SOURCE)).SelectByData(Model().DefaultPaperSource);
 }
 
 void CompactPaperPage::OnStoreControls() {
