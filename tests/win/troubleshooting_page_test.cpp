@@ -206,14 +206,12 @@ TEST_F(TroubleshootingPageTest, SentrySettingsAreWrittenOnlyOnOkAndWithinTheirRa
     std::wstring interval;
   } seen{};
   const auto run = [&](std::function<void(HWND)> act, int button) {
-    qxtest::ModalDriver driver(IDC_SENTRY_ENABLE, [&](HWND d) {
+    EXPECT_TRUE(InDialog(IDC_SENTRY_SETTINGS, IDC_SENTRY_ENABLE, [&](HWND d) {
       act(d);
       wchar_t text[16] = {};
       GetDlgItemTextW(d, IDC_SENTRY_INTERVAL, text, 16);
       seen = {qxtest::CheckedIn(d, IDC_SENTRY_ENABLE), qxtest::EnabledIn(d, IDC_SENTRY_INTERVAL), text};
-    }, button);
-    Click(IDC_SENTRY_SETTINGS);
-    EXPECT_TRUE(driver.opened());
+    }, button));
   };
   const auto type = [](HWND d, const wchar_t* text) {
     SetDlgItemTextW(d, IDC_SENTRY_INTERVAL, text);
