@@ -153,6 +153,13 @@ TEST_F(LayoutPageTest, PicturesFollowOrientationAndRotation) {
   Choose(IDC_ROTATE, 0);
   EXPECT_EQ(orientation(), portrait);
   EXPECT_EQ(duplex(), portraitDuplex);
+  // Reverse Duplex has pictures of its own for the long and the short edge only.
+  Click(IDC_DUPLEX_LONG);
+  const std::vector<COLORREF> longEdge = duplex();
+  Click(IDC_DUPLEX_REVERSE);
+  EXPECT_NE(duplex(), longEdge);
+  Click(IDC_DUPLEX_NONE);
+  EXPECT_EQ(duplex(), portraitDuplex);
 
   // A click on the orientation picture turns the sheet; one on the duplex picture takes the
   // next choice, Printer Default after Short Edge.
