@@ -131,8 +131,6 @@ TEST_F(ExtrasPageTest, CompactOptionsStayOnThePageWithCollateOnlyBesideMoreLayou
   Apply();
   EXPECT_EQ(Live().dmPrivate.iQuickPrint, 1);
   EXPECT_EQ(Live().dmPrivate.bDrvCollate, 1);
-  Close();
-  module_.Unload();
   OpenExtras("[Common]\r\nExtrasSimple=1\r\nPaperCollate=1\r\n");
   EXPECT_FALSE(Shown(IDC_COLLATE));
 }

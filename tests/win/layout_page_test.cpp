@@ -239,8 +239,6 @@ TEST_F(LayoutPageTest, ScalingChosenOnThePaperPageClosesTheLayoutOptions) {
   EXPECT_TRUE(Enabled(IDC_LAYOUT_TYPE));
   EXPECT_TRUE(Enabled(IDC_NUP));
   EXPECT_EQ(Tip(IDC_LAYOUT_FRAME), L"");
-  Close();
-  module_.Unload();
 
   // A Paper page that offers None as a scaling type names it too.
   base_ = L"QXLG";
@@ -266,8 +264,6 @@ TEST_F(LayoutPageTest, CustomSizesWithinTheDoubleSidedPapersPrintOnBothSides) {
   });
   EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
   EXPECT_EQ(Tip(IDC_DUPLEX_FRAME), L"");
-  Close();
-  module_.Unload();
 
   OpenLayout(model, [](qxge::DriverDevMode& r) {
     StoreInsideAndOutside();
@@ -291,8 +287,6 @@ TEST_F(LayoutPageTest, BookletsAndPostersPrintOnOneSideAndBookletsNeedBothSides)
   Choose(IDC_LAYOUT_TYPE, 0);
   EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
   EXPECT_EQ(Tip(IDC_DUPLEX_FRAME), L"");
-  Close();
-  module_.Unload();
 
   // A5 is not printed on both sides here: no booklet, even one the record asks for.
   OpenLayout(kFullModel, [](qxge::DriverDevMode& r) {
@@ -317,8 +311,6 @@ TEST_F(LayoutPageTest, ModelDecidesWhatIsOffered) {
   EXPECT_FALSE(Enabled(IDC_DUPLEX_REVERSE));
   EXPECT_FALSE(Shown(IDC_ROTATE_180));
   EXPECT_FALSE(Shown(IDC_ROTATE));
-  Close();
-  module_.Unload();
 
   base_ = L"QXLC";
   OpenLayout("[Common]\r\nLayoutDoubleSided=1\r\nDoubleSidedPapers=1\r\n");
@@ -326,8 +318,6 @@ TEST_F(LayoutPageTest, ModelDecidesWhatIsOffered) {
   EXPECT_FALSE(Shown(IDC_LAYOUT_TYPE));
   // A4 may not be printed on both sides here.
   EXPECT_FALSE(Enabled(IDC_DUPLEX_LONG));
-  Close();
-  module_.Unload();
 
   // Without its duplex unit the printer offers neither Printer Default nor Reverse Duplex: the
   // rows left close up, and open again once the unit is there.
@@ -434,16 +424,12 @@ TEST_F(LayoutPageTest, CompactPageKeepsLargeAndTurnedPapersToWhatTheyAllow) {
   EXPECT_EQ(Live().dmPrivate.iFitPagePaper, DMPAPER_A4);
   // A4 may be printed on both sides, so the fitted Legal document may too.
   EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
-  Close();
-  module_.Unload();
 
   OpenLayout(kCompactModel, [](qxge::DriverDevMode& r) { r.dmPublic.dmPaperSize = DMPAPER_ENV_10; });
   Choose(IDC_ROTATE, 90);
   EXPECT_FALSE(Enabled(IDC_MORE_LAYOUT));
   Choose(IDC_ROTATE, 0);
   EXPECT_TRUE(Enabled(IDC_MORE_LAYOUT));
-  Close();
-  module_.Unload();
 
   // A5 is printed on one side only, so not as a booklet.
   OpenLayout(kCompactModel, [](qxge::DriverDevMode& r) { r.dmPublic.dmPaperSize = DMPAPER_A5; });

@@ -152,8 +152,6 @@ TEST_F(PaperPageTest, PagesPerSideCloseScalingAndTheTipSaysWhere) {
   EXPECT_FALSE(Enabled(IDC_PERCENT));
   EXPECT_EQ(Tip(IDC_SCALING_FRAME), L"To enable Scaling, click the Layout tab, set the Layout Options Type to Multiple "
                                     L"Pages per Side and change the Pages per Side to 1.");
-  Close();
-  module_.Unload();
 
   OpenPaper(PlainModel("LayoutTypeNone=1\r\n"), fourPerSide, L"QXPB");
   EXPECT_EQ(Tip(IDC_SCALING_FRAME), L"To enable Scaling, click the Layout tab, set the Layout Options Type to None or "
@@ -198,8 +196,6 @@ TEST_F(PaperPageTest, ARecordShownAsItIsLeavesApplyGrey) {
 TEST_F(PaperPageTest, RowsAModelLacksGiveTheirPlaceToTheRowsBelow) {
   OpenPaper(OfficeModel());
   const RECT separator = Bounds(IDC_SEPARATOR), first = Bounds(IDC_FIRST_PAGE), scaling = Bounds(IDC_SCALING_FRAME);
-  Close();
-  module_.Unload();
 
   OpenPaper(WithKey(OfficeModel(), "PaperSeparator=1", "PaperSeparator=0"), nullptr, L"QXPC");
   EXPECT_FALSE(Shown(IDC_SEPARATOR));
@@ -269,8 +265,6 @@ TEST_F(PaperPageTest, CompactFormClosesUpOverTheRowsItsModelLacks) {
   Click(IDC_BANNER_SHEET);
   Apply();
   EXPECT_EQ(Live().dmPrivate.iBannerSheet, 1);
-  Close();
-  module_.Unload();
 
   OpenPaper(CompactModel(), nullptr, L"QXPD");
   EXPECT_FALSE(Shown(IDC_SEPARATOR));

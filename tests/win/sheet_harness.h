@@ -104,7 +104,10 @@ class SheetHarness : public ::testing::Test {
 
   // A package named base with these model and text files, and the resource library when the
   // pages' pictures matter; the record the host will hand over.
+  // A test may stage again with another model: its sheet and module go first.
   void Stage(const std::wstring& base, const std::string& model, const std::string& text, bool pictures = false) {
+    Close();
+    module_.Unload();
     base_ = base;
     ForgetUser(base);
     dir_ = FreshFolder(base);
