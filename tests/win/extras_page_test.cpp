@@ -147,7 +147,9 @@ TEST_F(ExtrasPageTest, PrintAndHoldKeepsEachModeAndRefusesAShortPasscode) {
       ChooseIn(d, IDC_HOLD_MODE, 9);  // every mode also reached from Spool, which closes a row up
       ChooseIn(d, IDC_HOLD_MODE, mode);
       const int shared = mode == 8 ? IDC_HOLD_DATE : mode == 6 ? IDC_HOLD_PUBLIC : IDC_HOLD_STORE;
-      if (mode != 9) EXPECT_LE(qxtest::BoundsIn(d, shared).bottom, qxtest::BoundsIn(d, IDC_HOLD_USER).top) << mode;
+      if (mode != 9) {
+        EXPECT_LE(qxtest::BoundsIn(d, shared).bottom, qxtest::BoundsIn(d, IDC_HOLD_USER).top) << mode;
+      }
       EXPECT_EQ(ShownIn(d, IDC_HOLD_PASSCODE), mode == 4 || mode == 6) << mode;
       EXPECT_EQ(ShownIn(d, IDC_HOLD_DATE), mode == 8) << mode;
       // Spool has nothing for the row under the mode: the user's row takes it.
