@@ -71,6 +71,10 @@ std::vector<ListItem> PageOrderItems(int pagesPerSide, bool landscape) {
   return {{u"Right, Then Down", 0}, {u"Down, Then Right", 1}, {u"Left, Then Down", 2}, {u"Down, Then Left", 3}};
 }
 
+namespace {
+
+// Picture resources of the orientation (rotation 0, 90 or 180 degrees) and of the duplex
+// choice (0 Printer Default, 1 None, 2 Long Edge, 3 Short Edge).
 int OrientationPicture(bool landscape, int rotation) {
   static const int kPictures[3][2] = {{4040, 4036}, {4080, 4078}, {4042, 4038}};
   return kPictures[RotationIndex(rotation)][landscape ? 1 : 0];
@@ -88,10 +92,13 @@ int DuplexPicture(bool landscape, int rotation, int choice, bool reverse) {
   return kNormal[row][choice];
 }
 
+// The record's duplex value of a duplex choice.
 int16_t DuplexValue(int choice) {
   static const int16_t kValues[4] = {3, 0, 1, 2};
   return kValues[std::clamp(choice, 0, 3)];
 }
+
+}  // namespace
 
 int DuplexChoice(int16_t value, bool printerDefaultOffered) {
   switch (value) {
