@@ -37,6 +37,7 @@ bool AboutPage::OnCommand(int id, int code, HWND control) {
   return SettingsPage::OnCommand(id, code, control);
 }
 
-AboutDialog::AboutDialog(HWND parent, DriverDevMode* record) : AboutPage(IDD_ABOUT_BOX, parent, record) {}
+AboutDialog::AboutDialog(HWND parent, DriverDevMode* record, int templateId)
+    : AboutPage(templateId, parent, record) {}
 
 }  // namespace qxge

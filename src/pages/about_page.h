@@ -29,7 +29,7 @@ class AboutPage : public SettingsPage {
 
 class AboutDialog : public AboutPage {
  public:
-  AboutDialog(HWND parent, DriverDevMode* record);
+  AboutDialog(HWND parent, DriverDevMode* record, int templateId = IDD_ABOUT_BOX);
 };
 
 }  // namespace qxge
