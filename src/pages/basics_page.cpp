@@ -217,6 +217,9 @@ void MainPage::FillFixedSizes(bool inches, int32_t paper) {
     sizes.pop_back();
   const ComboBox combo(Item(IDC_FIXED_SIZE));
   const intptr_t chosen = combo.SelectedData();
+  // The same sizes in the other unit hold the same numbers: only their names change.
+  if (inches != fixedInInches_) combo.Clear();
+  fixedInInches_ = inches;
   SetItems(*this, IDC_FIXED_SIZE, sizes);
   if (chosen < 0)
     Unselect(combo.Handle());

@@ -79,6 +79,7 @@ class MainPage : public PhotoPageBase {
   void ApplyCountRule(int fromId);
 
   NumberSpin copies_;
+  bool fixedInInches_ = false;
 };
 
 }  // namespace qxge
