@@ -44,6 +44,7 @@ set(QXGE_WIN_SOURCES
   src/pages/custom_page_size_dialog.cpp
   src/pages/paper_page.cpp
   src/pages/graphics_page.cpp
+  src/pages/basics_page.cpp
   src/pages/deco_page.cpp
   src/pages/overlay_page.cpp
   src/pages/watermark_page.cpp
@@ -206,6 +207,7 @@ endfunction()
 qxge_stage_package(office QX5000)
 qxge_stage_package(compact QX300)
 qxge_stage_package(color QX700)
+qxge_stage_package(photo QX900)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   qxge_add_gtest()

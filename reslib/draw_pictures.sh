@@ -4,7 +4,7 @@
 # Usage: reslib/draw_pictures.sh OUTDIR
 # Writes OUTDIR/iNNNN.ico (48 x 48 picture icons), OUTDIR/bNNNN.bmp (button strips and frame
 # pictures), OUTDIR/pNNNN.bmp (printer frame pictures), OUTDIR/hand.cur and the sample packages'
-# bitmaps in OUTDIR/office, OUTDIR/compact and OUTDIR/color.
+# bitmaps in OUTDIR/office, OUTDIR/compact, OUTDIR/color and OUTDIR/photo.
 #
 # Shapes are paths, never text: the build machine may have no fonts. Icons are drawn at four
 # times their size and reduced, so every edge is smoothed the same way. Bitmaps that are drawn
@@ -443,7 +443,7 @@ fill '$ORANGE' stroke none rectangle 104,78 112,82
 EOF
   fi
 }
-for model in office compact color; do
+for model in office compact color photo; do
   mkdir -p "$out/$model"
   [ "$model" = office ] || cp "$out/office/L.bmp" "$out/$model/L.bmp"  # one maker, one logo
   for variant in plain tray; do
@@ -489,7 +489,7 @@ PY
 sample_scene 120 160 "$tmp/sample.png"
 convert "$tmp/sample.png" -type truecolor "BMP3:$tmp/C.bmp"
 convert "$tmp/sample.png" -rotate 90 -type truecolor "BMP3:$tmp/C2.bmp"
-for model in office compact color; do
+for model in office compact color photo; do
   cp "$tmp/C.bmp" "$out/$model/C.bmp"
   cp "$tmp/C2.bmp" "$out/$model/C2.bmp"
   grey_bmp "$tmp/C.bmp" "$out/$model/G.bmp"
