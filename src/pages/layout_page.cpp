@@ -71,15 +71,14 @@ std::vector<ListItem> PageOrderItems(int pagesPerSide, bool landscape) {
   return {{u"Right, Then Down", 0}, {u"Down, Then Right", 1}, {u"Left, Then Down", 2}, {u"Down, Then Left", 3}};
 }
 
-namespace {
-
-// Picture resources of the orientation (rotation 0, 90 or 180 degrees) and of the duplex
-// choice (0 Printer Default, 1 None, 2 Long Edge, 3 Short Edge).
 int OrientationPicture(bool landscape, int rotation) {
   static const int kPictures[3][2] = {{4040, 4036}, {4080, 4078}, {4042, 4038}};
   return kPictures[RotationIndex(rotation)][landscape ? 1 : 0];
 }
 
+namespace {
+
+// Picture resources of the duplex choice (0 Printer Default, 1 None, 2 Long Edge, 3 Short Edge).
 int DuplexPicture(bool landscape, int rotation, int choice, bool reverse) {
   // Rows: portrait 0, 90, 180, then landscape 0, 90, 180.
   static const int kNormal[6][4] = {{4082, 4026, 4024, 4034}, {4084, 4068, 4066, 4070}, {4086, 4030, 4028, 4032},

@@ -24,6 +24,9 @@ struct ListItem {
 // Pages refill on every change: a list that already holds these items keeps them, since every
 // item added is a round trip through the combo box and the text file.
 void SetItems(const SettingsPage& page, int id, const std::vector<ListItem>& items);
+// The picture resource of the orientation, rotated by 0, 90 or 180 degrees.
+int OrientationPicture(bool landscape, int rotation);
+
 // The orders of the pages on a side for a count of pages per side (its list index).
 std::vector<ListItem> PageOrderItems(int pagesPerSide, bool landscape);
 
