@@ -52,24 +52,47 @@ class Printer {
 
 DEVMODEW* AsDevMode(std::vector<uint8_t>& record) { return reinterpret_cast<DEVMODEW*>(record.data()); }
 
-// A user's choices on the preferences sheet: Landscape on the first page, 2 copies on the second.
-void ChooseLandscapeAndTwoCopies(HWND sheet) {
-  HWND page = GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD);
-  SendMessageW(GetDlgItem(page, IDC_LANDSCAPE), BM_CLICK, 0, 0);
-  PropSheet_SetCurSel(sheet, nullptr, 1);
-  page = GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD);
-  const HWND copies = GetDlgItem(page, IDC_COPIES);
-  SetWindowTextW(copies, L"2");
-  SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_COPIES, EN_KILLFOCUS), reinterpret_cast<LPARAM>(copies));
+// A user's choices on the preferences sheet (page, control, action), each with what Wine's
+// PostScript driver writes for it into the job: a comment, the CUPS job ticket or the PPD's
+// page-device code.
+struct Choice {
+  int page, control;
+  const wchar_t* typed;  // text typed into an edit box; none: a click, or the list item of data
+  intptr_t data;
+  const char* inJob;
+};
+const Choice kChoices[] = {
+    {0, IDC_LANDSCAPE, nullptr, 0, "%%Orientation: Landscape"},
+    {0, IDC_DUPLEX_LONG, nullptr, 0, "<</Duplex true/Tumble false>>setpagedevice"},
+    {1, IDC_COPIES, L"2", 0, "%cupsJobTicket: copies=2"},
+    {1, IDC_COLLATE, nullptr, 0, "%cupsJobTicket: collate=true"},
+    {1, IDC_PAPER_SIZE, nullptr, DMPAPER_A4, "<</PageSize[595.28 841.89]/ImagingBBox null>>setpagedevice"},
+};
+
+void ChooseOnSheet(HWND sheet) {
+  for (const Choice& c : kChoices) {
+    PropSheet_SetCurSel(sheet, nullptr, c.page);
+    const HWND page = GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD), control = GetDlgItem(page, c.control);
+    if (c.typed != nullptr) {
+      SetWindowTextW(control, c.typed);
+      SendMessageW(page, WM_COMMAND, MAKEWPARAM(c.control, EN_KILLFOCUS), reinterpret_cast<LPARAM>(control));
+    } else if (c.data != 0) {
+      for (LRESULT i = 0; i < SendMessageW(control, CB_GETCOUNT, 0, 0); ++i)
+        if (SendMessageW(control, CB_GETITEMDATA, i, 0) == c.data) SendMessageW(control, CB_SETCURSEL, i, 0);
+      SendMessageW(page, WM_COMMAND, MAKEWPARAM(c.control, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+    } else {
+      SendMessageW(control, BM_CLICK, 0, 0);
+    }
+  }
 }
 
 // Prints one page on the settings of record under title and returns the job that reached the
 // printer behind the CUPS queue; empty when none arrived.
-std::string PrintedJob(const std::vector<uint8_t>& record, const std::wstring& title) {
+std::string PrintedJob(const std::vector<uint8_t>& record, const std::wstring& title, const wchar_t* printer = kPrinter) {
   const std::wstring dir = qxtest::JobsDir();
   if (dir.empty()) return {};
   const std::vector<std::wstring> before = qxtest::FilesIn(dir, L"job-*.prn");
-  const HDC dc = CreateDCW(nullptr, kPrinter, nullptr, reinterpret_cast<const DEVMODEW*>(record.data()));
+  const HDC dc = CreateDCW(nullptr, printer, nullptr, reinterpret_cast<const DEVMODEW*>(record.data()));
   if (dc == nullptr) return {};
   DOCINFOW doc = {sizeof doc, title.c_str(), nullptr, nullptr, 0};
   if (StartDocW(dc, &doc) > 0) {
@@ -131,8 +154,9 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
             IDOK);
   EXPECT_EQ(roundTrip, programRecord);
 
-  // The sheet, answered as a user answers it: Landscape, 2 copies, OK. It bears the model's
-  // caption and the office sample's pages.
+  // The sheet on the printer's settings, answered as a user answers it: the choices, then OK.
+  // It bears the model's caption and the office sample's pages.
+  printerRecord.resize(kRecordBytes);
   std::vector<uint8_t> chosen(kRecordBytes);
   wchar_t caption[128] = {};
   int pages = 0;
@@ -140,21 +164,19 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
     qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
       GetWindowTextW(sheet, caption, 128);
       pages = static_cast<int>(qxhost::TabCaptions(sheet).size());
-      ChooseLandscapeAndTwoCopies(sheet);
+      ChooseOnSheet(sheet);
     }, IDOK);
-    EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(chosen), AsDevMode(programRecord),
+    EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(chosen), AsDevMode(printerRecord),
                                   DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER),
               IDOK);
     ASSERT_TRUE(user.opened()) << "no sheet was shown";
   }
   EXPECT_STREQ(caption, L"QX Office 5000 Printing Preferences");
   EXPECT_EQ(pages, static_cast<int>(qxhost::kPreferencePages.size()));
-  EXPECT_EQ(AsDevMode(chosen)->dmOrientation, DMORIENT_LANDSCAPE);
-  EXPECT_EQ(AsDevMode(chosen)->dmCopies, 2);
 
   // The reference host, making the same choices on the same record, gives the same bytes: the
   // printing system's sheet is the module's own sheet, and nothing else touched the record.
-  std::vector<uint8_t> reference = programRecord;
+  std::vector<uint8_t> reference = printerRecord;
   {
     qxhost::ModulePackage plugIn;
     ASSERT_TRUE(plugIn.Load(qxhost::InstalledDriverFile(std::wstring(kModelBase) + L"U.DLL"))) << plugIn.Error();
@@ -162,33 +184,56 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
     const HWND window = sheet.Create(nullptr);
     ASSERT_NE(window, nullptr);
     sheet.Pump();
-    ChooseLandscapeAndTwoCopies(window);
+    ChooseOnSheet(window);
     PropSheet_PressButton(window, PSBTN_OK);
     while (sheet.Pump()) Sleep(10);
     EXPECT_EQ(sheet.Context().applied, 1);
   }
   EXPECT_EQ(chosen, reference);
 
-  // A page printed on the returned settings reaches the queue in landscape, twice.
+  // A page printed on the returned settings reaches the printer with every choice.
   const std::wstring title = L"qxge preferences " + std::to_wstring(GetCurrentProcessId()) + L"." +
                              std::to_wstring(GetTickCount64());
   const std::string job = PrintedJob(chosen, title);
   ASSERT_FALSE(job.empty()) << "no job at the printer; is QXGE_JOBS_DIR set?";
-  // Wine's PostScript driver writes the choices into the job's comments and CUPS job ticket.
-  EXPECT_NE(job.find("%%Orientation: Landscape"), std::string::npos);
-  EXPECT_NE(job.find("%cupsJobTicket: copies=2"), std::string::npos);
+  for (const Choice& c : kChoices) EXPECT_NE(job.find(c.inJob), std::string::npos) << c.inJob;
 
   // Cancel: the same choices, and the program gets its record back unchanged. (Wine's common
   // property sheet answers OK for a cancelled sheet too, so the record is what tells.)
   std::vector<uint8_t> cancelled(kRecordBytes);
   {
-    qxtest::ModalDriver user(qxhost::kSheetApplyButton, ChooseLandscapeAndTwoCopies, IDCANCEL);
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, ChooseOnSheet, IDCANCEL);
     printer_.Properties(nullptr, AsDevMode(cancelled), AsDevMode(programRecord),
                         DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
     ASSERT_TRUE(user.opened());
   }
   EXPECT_EQ(cancelled, programRecord);
 }
+
+// Runs one of the built programs with arguments, as a process of its own; its exit code, or -1.
+int RunProgram(const wchar_t* program, const std::wstring& arguments) {
+  std::wstring command = L"\"" + qxtest::BinaryDir() + L"\\bin\\" + program + L"\" " + arguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = static_cast<DWORD>(-1);
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+// Installs the printer name with our driver, the office model's PPD and files, as
+// scripts/install-driver.sh does.
+int InstallPrinter(const std::wstring& name, const std::vector<std::wstring>& files) {
+  std::wstring arguments = L"install \"" + name + L"\" \"|lp -s -d QX_Office\" \"" + qxtest::BinaryDir() +
+                           L"\\bin\\QXDRVUI.DLL\" \"" + qxtest::SourceDir() + L"\\samples\\office\\QX_Office.ppd\"";
+  for (const std::wstring& file : files) arguments += L" \"" + file + L"\"";
+  return RunProgram(L"qxdrvsetup.exe", arguments);
+}
+int RemovePrinter(const std::wstring& name) { return RunProgram(L"qxdrvsetup.exe", L"remove \"" + name + L"\""); }
 
 TEST_F(PrintingSystemTest, AnUpdatedDefaultIsWhereEveryProgramStarts) {
   std::vector<uint8_t> printerRecord(kRecordBytes);
@@ -201,11 +246,13 @@ TEST_F(PrintingSystemTest, AnUpdatedDefaultIsWhereEveryProgramStarts) {
   ASSERT_EQ(printer_.Properties(nullptr, nullptr, AsDevMode(preferred), DM_IN_BUFFER | DM_UPDATE), IDOK);
   EXPECT_EQ(qxtest::ReadUserValue(kModelBase, L"TSF", L"Default DevMode"), preferred);
 
-  // ...and another, asking for the printer's settings, starts from them, as does its sheet.
+  // ...and another, in a process of its own, starts from them, as does a sheet.
+  const std::wstring file = qxtest::FreshFolder(L"QXSET") + L"\\settings";
+  ASSERT_EQ(RunProgram(L"qxtest_settings.exe", L"\"QX Office 5000\" \"" + file + L"\""), 0);
+  const std::string seenThere = qxtest::ReadTextFile(file);
+  EXPECT_EQ(std::vector<uint8_t>(seenThere.begin(), seenThere.end()), preferred);
   Printer other;
   std::vector<uint8_t> seen(kRecordBytes);
-  ASSERT_EQ(other.Properties(nullptr, AsDevMode(seen), nullptr, DM_OUT_BUFFER), IDOK);
-  EXPECT_EQ(seen, preferred);
   bool landscapeShown = false;
   {
     qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
@@ -219,21 +266,41 @@ TEST_F(PrintingSystemTest, AnUpdatedDefaultIsWhereEveryProgramStarts) {
   EXPECT_NE(seen, printerRecord);
 }
 
+TEST_F(PrintingSystemTest, AUserWhoMayNotChangeTheSettingsSeesThemAndChangesNothing) {
+  constexpr DWORD kNoPermission = 0x20;
+  std::vector<uint8_t> printerRecord(kRecordBytes);
+  ASSERT_EQ(printer_.Properties(nullptr, AsDevMode(printerRecord), nullptr, DM_OUT_BUFFER), IDOK);
+  ASSERT_EQ(printer_.Properties(nullptr, nullptr, AsDevMode(printerRecord), DM_IN_BUFFER | DM_UPDATE), IDOK);
+  const std::vector<uint8_t> stored = qxtest::ReadUserValue(kModelBase, L"TSF", L"Default DevMode");
+
+  // The pages show the settings with every control disabled; whatever reaches them, OK keeps
+  // the program's settings...
+  std::vector<uint8_t> out(kRecordBytes);
+  bool editable = true;
+  {
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
+      editable = IsWindowEnabled(GetDlgItem(GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD), IDC_LANDSCAPE));
+      ChooseOnSheet(sheet);
+    }, IDOK);
+    printer_.Properties(nullptr, AsDevMode(out), AsDevMode(printerRecord),
+                        DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER | kNoPermission);
+    ASSERT_TRUE(user.opened());
+  }
+  EXPECT_FALSE(editable);
+  EXPECT_EQ(out, printerRecord);
+  // ...and an update asked for without a prompt keeps the default.
+  std::vector<uint8_t> landscape = printerRecord;
+  AsDevMode(landscape)->dmOrientation = DMORIENT_LANDSCAPE;
+  printer_.Properties(nullptr, nullptr, AsDevMode(landscape), DM_IN_BUFFER | DM_UPDATE | kNoPermission);
+  EXPECT_EQ(qxtest::ReadUserValue(kModelBase, L"TSF", L"Default DevMode"), stored);
+}
+
 TEST_F(PrintingSystemTest, DeviceModesOfAnyShapeFromAProgramGiveOurRecord) {
   std::vector<uint8_t> printerRecord(kRecordBytes);
   ASSERT_EQ(printer_.Properties(nullptr, AsDevMode(printerRecord), nullptr, DM_OUT_BUFFER), IDOK);
-  const auto settle = [&](const DEVMODEW* in) {
-    std::vector<uint8_t> out(kRecordBytes, 0xEE);
-    EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(out), const_cast<DEVMODEW*>(in), DM_IN_BUFFER | DM_OUT_BUFFER), IDOK);
-    EXPECT_STREQ(AsDevMode(out)->dmDeviceName, kPrinter);
-    EXPECT_EQ(AsDevMode(out)->dmSize, sizeof(DEVMODEW));
-    EXPECT_EQ(AsDevMode(out)->dmDriverExtra, kRecordBytes - sizeof(DEVMODEW));
-    return out;
-  };
-  const std::vector<uint8_t> emptyPrivate(kRecordBytes - sizeof(DEVMODEW), 0);
-  const auto privatePart = [](const std::vector<uint8_t>& r) { return std::vector<uint8_t>(r.begin() + sizeof(DEVMODEW), r.end()); };
+  const DEVMODEW& printer = *AsDevMode(printerRecord);
 
-  // Another driver's device mode: its public choices, not its private part.
+  // Another driver's device mode.
   wchar_t queueName[] = L"QX_Office";
   const LONG foreignSize = DocumentPropertiesW(nullptr, nullptr, queueName, nullptr, nullptr, 0);
   ASSERT_GT(foreignSize, static_cast<LONG>(sizeof(DEVMODEW)));
@@ -242,76 +309,138 @@ TEST_F(PrintingSystemTest, DeviceModesOfAnyShapeFromAProgramGiveOurRecord) {
   AsDevMode(foreign)->dmOrientation = DMORIENT_LANDSCAPE;
   AsDevMode(foreign)->dmCopies = 3;
   AsDevMode(foreign)->dmFields |= DM_ORIENTATION | DM_COPIES;
-  std::vector<uint8_t> out = settle(AsDevMode(foreign));
-  EXPECT_EQ(AsDevMode(out)->dmOrientation, DMORIENT_LANDSCAPE);
-  EXPECT_EQ(AsDevMode(out)->dmCopies, 3);
-  EXPECT_EQ(privatePart(out), emptyPrivate);
-
-  // A device mode shorter than today's public part: what it has, and the printer's for the rest.
+  // One shorter than today's public part, with a form name beyond its end.
   std::vector<uint8_t> shorter = printerRecord;
   AsDevMode(shorter)->dmSize = offsetof(DEVMODEW, dmFormName);
-  AsDevMode(shorter)->dmDriverExtra = 0;
   AsDevMode(shorter)->dmOrientation = DMORIENT_LANDSCAPE;
   std::memset(AsDevMode(shorter)->dmFormName, 0x41, sizeof AsDevMode(shorter)->dmFormName);
-  out = settle(AsDevMode(shorter));
-  EXPECT_EQ(AsDevMode(out)->dmOrientation, DMORIENT_LANDSCAPE);
-  EXPECT_EQ(std::wstring(AsDevMode(out)->dmFormName), std::wstring(AsDevMode(printerRecord)->dmFormName));
-
-  // Too short to say anything, and a record of ours whose private part runs into memory the
-  // program does not have: the printer's settings, and the public part that could be read.
+  // One too short to say anything.
   DEVMODEW tiny = {};
   tiny.dmSize = 8;
-  EXPECT_EQ(settle(&tiny), printerRecord);
+  // A record of ours whose private part runs into memory the program does not have.
   SYSTEM_INFO system;
   GetSystemInfo(&system);
   auto* pages = static_cast<uint8_t*>(VirtualAlloc(nullptr, 2 * system.dwPageSize, MEM_COMMIT, PAGE_READWRITE));
   ASSERT_NE(pages, nullptr);
   DWORD old = 0;
   VirtualProtect(pages + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS, &old);
-  auto* cut = pages + system.dwPageSize - sizeof(DEVMODEW) - 100;
+  auto* cut = reinterpret_cast<DEVMODEW*>(pages + system.dwPageSize - sizeof(DEVMODEW) - 100);
   std::memcpy(cut, printerRecord.data(), sizeof(DEVMODEW) + 100);
-  reinterpret_cast<DEVMODEW*>(cut)->dmCopies = 4;
-  out = settle(reinterpret_cast<DEVMODEW*>(cut));
-  EXPECT_EQ(AsDevMode(out)->dmCopies, 4);
-  EXPECT_EQ(privatePart(out), emptyPrivate);
+  cut->dmCopies = 4;
+
+  // Each gives its public choices as far as it reaches, the printer's for the rest, and no
+  // private part of its own.
+  const struct {
+    const char* what;
+    const DEVMODEW* in;
+    short orientation, copies;
+  } shapes[] = {
+      {"another driver's", AsDevMode(foreign), DMORIENT_LANDSCAPE, 3},
+      {"shorter", AsDevMode(shorter), DMORIENT_LANDSCAPE, printer.dmCopies},
+      {"too short", &tiny, printer.dmOrientation, printer.dmCopies},
+      {"cut short", cut, printer.dmOrientation, 4},
+  };
+  for (const auto& shape : shapes) {
+    std::vector<uint8_t> out(kRecordBytes, 0xEE);
+    EXPECT_EQ(printer_.Properties(nullptr, AsDevMode(out), const_cast<DEVMODEW*>(shape.in), DM_IN_BUFFER | DM_OUT_BUFFER),
+              IDOK) << shape.what;
+    const DEVMODEW& got = *AsDevMode(out);
+    EXPECT_STREQ(got.dmDeviceName, kPrinter) << shape.what;
+    EXPECT_EQ(got.dmSize, sizeof(DEVMODEW)) << shape.what;
+    EXPECT_EQ(got.dmDriverExtra, kRecordBytes - sizeof(DEVMODEW)) << shape.what;
+    EXPECT_EQ(got.dmOrientation, shape.orientation) << shape.what;
+    EXPECT_EQ(got.dmCopies, shape.copies) << shape.what;
+    EXPECT_STREQ(got.dmFormName, printer.dmFormName) << shape.what;
+    EXPECT_EQ(std::vector<uint8_t>(out.begin() + sizeof(DEVMODEW), out.end()),
+              std::vector<uint8_t>(kRecordBytes - sizeof(DEVMODEW), 0)) << shape.what;
+  }
   VirtualFree(pages, 0, MEM_RELEASE);
 }
 
-// Runs qxdrvsetup, the driver's installer, with arguments; its exit code, or -1.
-int DriverSetup(const std::wstring& arguments) {
-  std::wstring command = L"\"" + qxtest::BinaryDir() + L"\\bin\\qxdrvsetup.exe\" " + arguments;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
-  WaitForSingleObject(process.hProcess, 60000);
-  DWORD code = static_cast<DWORD>(-1);
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<int>(code);
+TEST_F(PrintingSystemTest, APrinterWhoseNameOutgrowsTheRecordIsKnownByItsWholeName) {
+  // A record's device name holds 31 characters.
+  const std::wstring name = L"QX Office 5000 in the second floor west wing";
+  const std::wstring package = qxtest::BinaryDir() + L"\\packages\\office";
+  std::vector<std::wstring> files;
+  for (const std::wstring& file : qxtest::FilesIn(package))
+    if (file != L"QX_Office.ppd") files.push_back(package + L"\\" + file);
+  ASSERT_EQ(InstallPrinter(name, files), 0);
+
+  // Its sheet lists the model's papers, and the choices reach its job.
+  std::wstring printer = name;
+  std::vector<uint8_t> chosen(kRecordBytes);
+  LRESULT papers = 0;
+  {
+    qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
+      PropSheet_SetCurSel(sheet, nullptr, 1);
+      const HWND page = GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD);
+      papers = SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_GETCOUNT, 0, 0);
+      ChooseOnSheet(sheet);
+    }, IDOK);
+    EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(chosen), nullptr, DM_IN_PROMPT | DM_OUT_BUFFER),
+              IDOK);
+    ASSERT_TRUE(user.opened());
+  }
+  EXPECT_EQ(papers, 10);
+  EXPECT_EQ(std::wstring(AsDevMode(chosen)->dmDeviceName), name.substr(0, CCHDEVICENAME - 1));
+  const std::string job = PrintedJob(chosen, L"qxge long name " + std::to_wstring(GetTickCount64()), name.c_str());
+  ASSERT_FALSE(job.empty());
+  for (const Choice& c : kChoices) EXPECT_NE(job.find(c.inJob), std::string::npos) << c.inJob;
+
+  // A caller that names it by a record's cut name, with its handle, gets its settings.
+  std::vector<uint8_t> settings(kRecordBytes), fromCutName(kRecordBytes);
+  ASSERT_EQ(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(settings), nullptr, DM_OUT_BUFFER), IDOK);
+  const HMODULE module = LoadLibraryW(qxhost::InstalledDriverFile(L"QXDRVUI.DLL").c_str());
+  const auto documentSheets = reinterpret_cast<LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM)>(
+      reinterpret_cast<void*>(GetProcAddress(module, "DrvDocumentPropertySheets")));
+  ASSERT_NE(documentSheets, nullptr);
+  HANDLE handle = nullptr;
+  ASSERT_TRUE(OpenPrinterW(&printer[0], &handle, nullptr));
+  std::wstring cutName = AsDevMode(chosen)->dmDeviceName;
+  struct {
+    WORD cbSize, reserved;
+    HANDLE printer;
+    LPWSTR printerName;
+    DEVMODEW *in, *out;
+    DWORD outBytes, mode;
+  } header = {sizeof header, 0, handle, &cutName[0], nullptr, AsDevMode(fromCutName), kRecordBytes, DM_OUT_BUFFER};
+  EXPECT_EQ(documentSheets(nullptr, reinterpret_cast<LPARAM>(&header)), IDOK);
+  EXPECT_EQ(fromCutName, settings);
+  ClosePrinter(handle);
+  FreeLibrary(module);
+  EXPECT_EQ(RemovePrinter(name), 0);
 }
 
-TEST_F(PrintingSystemTest, APlugInThatDoesNotLoadGivesTheProgramAFailureNotAFault) {
-  // A package whose plug-in is no library at all, installed as the user's installer does it.
-  const std::wstring dir = qxtest::FreshFolder(L"QXBRK");
-  qxtest::WriteTextFile(dir + L"\\QXBRKU.DLL", "[Common]\r\nCaption=not a library\r\n");
-  const std::wstring name = L"QX Broken 5000";
-  ASSERT_EQ(DriverSetup(L"install \"" + name + L"\" \"|lp -s -d QX_Office\" \"" + qxtest::BinaryDir() +
-                        L"\\bin\\QXDRVUI.DLL\" \"" + qxtest::SourceDir() + L"\\samples\\office\\QX_Office.ppd\" \"" +
-                        dir + L"\\QXBRKU.DLL\""),
-            0);
+TEST_F(PrintingSystemTest, AModelPackageThatDoesNotLoadGivesTheProgramAClearFailureNotAFault) {
+  // Packages installed as the user's installer does it: one that names no plug-in, one whose
+  // plug-in is no library at all, and the same with the plug-in gone from the driver's folder.
+  const std::wstring dir = qxtest::FreshFolder(L"QXBRK"), name = L"QX Broken 5000", plugIn = dir + L"\\QXBRKU.DLL";
+  qxtest::WriteTextFile(plugIn, "[Common]\r\nCaption=not a library\r\n");
+  const struct {
+    const char* what;
+    std::vector<std::wstring> files;
+    DWORD error;
+  } packages[] = {{"none named", {}, ERROR_FILE_NOT_FOUND},
+                  {"no library", {plugIn}, ERROR_BAD_EXE_FORMAT},
+                  {"gone", {plugIn}, ERROR_MOD_NOT_FOUND}};
   std::wstring printer = name;
-  std::vector<uint8_t> out(kRecordBytes);
-  bool shown = false;
-  {
-    qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND) { shown = true; }, IDCANCEL);
-    EXPECT_LT(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(out), nullptr, DM_IN_PROMPT | DM_OUT_BUFFER), 0);
+  for (const auto& package : packages) {
+    ASSERT_EQ(InstallPrinter(name, package.files), 0) << package.what;
+    if (package.error == ERROR_MOD_NOT_FOUND) DeleteFileW(qxhost::InstalledDriverFile(L"QXBRKU.DLL").c_str());
+    std::vector<uint8_t> out(kRecordBytes);
+    bool shown = false;
+    {
+      qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND) { shown = true; }, IDCANCEL);
+      EXPECT_LT(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(out), nullptr, DM_IN_PROMPT | DM_OUT_BUFFER),
+                0) << package.what;
+      EXPECT_EQ(GetLastError(), package.error) << package.what;
+    }
+    EXPECT_FALSE(shown) << package.what;
+    // The program goes on: settings without a sheet need no plug-in.
+    EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(out), nullptr, DM_OUT_BUFFER), IDOK)
+        << package.what;
   }
-  EXPECT_FALSE(shown);
-  // Settings without a sheet need no plug-in.
-  EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, &printer[0], AsDevMode(out), nullptr, DM_OUT_BUFFER), IDOK);
-  EXPECT_EQ(DriverSetup(L"remove \"" + name + L"\""), 0);
+  EXPECT_EQ(RemovePrinter(name), 0);
 }
 
 // What Windows calls in the configuration module without winspool's help in Wine: the printer's
@@ -329,22 +458,29 @@ TEST_F(PrintingSystemTest, ThePrinterSheetAndConversionsCallTheModuleDirectly) {
   const auto convert = reinterpret_cast<ConvertFn>(reinterpret_cast<void*>(GetProcAddress(module, "DrvConvertDevMode")));
   ASSERT_TRUE(deviceSheets != nullptr && commonSheet != nullptr && convert != nullptr);
 
-  // The printer's properties: Printer, Maintenance, Troubleshooting and About.
+  // The printer's properties, for a user who may not change the printer: Printer,
+  // Maintenance, Troubleshooting and About, under the printer's name, with nothing to change.
   std::wstring name = kPrinter;
   struct {
     WORD cbSize, flags;
     HANDLE printer;
     LPWSTR printerName;
-  } header = {sizeof header, 0, nullptr, &name[0]};
+  } header = {sizeof header, 0x01, nullptr, &name[0]};
   std::vector<std::wstring> tabs;
+  wchar_t caption[128] = {};
+  bool editable = true;
   {
     qxtest::ModalDriver user(qxhost::kSheetApplyButton, [&](HWND sheet) {
       tabs = qxhost::TabCaptions(sheet);
+      GetWindowTextW(sheet, caption, 128);
+      editable = IsWindowEnabled(GetDlgItem(GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD), IDC_DUPLEX_UNIT));
     }, IDCANCEL);
     EXPECT_GT(commonSheet(nullptr, deviceSheets, reinterpret_cast<LPARAM>(&header), nullptr), 0);
     ASSERT_TRUE(user.opened());
   }
   EXPECT_EQ(tabs, (std::vector<std::wstring>{L"Printer", L"Printer", L"Troubleshooting", L"About"}));
+  EXPECT_STREQ(caption, L"QX Office 5000 Properties");
+  EXPECT_FALSE(editable);
 
   // Conversion: the size first, then the driver's default, and a foreign device mode's
   // public choices on it.
