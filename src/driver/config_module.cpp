@@ -98,11 +98,13 @@ void Adopt(std::vector<uint8_t>& record, const DEVMODEW* in) {
 class PropertiesSheet {
  public:
   PropertiesSheet(qxhost::ModulePackage& plugIn, qxhost::SheetOptions options, std::vector<uint8_t> record,
-                  DEVMODEW* out)
-      : record_(std::move(record)),
+                  DEVMODEW* out, bool makeDefault)
+      : plugIn_(plugIn),
+        record_(std::move(record)),
         before_(record_),
         out_(out),
         readOnly_((options.sheetFlags & qxge::kSheetReadOnly) != 0),
+        makeDefault_(makeDefault),
         sheet_(plugIn, std::move(options), record_.data()) {}
 
   LONG AddPages(const PROPSHEETUI_INFO& info) {
@@ -115,29 +117,33 @@ class PropertiesSheet {
     return 1;
   }
 
-  // After the sheet: the program gets the applied record, or its own settings back. A user who
-  // may not change the settings changes nothing, whatever reached the pages.
+  // After the sheet: the program gets the applied record, made the user's default when it asked
+  // for that, or its own settings back. A user who may not change the settings changes nothing,
+  // whatever reached the pages.
   bool Finish() {
     const bool applied = sheet_.Context().applied != 0 && !readOnly_;
     if (out_ != nullptr) std::memcpy(out_, (applied ? record_ : before_).data(), record_.size());
+    if (applied && makeDefault_) plugIn_.SaveDefDevMode(record_.data());
     return applied;
   }
 
  private:
+  qxhost::ModulePackage& plugIn_;
   std::vector<uint8_t> record_;
   const std::vector<uint8_t> before_;
   DEVMODEW* out_;
-  const bool readOnly_;
+  const bool readOnly_, makeDefault_;
   qxhost::HostSheet sheet_;
 };
 
 // A sheet of pages for the printer options name, on the record start gives with a program's
-// settings over it (in) and the record to return to the program (out); none, with the reason
-// as the last error, when the driver's package has no plug-in that loads.
+// settings over it (in), the record to return to the program (out) and whether an applied
+// record becomes the user's default; none, with the reason as the last error, when the driver's
+// package has no plug-in that loads.
 using StartingRecord = std::vector<uint8_t> (*)(const DriverPackage&, HANDLE, const std::wstring&);
 
 std::unique_ptr<PropertiesSheet> OpenSheet(HANDLE printer, StartingRecord start, qxhost::SheetOptions options,
-                                           const DEVMODEW* in, DEVMODEW* out) {
+                                           const DEVMODEW* in, DEVMODEW* out, bool makeDefault) {
   const DriverPackage package = FindDriverPackage(options.printer);
   if (package.plugIn == nullptr) {
     SetLastError(package.failure);
@@ -145,7 +151,7 @@ std::unique_ptr<PropertiesSheet> OpenSheet(HANDLE printer, StartingRecord start,
   }
   std::vector<uint8_t> record = start(package, printer, options.printer);
   Adopt(record, in);
-  return std::make_unique<PropertiesSheet>(*package.plugIn, std::move(options), std::move(record), out);
+  return std::make_unique<PropertiesSheet>(*package.plugIn, std::move(options), std::move(record), out, makeDefault);
 }
 
 // The common property sheet's calls, for either kind of sheet; open builds the sheet from the
@@ -218,7 +224,7 @@ LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
       return OpenSheet(header->printer, DocumentRecord,
                        {PrinterName(header->printer, header->printerName), qxhost::kPreferencePages, flags},
                        (header->mode & DM_IN_BUFFER) != 0 ? header->in : nullptr,
-                       (header->mode & DM_OUT_BUFFER) != 0 ? header->out : nullptr);
+                       (header->mode & DM_OUT_BUFFER) != 0 ? header->out : nullptr, (header->mode & DM_UPDATE) != 0);
     });
   });
 }
@@ -232,7 +238,7 @@ LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
       const std::wstring name = PrinterName(header->printer, header->printerName);
       const uint32_t flags = (header->flags & kDeviceNoPermission) != 0 ? qxge::kSheetReadOnly : 0;
       return OpenSheet(header->printer, PrinterRecord, {name, qxhost::kPrinterPages, flags, name + L" Properties"},
-                       nullptr, nullptr);
+                       nullptr, nullptr, false);
     });
   });
 }
