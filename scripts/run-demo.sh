@@ -16,9 +16,6 @@ export QXGE_BUILD=${QXGE_BUILD:-$root/build}
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 qxge_wine_init
-# The sheets need the CUPS queue, not the listener that keeps its jobs: a queue that is up
-# already (a test run's, its listener perhaps keeping another build's jobs) is left as it is.
-lpstat -v "${QXGE_PRINTER:-QX_Office}" >/dev/null 2>&1 || "$root/scripts/test-printer.sh"
 
 sample=${QXGE_SAMPLE:-office}
 # Each sample's model, the test queue it prints to and the pages its sheet shows.
@@ -29,6 +26,9 @@ case $sample in
   photo) model=QX900 printer=QX_Photo pages=16,21,12,5 ;;
   *) echo "demo: unknown sample $sample" >&2; exit 2 ;;
 esac
+# The sheet needs its CUPS queue, not the listener that keeps the queues' jobs: a queue that is
+# up already (a test run's, its listener perhaps keeping another build's jobs) is left as it is.
+lpstat -v "$printer" >/dev/null 2>&1 || "$root/scripts/test-printer.sh"
 host=$QXGE_BUILD/x64/bin/qxhost.exe
 snapshots=$QXGE_BUILD/snapshots/$sample
 sheet=(--dll "$(qxge_winpath "$QXGE_BUILD/x64/packages/$sample/${model}U.DLL")" --printer "$printer" --pages "$pages")
