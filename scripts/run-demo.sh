@@ -16,12 +16,14 @@ export QXGE_BUILD=${QXGE_BUILD:-$root/build}
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 qxge_wine_init
-"$root/scripts/test-printer.sh"
 
 sample=${QXGE_SAMPLE:-office}
 # shellcheck source=scripts/samples.sh
 source "$root/scripts/samples.sh"
 qxge_sample "$sample" || { echo "demo: unknown sample $sample" >&2; exit 2; }
+# The sheet needs its CUPS queue, not the listener that keeps the queues' jobs: a queue that is
+# up already (a test run's, its listener perhaps keeping another build's jobs) is left as it is.
+lpstat -v "$printer" >/dev/null 2>&1 || "$root/scripts/test-printer.sh"
 host=$QXGE_BUILD/x64/bin/qxhost.exe
 snapshots=$QXGE_BUILD/snapshots/$sample
 sheet=(--dll "$(qxge_winpath "$QXGE_BUILD/x64/packages/$sample/${model}U.DLL")" --printer "$printer" --pages "$pages")
