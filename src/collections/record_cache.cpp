@@ -75,11 +75,10 @@ int RecordCache::FindSlot(const SlotKey& key) const {
 }
 
 std::u16string RecordCache::PrinterName(const DriverDevMode& record) const {
-  for (const Slot& s : slots_) {
-    if (s.useCount == 0 || s.working.get() != &record) continue;
-    return SheetPrinterName(*s.key);
-  }
-  return {};
+  // A copy of a sheet's record (a dialog's, the host's live one) holds the printer's name cut
+  // to 31 characters; the sheet it came from knows the whole name.
+  const Slot* slot = Find(SlotKey(&record));
+  return slot != nullptr ? SheetPrinterName(*slot->key) : std::u16string();
 }
 
 const RecordCache::Slot* RecordCache::Find(const SlotKey& key) const {

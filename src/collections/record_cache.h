@@ -41,7 +41,8 @@ class RecordCache {
   bool Acquire(const SheetContext& sheet, SheetRecords& records);
   void Release(const SheetContext& sheet);
   int FindSlot(const SlotKey& key) const;
-  // The name of the printer whose sheet works on record; empty when record is no working copy.
+  // The whole name of the printer whose sheet works on record or on a copy of it; empty when
+  // no open sheet is for the printer the record names.
   std::u16string PrinterName(const DriverDevMode& record) const;
 
   void SetFavoriteCount(const SlotKey& key, int32_t count);

@@ -111,7 +111,10 @@ TEST_F(LookupTest, ASheetsWorkingRecordIsForTheSheetsPrinter) {
   ASSERT_TRUE(qxge::Records().Acquire(sheet, records));
   EXPECT_EQ(qxge::PrinterNameOf(*records.working), u"QX_Office");
   EXPECT_EQ(qxge::VersionFilePath(*records.working), qxge::App().ModuleDir() + u"QX_Office.VER");
-  EXPECT_EQ(qxge::PrinterNameOf(live), u"Renamed queue");
+  // A copy of the sheet's record (the host's own, a dialog's) is for the same printer; a record
+  // of a printer with no open sheet names its own.
+  EXPECT_EQ(qxge::PrinterNameOf(live), u"QX_Office");
+  EXPECT_EQ(qxge::PrinterNameOf(RecordFor(u"Other queue")), u"Other queue");
   qxge::Records().Release(sheet);
 }
 
