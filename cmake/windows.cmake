@@ -157,6 +157,12 @@ target_compile_options(qxhost PRIVATE ${QXGE_WARNINGS})
 target_link_libraries(qxhost PRIVATE qxhostlib gdiplus)
 target_link_options(qxhost PRIVATE -municode -mconsole -static-libgcc -static-libstdc++ -static)
 
+# What a model's translators need: the template text file and its coverage (scripts/translation-template.sh).
+add_executable(qxlang qxlang/main.cpp qxlang/package_run.cpp)
+target_compile_options(qxlang PRIVATE ${QXGE_WARNINGS})
+target_link_libraries(qxlang PRIVATE qxhostlib qxge_win)
+target_link_options(qxlang PRIVATE -municode -mconsole -static-libgcc -static-libstdc++ -static)
+
 # The printer driver's configuration module: the printing system loads it and it hosts the
 # model package's plug-in.
 qxge_shipped_dll(QXDRVUI

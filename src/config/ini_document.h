@@ -26,6 +26,15 @@ class IniDocument {
 
   std::u16string Serialize() const;
 
+  // Every key a reader finds, in the order of the text: the first of a duplicated section
+  // or key only, as Find sees them.
+  struct Entry {
+    std::u16string section;
+    std::u16string key;
+    std::u16string value;
+  };
+  std::vector<Entry> Entries() const;
+
  private:
   struct Section {
     size_t lastLine;  // last non-blank line of the section, where new keys go after

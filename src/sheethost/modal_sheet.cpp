@@ -60,4 +60,15 @@ std::vector<std::wstring> TabCaptions(HWND sheet) {
   return captions;
 }
 
+void ShowEachPage(HWND sheet, const std::function<void()>& settle,
+                  const std::function<void(size_t index, const std::wstring& caption)>& visit) {
+  const std::vector<std::wstring> captions = TabCaptions(sheet);
+  for (size_t i = 0; i < captions.size(); ++i) {
+    PropSheet_SetCurSel(sheet, nullptr, static_cast<int>(i));
+    SetForegroundWindow(sheet);
+    settle();
+    visit(i, captions[i]);
+  }
+}
+
 }  // namespace qxhost
