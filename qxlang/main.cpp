@@ -39,8 +39,9 @@ const wchar_t kUsage[] =
 
 // The module reads no more of a profile file than this; neither does the report.
 constexpr size_t kMaxTextBytes = 8u << 20;
-// What a line of the report quotes of a key or text.
+// What a line of the report quotes of a key or text, and how many lines of one kind it shows.
 constexpr size_t kQuoteChars = 60;
+constexpr size_t kListedLines = 100;
 
 struct Options {
   std::wstring dll, templateFile, printer = L"QX_Office";
@@ -196,7 +197,8 @@ void ReportTranslation(const std::wstring& path, const qxge::IniDocument& templa
   size_t translated = 0;
   for (const auto& e : wanted) {
     const auto value = text.Find(e.section, e.key);
-    if (!value || value->empty()) {
+    // A key the English file leaves empty (a help topic, a link) may stay empty.
+    if (!value || (value->empty() && !e.value.empty())) {
       missing.push_back(L"[" + Quote(e.section) + L"] " + Quote(e.key));
       continue;
     }
@@ -212,14 +214,18 @@ void ReportTranslation(const std::wstring& path, const qxge::IniDocument& templa
   const double percent = wanted.empty() ? 100.0 : 100.0 * static_cast<double>(translated) / static_cast<double>(wanted.size());
   std::wprintf(L"%ls: %.1f%% translated (%zu of %zu keys), %zu missing, %zu unused, %zu placeholder mismatches\n",
                path.c_str(), percent, translated, wanted.size(), missing.size(), unused.size(), mismatched.size());
-  for (const auto& line : missing) std::wprintf(L"  missing    %ls\n", line.c_str());
-  for (const auto& line : unused) std::wprintf(L"  unused     %ls\n", line.c_str());
-  for (const auto& line : mismatched) std::wprintf(L"  placeholder %ls\n", line.c_str());
+  const auto list = [](const wchar_t* what, const std::vector<std::wstring>& lines) {
+    for (size_t i = 0; i < lines.size() && i < kListedLines; ++i) std::wprintf(L"  %-11ls %ls\n", what, lines[i].c_str());
+    if (lines.size() > kListedLines) std::wprintf(L"  ... and %zu more %ls\n", lines.size() - kListedLines, what);
+  };
+  list(L"missing", missing);
+  list(L"unused", unused);
+  list(L"placeholder", mismatched);
 }
 
 std::wstring PageName(const qxlang::Window& w) {
   std::wstring name = w.caption + (w.pageId >= 0 ? L" (page " + std::to_wstring(w.pageId) : L" (dialog");
-  return name + L", " + w.configuration + L")";
+  return name + L", " + w.configuration + L") [" + W(w.section.c_str()) + L"]";
 }
 
 // Which controls of each page and dialog lack a tooltip or a help topic in the text file, and
@@ -233,7 +239,7 @@ void ReportCoverage(const std::wstring& path, const std::vector<qxlang::Window>&
     std::vector<std::wstring> noTip, noTopic, unexplained;
     for (const auto& c : w.controls) {
       if (!c.tipped || !c.visible) continue;
-      const std::u16string& section = c.section.empty() ? w.section : c.section;
+      const std::u16string& section = c.ownSection ? w.section : c.section;
       const std::u16string tipKey = qxge::KeyWithSuffix(c.key, u" tooltip");
       const std::u16string topicKey = qxge::KeyWithSuffix(c.key, u" topic");
       const auto tip = text.Find(section, tipKey);

@@ -208,7 +208,9 @@ Window Inventory(HWND window, const CreationLog& log, const std::wstring& config
     // A marker no page is named: what comes back unchanged is the page's own section.
     static const std::u16string kOwn = u"\x01";
     c.section = qxge::ControlSection(id, kOwn);
-    if (c.section == kOwn) c.section.clear();
+    c.ownSection = c.section == kOwn;
+    if (c.ownSection) c.section.clear();
+    else if (c.section.empty()) c.section = u"Common";
     c.visible = IsWindowVisible(child) != FALSE;
     c.enabled = IsWindowEnabled(child) != FALSE;
     w.controls.push_back(c);
@@ -312,7 +314,7 @@ std::u16string SectionOf(const Window& w, const qxge::IniDocument& text) {
   }
   for (auto& [section, hits] : score)
     for (const Control& c : w.controls)
-      if (c.section.empty() && text.Find(section, c.key)) ++hits;
+      if (c.ownSection && text.Find(section, c.key)) ++hits;
   std::u16string best;
   size_t most = 0;
   for (const auto& [section, hits] : score)
@@ -431,8 +433,20 @@ bool RunConfiguration(const PackageFiles& package, const std::vector<ModelSettin
   written.Parse(filled);
   for (const auto& e : written.Entries())
     if (!templateText.Find(e.section, e.key)) templateText.Set(e.section, e.key, e.value);
-  for (Window& w : windows)
-    if (w.configuration == config.label && w.section.empty()) w.section = SectionOf(w, written);
+  // A page whose section another page filled first finds its caption and writes no
+  // placeholders: its tooltip and topic keys come from its controls.
+  for (Window& w : windows) {
+    if (w.configuration != config.label || !w.section.empty()) continue;
+    w.section = SectionOf(w, written);
+    if (w.section.empty()) continue;
+    for (const Control& c : w.controls) {
+      if (!c.tipped) continue;
+      const std::u16string& section = c.ownSection ? w.section : c.section;
+      const std::u16string tip = qxge::KeyWithSuffix(c.key, u" tooltip"), topic = qxge::KeyWithSuffix(c.key, u" topic");
+      if (!templateText.Find(section, tip)) templateText.Set(section, tip, tip);
+      if (!templateText.Find(section, topic)) templateText.Set(section, topic, u"");
+    }
+  }
   return true;
 }
 

@@ -31,7 +31,8 @@ struct Configuration {
 struct Control {
   int id = 0;
   std::u16string key;
-  std::u16string section;  // as the localiser chooses it; empty: the window's own section
+  std::u16string section;  // as the localiser chooses it when not the window's own
+  bool ownSection = true;
   bool tipped = false;     // the localiser gives it a tooltip and a help topic
   bool visible = false, enabled = false;
   bool disabledUnexplained = false;  // a rule disabled it and no usage tip says why
