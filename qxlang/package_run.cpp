@@ -146,49 +146,36 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
 std::vector<HWND> Descendants(HWND window) {
   std::vector<HWND> all;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
-// The page's own tooltip window: a pop-up it owns.
-HWND TooltipOf(HWND page) {
-  struct Search {
-    HWND page, found;
-  } search{page, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (GetWindow(w, GW_OWNER) == s->page && lstrcmpiW(ClassOf(w).c_str(), TOOLTIPS_CLASSW) == 0) s->found = w;
-        return s->found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// The text of the page-area tool of a control: where the usage tips go.
-bool PageToolText(HWND tooltip, HWND page, int id, std::u16string& text) {
-  if (tooltip == nullptr) return false;
+// The text of the page-area tool of a control, where the usage tips go. The page's tooltip is
+// one of those its top-level window owns: the one that knows the tool.
+bool PageToolText(HWND page, int id, std::u16string& text, RECT& area) {
   std::vector<wchar_t> buffer(4096, L'\0');
-  TTTOOLINFOW tool = {};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = page;
-  tool.uId = static_cast<UINT_PTR>(id);
-  tool.lpszText = buffer.data();
-  if (!SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return false;
-  buffer.assign(buffer.size(), L'\0');
-  tool.lpszText = buffer.data();
-  SendMessageW(tooltip, TTM_GETTEXTW, buffer.size() - 1, reinterpret_cast<LPARAM>(&tool));
-  text = U(buffer.data());
-  return true;
+  for (HWND tooltip : qxhost::OwnedTooltips(GetAncestor(page, GA_ROOT))) {
+    TTTOOLINFOW tool = {};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = page;
+    tool.uId = static_cast<UINT_PTR>(id);
+    tool.lpszText = buffer.data();
+    if (!SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) continue;
+    buffer.assign(buffer.size(), L'\0');
+    tool.lpszText = buffer.data();
+    SendMessageW(tooltip, TTM_GETTEXTW, buffer.size() - 1, reinterpret_cast<LPARAM>(&tool));
+    text = U(buffer.data());
+    area = tool.rect;
+    return true;
+  }
+  return false;
 }
 
 Window Inventory(HWND window, const CreationLog& log, const std::wstring& configuration, int32_t pageId) {
@@ -222,15 +209,30 @@ Window Inventory(HWND window, const CreationLog& log, const std::wstring& config
 // file a control's own tooltip is its placeholder, the key with " tooltip"; a usage tip is any
 // other page-area text.
 void NoteUnexplained(HWND page, Window& w) {
-  const HWND tooltip = TooltipOf(page);
+  // A usage tip often covers the disabled control's label too: its area explains both.
+  std::vector<RECT> tips;
+  for (const Control& c : w.controls) {
+    std::u16string text;
+    RECT area;
+    const HWND control = GetDlgItem(page, c.id);
+    // Group boxes have no tooltip of their own: any text on them is a usage tip.
+    if (control != nullptr && PageToolText(page, c.id, text, area) && !text.empty() &&
+        (!c.tipped || text != qxge::KeyWithSuffix(c.key, u" tooltip")))
+      tips.push_back(area);
+  }
   for (Control& c : w.controls) {
     if (!c.tipped || c.disabledUnexplained) continue;
     const HWND control = GetDlgItem(page, c.id);
     if (control == nullptr || !IsWindowVisible(control) || IsWindowEnabled(control)) continue;
-    std::u16string text;
-    const bool tip = PageToolText(tooltip, page, c.id, text) && !text.empty() &&
-                     text != qxge::KeyWithSuffix(c.key, u" tooltip");
-    if (!tip) c.disabledUnexplained = true;
+    RECT own;
+    GetWindowRect(control, &own);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&own), 2);
+    bool explained = false;
+    for (const RECT& tip : tips) {
+      RECT both;
+      explained = explained || (IntersectRect(&both, &tip, &own) && EqualRect(&both, &own));
+    }
+    if (!explained) c.disabledUnexplained = true;
   }
 }
 
