@@ -286,6 +286,10 @@ int wmain(int argc, wchar_t** argv) {
   const size_t reads = qxge::App().TextFile().Reads() - readsBefore;
   const double sheetOpen = MedianSeconds(15, [&] { OpenEveryPage(module, pages, record); });
   const double floor = MedianSeconds(15, [&] { OpenEveryPage(bare, pages, record); });
+  // The About family: each page loads and lays out its pictures from the package's files.
+  const std::vector<int32_t> aboutPages = {5, 10, 11, 13, 14, 15};
+  const double aboutOpen = MedianSeconds(15, [&] { OpenEveryPage(module, aboutPages, record); });
+  const double aboutFloor = MedianSeconds(15, [&] { OpenEveryPage(bare, aboutPages, record); });
 
   // One change through the change hook (store, compare, mark the sheet, reselect the
   // favorite), as a control handler makes it. Two clicks, each also on a bare template, whose
@@ -647,6 +651,8 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("%-52s %9.3f ms\n", "sheet of 6 pages, every page shown (module)", sheetOpen * 1e3);
   std::printf("%-52s %9.3f ms\n", "sheet of 6 pages, every page shown (bare templates)", floor * 1e3);
   std::printf("%-52s %9.2f x\n", "module against bare templates", sheetOpen / floor);
+  std::printf("%-52s %9.3f ms\n", "sheet of the 6 About pages (module)", aboutOpen * 1e3);
+  std::printf("%-52s %9.3f ms\n", "sheet of the 6 About pages (bare templates)", aboutFloor * 1e3);
   std::printf("%-52s %9.3f ms\n", "one change through the change hook", clicks.change * 1e3);
   std::printf("%-52s %9.3f ms\n", "a click on the orientation, preview repainted", clicks.orientation * 1e3);
   std::printf("%-52s %9.3f ms\n", "the orientation click on a bare template", bareClicks.orientation * 1e3);

@@ -51,3 +51,18 @@ target_compile_options(qxge_portable_plain PRIVATE ${QXGE_WARNINGS} -O2)
 add_executable(record_bench bench/record_bench.cpp)
 target_compile_options(record_bench PRIVATE ${QXGE_WARNINGS} -O2)
 target_link_libraries(record_bench PRIVATE qxge_portable_plain)
+
+# The package checker ships as built here: optimised, without sanitizers. Its own tests build
+# the checks against the sanitized core and run the program over every sample package, so a
+# new sample is checked the day it lands.
+add_executable(qxcheck qxcheck/main.cpp ${QXCHECK_SOURCES})
+target_compile_options(qxcheck PRIVATE ${QXGE_WARNINGS} -O2)
+target_link_libraries(qxcheck PRIVATE qxge_portable_plain)
+
+add_executable(qxcheck_tests tests/qxcheck/package_check_test.cpp ${QXCHECK_SOURCES})
+target_include_directories(qxcheck_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(qxcheck_tests PRIVATE qxge_portable gtest_main)
+add_test(NAME qxcheck_tests COMMAND qxcheck_tests)
+add_test(NAME qxcheck_samples COMMAND sh -c "\"$0\" \"$1\"/samples/*/" $<TARGET_FILE:qxcheck> ${CMAKE_SOURCE_DIR})
+# A sample passes clean: a warning fails it as much as an error.
+set_tests_properties(qxcheck_samples PROPERTIES FAIL_REGULAR_EXPRESSION ": (warning|error|note): ")

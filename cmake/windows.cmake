@@ -44,6 +44,7 @@ set(QXGE_WIN_SOURCES
   src/pages/custom_page_size_dialog.cpp
   src/pages/paper_page.cpp
   src/pages/graphics_page.cpp
+  src/pages/basics_page.cpp
   src/pages/deco_page.cpp
   src/pages/overlay_page.cpp
   src/pages/watermark_page.cpp
@@ -157,6 +158,11 @@ target_compile_options(qxhost PRIVATE ${QXGE_WARNINGS})
 target_link_libraries(qxhost PRIVATE qxhostlib gdiplus)
 target_link_options(qxhost PRIVATE -municode -mconsole -static-libgcc -static-libstdc++ -static)
 
+add_executable(qxcheck qxcheck/main.cpp ${QXCHECK_SOURCES})
+target_compile_options(qxcheck PRIVATE ${QXGE_WARNINGS})
+target_link_libraries(qxcheck PRIVATE qxge_win)
+target_link_options(qxcheck PRIVATE -static-libgcc -static-libstdc++ -static)
+
 # What a model's translators need: the template text file and its coverage (scripts/translation-template.sh).
 add_executable(qxlang qxlang/main.cpp qxlang/package_run.cpp)
 target_compile_options(qxlang PRIVATE ${QXGE_WARNINGS})
@@ -181,6 +187,12 @@ target_link_options(qxdrvsetup PRIVATE -municode -mconsole -static-libgcc -stati
 function(qxge_stage_package sample model)
   set(dir ${CMAKE_BINARY_DIR}/packages/${sample})
   set(pictures ${QXGE_PICTURES}/${sample})
+  # The About pages' banners (tall, wide, captioned, each for 256 colours and for more) and
+  # the maker's logo that one of them lays on its banner.
+  set(about_pictures)
+  foreach(picture Y X E D B A Z)
+    list(APPEND about_pictures COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/${picture}.bmp ${dir}/${model}U${picture}.bmp)
+  endforeach()
   add_custom_target(package_${sample} ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
     # A model ships the module without the debugging information the build keeps.
@@ -194,12 +206,14 @@ function(qxge_stage_package sample model)
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/C2.bmp ${dir}/${model}UC2.Bmp
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/G.bmp ${dir}/${model}UG.Bmp
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}/G2.bmp ${dir}/${model}UG2.Bmp
+    ${about_pictures}
     DEPENDS QXGEU QXGEU2 qxge_pictures
     COMMENT "Staging the ${sample} model package")
 endfunction()
 qxge_stage_package(office QX5000)
 qxge_stage_package(compact QX300)
 qxge_stage_package(color QX700)
+qxge_stage_package(photo QX900)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   qxge_add_gtest()

@@ -21,6 +21,7 @@
 #include "pagebase/settings_page.h"
 #include "platform/win_file.h"
 #include "platform/win_text.h"
+#include "record/resolutions.h"
 
 namespace {
 
@@ -174,13 +175,18 @@ void RemoveScratch(const std::wstring& scratch) {
   RemoveDirectoryW(scratch.c_str());
 }
 
-void AddTipsAndMessages(qxge::IniDocument& templateText) {
-  for (const auto& t : qxge::UsageTipTexts())
-    if (!templateText.Find(u"Common", t.key)) templateText.Set(u"Common", t.key, t.text);
+// Texts the pages read only in some states of the record or the printer: the module's own
+// tables give them all.
+void AddTableTexts(qxge::IniDocument& templateText) {
+  const auto add = [&](std::u16string_view section, std::u16string_view key, std::u16string_view text) {
+    if (!templateText.Find(section, key)) templateText.Set(section, key, text);
+  };
+  for (const auto& t : qxge::UsageTipTexts()) add(u"Common", t.key, t.text);
   // The Favorites box asks its questions from the shared section.
   for (int number = 0; number < 3; ++number)
-    for (const auto& t : qxge::MessageTexts(number))
-      if (!templateText.Find(u"Common", t.key)) templateText.Set(u"Common", t.key, t.text);
+    for (const auto& t : qxge::MessageTexts(number)) add(u"Common", t.key, t.text);
+  // The preview names the record's resolution.
+  for (const auto& r : qxge::kResolutionChoices) add(u"Preview", r.caption, r.caption);
 }
 
 std::wstring Placeholders(const std::u16string& kinds) {
@@ -192,7 +198,7 @@ std::wstring Placeholders(const std::u16string& kinds) {
 
 // How much of the template a translation holds.
 void ReportTranslation(const std::wstring& path, const qxge::IniDocument& templateText, const qxge::IniDocument& text) {
-  const auto wanted = templateText.Entries();
+  const auto wanted = qxlang::ReadableKeys(templateText);
   std::vector<std::wstring> missing, unused, mismatched;
   size_t translated = 0;
   for (const auto& e : wanted) {
@@ -208,7 +214,7 @@ void ReportTranslation(const std::wstring& path, const qxge::IniDocument& templa
       mismatched.push_back(L"[" + Quote(e.section) + L"] " + Quote(e.key) + L": English has " + Placeholders(english) +
                            L", translation has " + Placeholders(translation));
   }
-  for (const auto& e : text.Entries())
+  for (const auto& e : qxlang::ReadableKeys(text))
     if (!templateText.Find(e.section, e.key)) unused.push_back(L"[" + Quote(e.section) + L"] " + Quote(e.key));
 
   const double percent = wanted.empty() ? 100.0 : 100.0 * static_cast<double>(translated) / static_cast<double>(wanted.size());
@@ -282,7 +288,8 @@ void ReportCoverage(const std::wstring& path, const std::vector<qxlang::Window>&
 
 int wmain(int argc, wchar_t** argv) {
   Options options;
-  if (!ParseOptions(argc, argv, options)) {
+  if (!ParseOptions(argc, argv, options) ||
+      (options.templateFile.empty() && !options.coverage && options.textFiles.empty())) {
     std::fwprintf(stderr, L"%ls", kUsage);
     return 2;
   }
@@ -328,18 +335,18 @@ int wmain(int argc, wchar_t** argv) {
   for (const auto& config : configs) {
     std::wstring error;
     if (!qxlang::RunConfiguration(package, settings, config, options.printer, templateText, windows, error)) {
-      std::fwprintf(stderr, L"qxlang: %ls: %ls\n", options.dll.c_str(), error.c_str());
+      std::fwprintf(stderr, L"qxlang: %ls (%ls): %ls\n", options.dll.c_str(), config.label.c_str(), error.c_str());
       RemoveScratch(scratch);
       return 1;
     }
     labels += (labels.empty() ? L"" : L"; ") + config.label;
   }
   RemoveScratch(scratch);
-  AddTipsAndMessages(templateText);
+  AddTableTexts(templateText);
   size_t pages = 0;
   for (const auto& w : windows) pages += w.pageId >= 0 ? 1 : 0;
   std::wprintf(L"%ls: %zu configurations (%ls), %zu pages and %zu dialogs opened, %zu keys\n", options.dll.c_str(),
-               configs.size(), labels.c_str(), pages, windows.size() - pages, templateText.Entries().size());
+               configs.size(), labels.c_str(), pages, windows.size() - pages, qxlang::ReadableKeys(templateText).size());
 
   if (!options.templateFile.empty()) {
     qxge::Win32ProfileStorage storage;

@@ -3,9 +3,9 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <cstdlib>
 #include <map>
 #include <memory>
-#include <set>
 
 #include "config/control_keys.h"
 #include "config/dialog_localiser.h"
@@ -74,7 +74,7 @@ std::unique_ptr<Features> LoadFeatures(const std::u16string& model, const std::u
   return f;
 }
 
-std::u16string WithSetting(const std::u16string& text, const std::u16string& section, const std::u16string& key,
+std::u16string WithSetting(const std::u16string& text, std::u16string_view section, std::u16string_view key,
                            int32_t value) {
   qxge::IniDocument doc;
   doc.Parse(text);
@@ -311,8 +311,8 @@ void OpenDialogs(HWND page, const CreationLog& log, const std::wstring& configur
 // and of those the one that holds most of its controls' keys.
 std::u16string SectionOf(const Window& w, const qxge::IniDocument& text) {
   std::map<std::u16string, size_t> score;
-  for (const auto& e : text.Entries()) {
-    if (e.key == u"Caption" && e.value == U(w.caption.c_str())) score[e.section] = 0;
+  for (const auto& e : ReadableKeys(text)) {
+    if (e.key == u"Caption" && e.value == U(w.caption.c_str())) score[std::u16string(e.section)] = 0;
   }
   for (auto& [section, hits] : score)
     for (const Control& c : w.controls)
@@ -325,6 +325,17 @@ std::u16string SectionOf(const Window& w, const qxge::IniDocument& text) {
 }
 
 }  // namespace
+
+std::vector<qxge::IniDocument::Entry> ReadableKeys(const qxge::IniDocument& doc) {
+  std::vector<qxge::IniDocument::Entry> keys;
+  for (const auto& e : doc.Entries()) {
+    if (e.header || !e.inSection) continue;
+    // The reader's value is a view of the same line exactly when this entry is the one it finds.
+    const auto found = doc.Find(e.section, e.key);
+    if (found && found->data() == e.value.data()) keys.push_back(e);
+  }
+  return keys;
+}
 
 std::vector<int32_t> ShippedPages(const PackageFiles& package) {
   const auto shipped = LoadFeatures(package.modelText, package.textFileText);
@@ -345,15 +356,19 @@ std::vector<ModelSetting> CatalogueSettings(const PackageFiles& package) {
   for (const bool inText : {false, true}) {
     qxge::IniDocument keys;
     keys.Parse(blank->storage.files[inText ? u"text" : u"model"]);
-    for (const auto& e : keys.Entries()) {
+    qxge::IniDocument shippedDoc;
+    shippedDoc.Parse(inText ? package.textFileText : package.modelText);
+    for (const auto& e : ReadableKeys(keys)) {
       if (e.key == u"ShowDevmodeChanges") continue;
-      std::set<std::wstring> seen;
-      // Switches read 0 or 1; scales and limits are small numbers. The smallest value that
-      // makes a difference names it.
+      const auto shippedValue = shippedDoc.Find(e.section, e.key);
+      const int32_t own = qxge::ParseAutoBaseInt(shippedValue ? *shippedValue : e.value);
+      // Each other choice of pages is tried with the value nearest the package's own, so that
+      // the rest of the model (a scale that also sizes the pages) stays as it ships.
+      std::map<std::wstring, ModelSetting> nearest;
       for (int32_t value : ProbeValues()) {
         const auto moved = inText ? LoadFeatures(package.modelText, WithSetting(package.textFileText, e.section, e.key, value))
                                   : LoadFeatures(WithSetting(package.modelText, e.section, e.key, value), package.textFileText);
-        ModelSetting s{inText, e.section, e.key, value, {}};
+        ModelSetting s{inText, std::u16string(e.section), std::u16string(e.key), value, {}};
         std::wstring signature;
         for (int32_t id = 0; id < qxge::kPageIdCount; ++id) {
           const std::wstring page = PageSignature(moved->features, id);
@@ -362,8 +377,13 @@ std::vector<ModelSetting> CatalogueSettings(const PackageFiles& package) {
             signature += std::to_wstring(id) + L"=" + page + L";";
           }
         }
-        if (!s.pages.empty() && seen.insert(signature).second) settings.push_back(s);
+        if (s.pages.empty()) continue;
+        const auto it = nearest.find(signature);
+        const auto distance = [&](int32_t v) { return std::abs(static_cast<int64_t>(v) - own); };
+        if (it == nearest.end()) nearest.emplace(signature, s);
+        else if (distance(value) < distance(it->second.value)) it->second = s;
       }
+      for (auto& [signature, s] : nearest) settings.push_back(std::move(s));
     }
   }
   return settings;
@@ -433,7 +453,7 @@ bool RunConfiguration(const PackageFiles& package, const std::vector<ModelSettin
     return false;
   }
   written.Parse(filled);
-  for (const auto& e : written.Entries())
+  for (const auto& e : ReadableKeys(written))
     if (!templateText.Find(e.section, e.key)) templateText.Set(e.section, e.key, e.value);
   // A page whose section another page filled first finds its caption and writes no
   // placeholders: its tooltip and topic keys come from its controls.

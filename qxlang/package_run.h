@@ -13,6 +13,9 @@
 
 namespace qxlang {
 
+// The keys of a text a reader finds: in a section, and the first of their names.
+std::vector<qxge::IniDocument::Entry> ReadableKeys(const qxge::IniDocument& doc);
+
 // One setting of a model key that makes the catalogue choose other pages.
 struct ModelSetting {
   bool inTextFile = false;

@@ -4,7 +4,7 @@
 # Usage: reslib/draw_pictures.sh OUTDIR
 # Writes OUTDIR/iNNNN.ico (48 x 48 picture icons), OUTDIR/bNNNN.bmp (button strips and frame
 # pictures), OUTDIR/pNNNN.bmp (printer frame pictures), OUTDIR/hand.cur and the sample packages'
-# bitmaps in OUTDIR/office, OUTDIR/compact and OUTDIR/color.
+# bitmaps in OUTDIR/office, OUTDIR/compact, OUTDIR/color and OUTDIR/photo.
 #
 # Shapes are paths, never text: the build machine may have no fonts. Icons are drawn at four
 # times their size and reduced, so every edge is smoothed the same way. Bitmaps that are drawn
@@ -443,7 +443,7 @@ fill '$ORANGE' stroke none rectangle 104,78 112,82
 EOF
   fi
 }
-for model in office compact color; do
+for model in office compact color photo; do
   mkdir -p "$out/$model"
   [ "$model" = office ] || cp "$out/office/L.bmp" "$out/$model/L.bmp"  # one maker, one logo
   for variant in plain tray; do
@@ -489,9 +489,139 @@ PY
 sample_scene 120 160 "$tmp/sample.png"
 convert "$tmp/sample.png" -type truecolor "BMP3:$tmp/C.bmp"
 convert "$tmp/sample.png" -rotate 90 -type truecolor "BMP3:$tmp/C2.bmp"
-for model in office compact color; do
+for model in office compact color photo; do
   cp "$tmp/C.bmp" "$out/$model/C.bmp"
   cp "$tmp/C2.bmp" "$out/$model/C2.bmp"
   grey_bmp "$tmp/C.bmp" "$out/$model/G.bmp"
   grey_bmp "$tmp/C2.bmp" "$out/$model/G2.bmp"
 done
+
+# --- About pages: banners with the product's name, and the maker's logo to lay on one --------
+# Letters are strokes on a grid 6 units high, so a name needs no font on the build machine.
+# Each glyph: its width in units, then its path.
+lettering() {  # text x y height colour [stroke] -> MVG; the text's left end at x, its top at y
+  awk -v text="$1" -v x="$2" -v y="$3" -v h="$4" -v colour="$5" -v sw="${6:-0.95}" 'BEGIN{
+    g["A"]="4 M0,6 L2,0 L4,6 M0.7,4 L3.3,4"
+    g["B"]="4 M0,3 L2.7,3 Q3.7,3 3.7,1.5 Q3.7,0 2.7,0 L0,0 L0,6 L2.9,6 Q4,6 4,4.5 Q4,3 2.9,3"
+    g["C"]="4 M4,1 Q3.4,0 2.2,0 Q0,0 0,3 Q0,6 2.2,6 Q3.4,6 4,5"
+    g["D"]="4 M0,0 L0,6 L1.8,6 Q4,6 4,3 Q4,0 1.8,0 Z"
+    g["E"]="3.6 M3.6,0 L0,0 L0,6 L3.6,6 M0,3 L3,3"
+    g["F"]="3.4 M3.4,0 L0,0 L0,6 M0,3 L2.9,3"
+    g["G"]="4 M4,1 Q3.4,0 2.2,0 Q0,0 0,3 Q0,6 2.2,6 Q4,6 4,4.2 L4,3.3 L2.4,3.3"
+    g["H"]="4 M0,0 L0,6 M4,0 L4,6 M0,3 L4,3"
+    g["I"]="0 M0,0 L0,6"
+    g["J"]="3.4 M3.4,0 L3.4,4.4 Q3.4,6 1.7,6 Q0,6 0,4.4"
+    g["K"]="3.8 M0,0 L0,6 M3.8,0 L0,4 M1.4,2.6 L3.8,6"
+    g["L"]="3.4 M0,0 L0,6 L3.4,6"
+    g["M"]="5 M0,6 L0,0 L2.5,4.2 L5,0 L5,6"
+    g["N"]="4 M0,6 L0,0 L4,6 L4,0"
+    g["O"]="4.4 M2.2,0 Q0,0 0,3 Q0,6 2.2,6 Q4.4,6 4.4,3 Q4.4,0 2.2,0 Z"
+    g["P"]="3.8 M0,6 L0,0 L2.6,0 Q3.8,0 3.8,1.6 Q3.8,3.2 2.6,3.2 L0,3.2"
+    g["Q"]="4.4 M2.2,0 Q0,0 0,3 Q0,6 2.2,6 Q4.4,6 4.4,3 Q4.4,0 2.2,0 Z M2.8,4.4 L4.4,6.2"
+    g["R"]="3.8 M0,6 L0,0 L2.6,0 Q3.8,0 3.8,1.6 Q3.8,3.2 2.6,3.2 L0,3.2 M2.2,3.2 L3.8,6"
+    g["S"]="3.8 M3.6,0.8 Q3,0 1.9,0 Q0.1,0 0.1,1.5 Q0.1,3 1.9,3 Q3.8,3 3.8,4.5 Q3.8,6 1.9,6 Q0.6,6 0,5.1"
+    g["T"]="4 M0,0 L4,0 M2,0 L2,6"
+    g["U"]="4 M0,0 L0,4.2 Q0,6 2,6 Q4,6 4,4.2 L4,0"
+    g["V"]="4 M0,0 L2,6 L4,0"
+    g["W"]="5.6 M0,0 L1.4,6 L2.8,1.6 L4.2,6 L5.6,0"
+    g["X"]="4 M0,0 L4,6 M4,0 L0,6"
+    g["Y"]="4 M0,0 L2,3 L4,0 M2,3 L2,6"
+    g["Z"]="3.8 M0,0 L3.8,0 L0,6 L3.8,6"
+    g["0"]="3.8 M1.9,0 Q0,0 0,3 Q0,6 1.9,6 Q3.8,6 3.8,3 Q3.8,0 1.9,0 Z"
+    g["1"]="2.2 M0,1.2 L2,0 L2,6"
+    g["2"]="3.8 M0.1,1.2 Q0.6,0 1.9,0 Q3.7,0 3.7,1.7 Q3.7,3 0,6 L3.8,6"
+    g["3"]="3.8 M0.1,0.8 Q0.8,0 1.9,0 Q3.6,0 3.6,1.5 Q3.6,3 1.7,3 Q3.8,3 3.8,4.5 Q3.8,6 1.9,6 Q0.6,6 0,5.2"
+    g["4"]="3.8 M2.9,6 L2.9,0 L0,4.2 L3.8,4.2"
+    g["5"]="3.8 M3.6,0 L0.4,0 L0.2,2.8 Q0.9,2.3 1.9,2.3 Q3.8,2.3 3.8,4.2 Q3.8,6 1.9,6 Q0.7,6 0,5.2"
+    g["6"]="3.8 M3.4,0.6 Q2.9,0 1.9,0 Q0,0 0,3.4 Q0,6 1.9,6 Q3.8,6 3.8,4.2 Q3.8,2.4 1.9,2.4 Q0.6,2.4 0,3.5"
+    g["7"]="3.8 M0,0 L3.8,0 L1.4,6"
+    g["8"]="3.8 M1.9,3 Q0.2,3 0.2,1.5 Q0.2,0 1.9,0 Q3.6,0 3.6,1.5 Q3.6,3 1.9,3 Q0,3 0,4.5 Q0,6 1.9,6 Q3.8,6 3.8,4.5 Q3.8,3 1.9,3 Z"
+    g["9"]="3.8 M0.4,5.4 Q0.9,6 1.9,6 Q3.8,6 3.8,2.6 Q3.8,0 1.9,0 Q0,0 0,1.8 Q0,3.6 1.9,3.6 Q3.2,3.6 3.8,2.5"
+    s = h / 6; gap = 1.7
+    printf "push graphic-context translate %g,%g scale %g,%g fill none stroke \047%s\047 stroke-width %g stroke-linecap round stroke-linejoin round\n", x + sw * 0, y, s, s, colour, sw
+    for (i = 1; i <= length(text); i++) {
+      c = substr(text, i, 1)
+      if (!(c in g)) { print "translate 2.6,0"; continue }
+      split(g[c], part, " "); w = part[1]; p = substr(g[c], length(w) + 2)
+      printf "path \047%s\047 translate %g,0\n", p, w + gap
+    }
+    print "pop graphic-context" }'
+}
+# The width in pixels that lettering gives text at height.
+lettering_width() {  # text height
+  awk -v text="$1" -v h="$2" 'BEGIN{
+    split("A4 B4 C4 D4 E3.6 F3.4 G4 H4 I0 J3.4 K3.8 L3.4 M5 N4 O4.4 P3.8 Q4.4 R3.8 S3.8 T4 U4 V4 W5.6 X4 Y4 Z3.8", t, " ")
+    for (k in t) w[substr(t[k], 1, 1)] = substr(t[k], 2)
+    for (d = 0; d <= 9; d++) w[d ""] = 3.8; w["1"] = 2.2
+    n = 0
+    for (i = 1; i <= length(text); i++) { c = substr(text, i, 1); n += (c in w) ? w[c] + 1.7 : 2.6 }
+    printf "%d\n", (n - 1.7) * h / 6 + 0.5 }'
+}
+
+# A rounded card of w x h with the colours top to bottom (or left to right with "across").
+banner_base() {  # w h from to png [across]
+  local w=$1 h=$2
+  if [ "${6:-}" = across ]; then convert -size "${h}x${w}" gradient:"$3"-"$4" -rotate -90 "$5"
+  else convert -size "${w}x${h}" gradient:"$3"-"$4" "$5"; fi
+  convert "$5" \( -size "${w}x${h}" xc:none -fill white -draw "roundrectangle 0,0 $((w - 1)),$((h - 1)) 10,10" \) \
+    -alpha off -compose CopyOpacity -composite "$5"
+}
+# Draws MVG (on stdin) over a picture, four times finer, and keys what lies outside its card.
+banner_finish() {  # png w h out24 [out256]
+  local m="$tmp/finish.mvg"
+  cat > "$m"
+  convert \( "$1" -resize 400% \) -draw "scale 4,4 $(cat "$m")" -resize "$2x$3!" "$tmp/finished.png"
+  keyed "$tmp/finished.png" "$4"
+  # For screens of 256 colours: the same picture, a palette of its own, no dithering.
+  if [ -n "${5:-}" ]; then
+    convert "$4" +dither -colors 255 -type palette "BMP3:$5"
+  fi
+}
+
+about_pictures() {  # sample
+  local model=$1 dir="$out/$1" name rest number
+  name=$(sed -n 's/^Model=//p' "$(dirname "$0")/../samples/$model/"*.VER 2>/dev/null | head -1 | tr '[:lower:]' '[:upper:]' | tr -d '\r')
+  [ -n "$name" ] || name="QX $(echo "$model" | tr '[:lower:]' '[:upper:]')"
+  number=${name##* }; rest=${name% *}
+  [ "$rest" = "$name" ] && rest=
+
+  # Tall banner, 180 x 300: a light head for the maker's logo, the printer, the name.
+  banner_base 180 300 '#2F6FC0' '#15294A' "$tmp/tall.png"
+  {
+    echo "fill '#F4F7FB' stroke none path 'M 0,10 Q 0,0 10,0 L 170,0 Q 180,0 180,10 L 180,70 Q 90,92 0,70 Z'"
+    echo "push graphic-context translate 24,96"; printer_mvg "$model" plain; echo "pop graphic-context"
+    local wr wn
+    wr=$(lettering_width "$rest" 13); wn=$(lettering_width "$number" 34)
+    lettering "$rest" $(((180 - wr) / 2)) 212 13 '#FFFFFF' 1.1
+    lettering "$number" $(((180 - wn) / 2)) 236 34 '#FFFFFF' 0.9
+    echo "fill '$ORANGE' stroke none rectangle 60,282 120,285"
+  } | banner_finish "$tmp/tall.png" 180 300 "$dir/X.bmp" "$dir/Y.bmp"
+
+  # Wide banner, 460 x 120: the name on the left, the printer on the right.
+  banner_base 460 120 '#15294A' '#2F6FC0' "$tmp/wide.png" across
+  {
+    local wn
+    wn=$(lettering_width "$name" 22)
+    echo "fill 'rgba(255,255,255,0.08)' stroke none circle 395,60 395,-10"
+    echo "push graphic-context translate 318,12"; printer_mvg "$model" plain; echo "pop graphic-context"
+    lettering "$name" 26 36 22 '#FFFFFF' 1
+    echo "fill '$ORANGE' stroke none rectangle 26,72 $((26 + wn)),75"
+    echo "fill 'rgba(255,255,255,0.55)' rectangle 26,84 $((26 + wn * 2 / 3)),86"
+  } | banner_finish "$tmp/wide.png" 460 120 "$dir/D.bmp" "$dir/E.bmp"
+
+  # Captioned banner, 460 x 150: room on the left for the name, the description and two links
+  # that the page writes; the printer on a light disc on the right.
+  banner_base 460 150 '#0F1F3A' '#24528F' "$tmp/captioned.png" across
+  {
+    echo "fill 'rgba(255,255,255,0.10)' stroke none circle 380,75 380,-5"
+    echo "fill 'rgba(255,255,255,0.16)' circle 380,75 380,15"
+    echo "push graphic-context translate 314,26"; printer_mvg "$model" plain; echo "pop graphic-context"
+    echo "fill '$ORANGE' stroke none rectangle 10,146 450,150"
+  } | banner_finish "$tmp/captioned.png" 460 150 "$dir/A.bmp" "$dir/B.bmp"
+
+  # The maker's logo, 120 x 52, to lay on the tall banner's light head.
+  convert -size 624x272 xc:none -draw "scale 4,4 $(cat "$tmp/logo.mvg")" -resize 120x52! "$tmp/z.png"
+  keyed "$tmp/z.png" "$dir/Z.bmp"
+}
+# Every sample drawn above gets its About pictures, a sample added later too.
+for dir in "$out"/*/; do about_pictures "$(basename "$dir")"; done

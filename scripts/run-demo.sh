@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The demo: the reference host shows the office sample's sheet. On a desktop (DISPLAY set)
+# The demo: the reference host shows a sample's sheet, the office model's unless QXGE_SAMPLE
+# names another (compact, color, photo). On a desktop (DISPLAY set)
 # the sheet opens in a window; headless, it runs under Xvfb and saves a PNG of every page.
 # Extra arguments go to the host, for example --pages 0,1 or --read-only. With --printing-system
 # the driver is installed (scripts/install-driver.sh) and the sheet is the printing system's own,
@@ -17,9 +18,18 @@ source "$root/scripts/wine-env.sh"
 qxge_wine_init
 "$root/scripts/test-printer.sh"
 
+sample=${QXGE_SAMPLE:-office}
+# Each sample's model, the test queue it prints to and the pages its sheet shows.
+case $sample in
+  office) model=QX5000 printer=QX_Office pages=0,1,2,3,4,5 ;;
+  compact) model=QX300 printer=QX_Office pages=0,1,2,3,4,5 ;;
+  color) model=QX700 printer=QX_Office pages=0,1,2,3,4,5 ;;
+  photo) model=QX900 printer=QX_Photo pages=16,21,12,5 ;;
+  *) echo "demo: unknown sample $sample" >&2; exit 2 ;;
+esac
 host=$QXGE_BUILD/x64/bin/qxhost.exe
-snapshots=$QXGE_BUILD/snapshots/office
-sheet=(--dll "$(qxge_winpath "$QXGE_BUILD/x64/packages/office/QX5000U.DLL")")
+snapshots=$QXGE_BUILD/snapshots/$sample
+sheet=(--dll "$(qxge_winpath "$QXGE_BUILD/x64/packages/$sample/${model}U.DLL")" --printer "$printer" --pages "$pages")
 if [ "${1:-}" = --printing-system ]; then
   shift
   "$root/scripts/install-driver.sh"

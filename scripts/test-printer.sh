@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Brings up the test printer the Windows tests print to: the CUPS scheduler, the queue
-# QX_Office and the loopback listener that plays the printer and keeps every job's bytes.
+# Brings up the test printers the Windows tests print to: the CUPS scheduler, the queues
+# QX_Office and QX_Photo, and the loopback listener that plays both printers and keeps every
+# job's bytes.
 # Safe to run again: it only starts or changes what is missing or different.
 #
 # Environment:
 #   QXGE_BUILD          build folder (default <repo>/build)
 #   QXGE_JOBS_DIR       where the listener stores jobs (default $QXGE_BUILD/jobs)
-#   QXGE_PRINTER        queue name (default QX_Office)
+#   QXGE_PRINTER        name of the office model's queue (default QX_Office)
 #   QXGE_PRINTER_PORT   loopback port the queue sends to (default 9100)
 # It assumes scripts/setup.sh has installed CUPS, Wine and python3.
 set -euo pipefail
@@ -26,6 +27,9 @@ fi
 mkdir -p "$jobs_dir"
 jobs_dir=$(cd "$jobs_dir" && pwd)
 ppd=$QXGE_ROOT/samples/office/QX_Office.ppd
+# The photo model's queue: same device, its own PPD.
+photo_printer=QX_Photo
+photo_ppd=$QXGE_ROOT/samples/photo/QX_Photo.ppd
 # snmp=false: the socket backend otherwise spends about 4 s per job asking the
 # loopback address for supply levels before it connects.
 device_uri="socket://127.0.0.1:$port/?snmp=false"
@@ -56,6 +60,7 @@ require_tools() {
   done
   ((${#missing[@]} == 0)) || die "missing ${missing[*]}; run scripts/setup.sh first"
   [ -f "$ppd" ] || die "missing $ppd"
+  [ -f "$photo_ppd" ] || die "missing $photo_ppd"
 }
 
 scheduler_running() { lpstat -r 2>/dev/null | grep -qx 'scheduler is running'; }
@@ -117,7 +122,7 @@ start_listener() {
   die "the job listener did not start (is port $port in use by something else?)"
 }
 
-queue_device() { { lpstat -v "$printer" 2>/dev/null || true; } | sed -n 's/^device for [^:]*: //p'; }
+queue_device() { { lpstat -v "$1" 2>/dev/null || true; } | sed -n 's/^device for [^:]*: //p'; }
 
 # Wine 8.0 asks CUPS for the queue's PPD (cupsGetPPD3) and copies it into the prefix
 # as the driver's data file, which its PostScript driver then reads. It no longer looks
@@ -125,7 +130,8 @@ queue_device() { { lpstat -v "$printer" 2>/dev/null || true; } | sed -n 's/^devi
 # queue without a PPD it falls back to its built-in generic one. So the PPD is
 # registered with CUPS; the PPD's own cupsFilter line keeps the queue passing every
 # job through unchanged, as a raw queue would.
-register_ppd() {
+register_ppd() {  # queue ppd
+  local printer=$1 ppd=$2
   local installed=/etc/cups/ppd/$printer.ppd
   if [ -r "$installed" ] && cmp -s "$installed" "$ppd"; then
     return 0
@@ -134,9 +140,9 @@ register_ppd() {
   lpadmin_quiet -p "$printer" -P "$ppd"
 }
 
-ensure_queue() {
-  local now
-  now=$(queue_device)
+ensure_queue() {  # queue ppd
+  local printer=$1 ppd=$2 now
+  now=$(queue_device "$printer")
   if [ -z "$now" ]; then
     say "creating the queue $printer -> $device_uri"
     lpadmin_quiet -p "$printer" -v "$device_uri" -P "$ppd" -o printer-is-shared=false
@@ -144,7 +150,7 @@ ensure_queue() {
     say "pointing $printer at $device_uri (was $now)"
     lpadmin_quiet -p "$printer" -v "$device_uri"
   fi
-  register_ppd
+  register_ppd "$printer" "$ppd"
   # A failed job can stop the queue; enabling and accepting again is harmless.
   "${as_root[@]}" cupsenable "$printer"
   "${as_root[@]}" cupsaccept "$printer"
@@ -154,7 +160,8 @@ ensure_queue() {
 # OpenPrinter on QX_Office refreshes the prefix's copy of the PPD; neither needs a new
 # wineserver. So nothing is written into the prefix here: this only reports a copy
 # that has not caught up yet, which the next Wine process will replace.
-check_wine_ppd() {
+check_wine_ppd() {  # queue ppd
+  local printer=$1 ppd=$2
   local copy=$WINEPREFIX/drive_c/windows/system32/spool/drivers/x64/3/$printer.ppd
   [ -d "$WINEPREFIX" ] || return 0
   if [ -f "$copy" ] && ! cmp -s "$copy" "$ppd"; then
@@ -167,10 +174,12 @@ main() {
   start_cups
   # The listener comes first so that no job reaches the queue before the printer exists.
   start_listener
-  ensure_queue
+  ensure_queue "$printer" "$ppd"
+  ensure_queue "$photo_printer" "$photo_ppd"
   qxge_wine_init
-  check_wine_ppd
-  say "ready: $printer -> $device_uri, jobs in $jobs_dir ($(qxge_winpath "$jobs_dir"))," \
+  check_wine_ppd "$printer" "$ppd"
+  check_wine_ppd "$photo_printer" "$photo_ppd"
+  say "ready: $printer and $photo_printer -> $device_uri, jobs in $jobs_dir ($(qxge_winpath "$jobs_dir"))," \
     "listener pid $(cat "$listener_pid_file"), log $listener_log"
 }
 

@@ -137,18 +137,15 @@ bool IniDocument::Set(std::u16string_view section, std::u16string_view key, std:
 std::vector<IniDocument::Entry> IniDocument::Entries() const {
   std::vector<Entry> entries;
   std::u16string_view section;
-  const Section* current = nullptr;  // the section a reader finds under that name
-  size_t index = 0;
+  bool inSection = false;
   for (size_t i = 0; i < lines_.size(); ++i) {
     std::u16string_view name;
     if (SectionName(lines_[i], name)) {
       section = name;
-      current = FindSection(name) == &sections_[index] ? &sections_[index] : nullptr;
-      ++index;
-    } else if (current != nullptr && KeyName(lines_[i], name)) {
-      const auto it = current->keys.find(Folded(name));
-      if (it != current->keys.end() && it->second == i)
-        entries.push_back({std::u16string(section), std::u16string(name), std::u16string(ValueOf(lines_[i]))});
+      inSection = true;
+      entries.push_back(Entry{i + 1, true, true, section, {}, {}});
+    } else if (KeyName(lines_[i], name)) {
+      entries.push_back(Entry{i + 1, false, inSection, section, name, ValueOf(lines_[i])});
     }
   }
   return entries;

@@ -26,12 +26,13 @@ class IniDocument {
 
   std::u16string Serialize() const;
 
-  // Every key a reader finds, in the order of the text: the first of a duplicated section
-  // or key only, as Find sees them.
+  // Section headers and keys as the reader sees them, in the order of the text. A key above
+  // the first header belongs to no section: nothing ever finds it.
   struct Entry {
-    std::u16string section;
-    std::u16string key;
-    std::u16string value;
+    size_t line;  // counted from 1
+    bool header;
+    bool inSection;
+    std::u16string_view section, key, value;
   };
   std::vector<Entry> Entries() const;
 

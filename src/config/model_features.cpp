@@ -2,26 +2,12 @@
 
 #include <algorithm>
 
+#include "config/key_reader.h"
 #include "config/profile_file.h"
 #include "config/profile_values.h"
 
 namespace qxge {
 namespace {
-
-class KeyReader {
- public:
-  explicit KeyReader(ProfileFile& file) : file_(file) {}
-  int32_t Int(const char16_t* key, int32_t defaultValue) { return file_.ReadInt(key, defaultValue); }
-  int32_t Bool(const char16_t* key, int32_t defaultValue) { return file_.ReadInt(key, defaultValue) != 0 ? 1 : 0; }
-  IntList List(const char16_t* key) {
-    char16_t buffer[512];
-    const size_t n = file_.ReadString(key, buffer, 512, u"");
-    return ParseIntList(std::u16string_view(buffer, n), ModelFeatures::kMaxListEntries);
-  }
-
- private:
-  ProfileFile& file_;
-};
 
 void AppendUnsigned(std::u16string& out, int32_t value) { out += FormatDecimal(static_cast<uint32_t>(value)); }
 
@@ -36,99 +22,100 @@ uint32_t Mask(std::initializer_list<int32_t> bits) {
 
 }  // namespace
 
-void ModelFeatures::Load(ProfileFile& model, ProfileFile& text) {
+void ModelFeatures::Load(ProfileFile& model, ProfileFile& text, KeyWatcher* watcher) {
   model.SetSection(u"");
-  KeyReader m(model);
-  ShowDevmodeChanges = m.Int(u"ShowDevmodeChanges", NoDefault);
+  KeyReader m(model, watcher);
+  m.Number(ShowDevmodeChanges, u"ShowDevmodeChanges", NoDefault);
+  m.Text(Caption, u"Caption");
 
-  LayoutRotate = m.Bool(u"LayoutRotate", 0);
-  LayoutTypeNone = m.Bool(u"LayoutTypeNone", 0);
-  LayoutBooklet = m.Bool(u"LayoutBooklet", 0);
-  LayoutDoubleSided = m.Bool(u"LayoutDoubleSided", 0);
-  LayoutDoublePrinter = m.Bool(u"LayoutDoublePrinter", 0);
-  LayoutVirtual = m.Bool(u"LayoutVirtual", 0);
-  LayoutVirtualOrder = m.Bool(u"LayoutVirtualOrder", 0);
-  LayoutMultiple = m.Bool(u"LayoutMultiple", 0);
-  LayoutMultipleOrder = m.Bool(u"LayoutMultipleOrder", 0);
-  LayoutPoster = m.Bool(u"LayoutPoster", 0);
-  LayoutPoster6x6 = m.Bool(u"LayoutPoster6x6", 0);
-  LayoutPosterCustom = m.Bool(u"LayoutPosterCustom", 0);
-  LayoutMore = m.Bool(u"LayoutMore", 0);
-  LayoutDoubleManual = m.Bool(u"LayoutDoubleManual", 0);
-  LayoutDoubleReverse = m.Bool(u"LayoutDoubleReverse", 0);
-  LayoutFitToPage = m.Bool(u"LayoutFitToPage", 0);
+  m.Switch(LayoutRotate, u"LayoutRotate", 0);
+  m.Switch(LayoutTypeNone, u"LayoutTypeNone", 0);
+  m.Switch(LayoutBooklet, u"LayoutBooklet", 0);
+  m.Switch(LayoutDoubleSided, u"LayoutDoubleSided", 0);
+  m.Switch(LayoutDoublePrinter, u"LayoutDoublePrinter", 0);
+  m.Switch(LayoutVirtual, u"LayoutVirtual", 0);
+  m.Switch(LayoutVirtualOrder, u"LayoutVirtualOrder", 0);
+  m.Switch(LayoutMultiple, u"LayoutMultiple", 0);
+  m.Switch(LayoutMultipleOrder, u"LayoutMultipleOrder", 0);
+  m.Switch(LayoutPoster, u"LayoutPoster", 0);
+  m.Switch(LayoutPoster6x6, u"LayoutPoster6x6", 0);
+  m.Switch(LayoutPosterCustom, u"LayoutPosterCustom", 0);
+  m.Switch(LayoutMore, u"LayoutMore", 0);
+  m.Switch(LayoutDoubleManual, u"LayoutDoubleManual", 0);
+  m.Switch(LayoutDoubleReverse, u"LayoutDoubleReverse", 0);
+  m.Switch(LayoutFitToPage, u"LayoutFitToPage", 0);
 
-  GraphicsDraftRes = m.Bool(u"GraphicsDraftRes", 0);
-  GraphicsDarkness = m.Bool(u"GraphicsDarkness", 0);
-  GraphicsDarkenText = m.Bool(u"GraphicsDarkenText", 0);
-  Graphics1200Res = m.Int(u"Graphics1200Res", 0);
-  Graphics600Res = m.Int(u"Graphics600Res", 1);
-  Graphics300Res = m.Int(u"Graphics300Res", 0);
-  GraphicsTrueType = m.Bool(u"GraphicsTrueType", 1);
-  GraphicsTrueTypeOutline = m.Bool(u"GraphicsTrueTypeOutline", 1);
-  GraphicsTonerMode = m.Bool(u"GraphicsTonerMode", 1);
-  GraphicsTonerPrinter = m.Bool(u"GraphicsTonerPrinter", 1);
-  GraphicsImageModePrinter = m.Int(u"GraphicsImageModePrinter", 0x1080c00);
-  GraphicsImageModeNormal = m.Int(u"GraphicsImageModeNormal", 0x1080c00);
-  GraphicsImageModeText = m.Int(u"GraphicsImageModeText", 0x1080800);
-  GraphicsImageModeImage = m.Int(u"GraphicsImageModeImage", 0x1000800);
-  GraphicsColorMode = m.Bool(u"GraphicsColorMode", 0);
-  GraphicsColorSettings = m.Bool(u"GraphicsColorSettings", 0);
-  GraphicsColorMatching = m.Bool(u"GraphicsColorMatching", 0);
-  GraphicsColorAuto = m.Bool(u"GraphicsColorAuto", 1);
-  GraphicsTrueTypeAdvanced = m.Bool(u"GraphicsTrueTypeAdvanced", 0);
-  GraphicsTrueTypeDisabled = m.Bool(u"GraphicsTrueTypeDisabled", 0);
-  GraphicsRaster = m.Bool(u"GraphicsRaster", GraphicsColorMode != 0 ? 1 : 0);
+  m.Switch(GraphicsDraftRes, u"GraphicsDraftRes", 0);
+  m.Switch(GraphicsDarkness, u"GraphicsDarkness", 0);
+  m.Switch(GraphicsDarkenText, u"GraphicsDarkenText", 0);
+  m.Number(Graphics1200Res, u"Graphics1200Res", 0);
+  m.Number(Graphics600Res, u"Graphics600Res", 1);
+  m.Number(Graphics300Res, u"Graphics300Res", 0);
+  m.Switch(GraphicsTrueType, u"GraphicsTrueType", 1);
+  m.Switch(GraphicsTrueTypeOutline, u"GraphicsTrueTypeOutline", 1);
+  m.Switch(GraphicsTonerMode, u"GraphicsTonerMode", 1);
+  m.Switch(GraphicsTonerPrinter, u"GraphicsTonerPrinter", 1);
+  m.Number(GraphicsImageModePrinter, u"GraphicsImageModePrinter", 0x1080c00);
+  m.Number(GraphicsImageModeNormal, u"GraphicsImageModeNormal", 0x1080c00);
+  m.Number(GraphicsImageModeText, u"GraphicsImageModeText", 0x1080800);
+  m.Number(GraphicsImageModeImage, u"GraphicsImageModeImage", 0x1000800);
+  m.Switch(GraphicsColorMode, u"GraphicsColorMode", 0);
+  m.Switch(GraphicsColorSettings, u"GraphicsColorSettings", 0);
+  m.Switch(GraphicsColorMatching, u"GraphicsColorMatching", 0);
+  m.Switch(GraphicsColorAuto, u"GraphicsColorAuto", 1);
+  m.Switch(GraphicsTrueTypeAdvanced, u"GraphicsTrueTypeAdvanced", 0);
+  m.Switch(GraphicsTrueTypeDisabled, u"GraphicsTrueTypeDisabled", 0);
+  m.Switch(GraphicsRaster, u"GraphicsRaster", GraphicsColorMode != 0 ? 1 : 0);
   GraphicsImageModes =
       GraphicsImageModePrinter | GraphicsImageModeNormal | GraphicsImageModeText | GraphicsImageModeImage;
   if (GraphicsDraftRes != 0) GraphicsTonerMode = 0;
 
-  PaperCollate = m.Bool(u"PaperCollate", 0);
-  PaperSeparator = m.Bool(u"PaperSeparator", 0);
-  PaperFirstPage = m.Bool(u"PaperFirstPage", 0);
-  PaperScaleNone = m.Bool(u"PaperScaleNone", 0);
-  PaperBannerSheet = m.Bool(u"PaperBannerSheet", 0);
-  PaperTrayRadio = m.Bool(u"PaperTrayRadio", 1);
+  m.Switch(PaperCollate, u"PaperCollate", 0);
+  m.Switch(PaperSeparator, u"PaperSeparator", 0);
+  m.Switch(PaperFirstPage, u"PaperFirstPage", 0);
+  m.Switch(PaperScaleNone, u"PaperScaleNone", 0);
+  m.Switch(PaperBannerSheet, u"PaperBannerSheet", 0);
+  m.Switch(PaperTrayRadio, u"PaperTrayRadio", 1);
 
-  ExtrasPageOrder = m.Bool(u"ExtrasPageOrder", 1);
-  ExtrasDestination = m.Bool(u"ExtrasDestination", 0);
-  ExtrasReprintJam = m.Bool(u"ExtrasReprintJam", 0);
-  ExtrasQuickPrint = m.Bool(u"ExtrasQuickPrint", 0);
-  ExtrasPrintTime = m.Bool(u"ExtrasPrintTime", 0);
-  ExtrasPrinterFont = m.Bool(u"ExtrasPrinterFont", 0);
-  ExtrasPrinterFont2 = m.Bool(u"ExtrasPrinterFont2", 0);
-  ExtrasSaveAsForm = m.Bool(u"ExtrasSaveAsForm", 0);
-  ExtrasSimple = m.Bool(u"ExtrasSimple", 0);
-  ExtrasSecurePrint = m.Bool(u"ExtrasSecurePrint", 0);
-  ExtrasMinPassLen = m.Int(u"ExtrasMinPassLen", 1);
-  ExtrasMaxPassLen = m.Int(u"ExtrasMaxPassLen", 5);
+  m.Switch(ExtrasPageOrder, u"ExtrasPageOrder", 1);
+  m.Switch(ExtrasDestination, u"ExtrasDestination", 0);
+  m.Switch(ExtrasReprintJam, u"ExtrasReprintJam", 0);
+  m.Switch(ExtrasQuickPrint, u"ExtrasQuickPrint", 0);
+  m.Switch(ExtrasPrintTime, u"ExtrasPrintTime", 0);
+  m.Switch(ExtrasPrinterFont, u"ExtrasPrinterFont", 0);
+  m.Switch(ExtrasPrinterFont2, u"ExtrasPrinterFont2", 0);
+  m.Switch(ExtrasSaveAsForm, u"ExtrasSaveAsForm", 0);
+  m.Switch(ExtrasSimple, u"ExtrasSimple", 0);
+  m.Switch(ExtrasSecurePrint, u"ExtrasSecurePrint", 0);
+  m.Number(ExtrasMinPassLen, u"ExtrasMinPassLen", 1);
+  m.Number(ExtrasMaxPassLen, u"ExtrasMaxPassLen", 5);
   if (ExtrasPrinterFont2 != 0) ExtrasPrinterFont = 0;
 
-  PrinterOptTray = m.Bool(u"PrinterOptTray", 0);
-  PrinterTrayCheck = m.Bool(u"PrinterTrayCheck", 0);
-  PrinterTray34 = m.Bool(u"PrinterTray34", 0);
-  PrinterFinisher = m.Bool(u"PrinterFinisher", 0);
-  PrinterEnvelope = m.Bool(u"PrinterEnvelope", 0);
-  PrinterDuplex = m.Bool(u"PrinterDuplex", 0);
-  PrinterStapler = m.Bool(u"PrinterStapler", 0);
-  PrinterHDD = m.Bool(u"PrinterHDD", 0);
-  PrinterHighAlt = m.Bool(u"PrinterHighAlt", 0);
-  PrinterPowerSave = m.Bool(u"PrinterPowerSave", 0);
-  PrinterStatusWindow = m.Bool(u"PrinterStatusWindow", 0);
+  m.Switch(PrinterOptTray, u"PrinterOptTray", 0);
+  m.Switch(PrinterTrayCheck, u"PrinterTrayCheck", 0);
+  m.Switch(PrinterTray34, u"PrinterTray34", 0);
+  m.Switch(PrinterFinisher, u"PrinterFinisher", 0);
+  m.Switch(PrinterEnvelope, u"PrinterEnvelope", 0);
+  m.Switch(PrinterDuplex, u"PrinterDuplex", 0);
+  m.Switch(PrinterStapler, u"PrinterStapler", 0);
+  m.Switch(PrinterHDD, u"PrinterHDD", 0);
+  m.Switch(PrinterHighAlt, u"PrinterHighAlt", 0);
+  m.Switch(PrinterPowerSave, u"PrinterPowerSave", 0);
+  m.Switch(PrinterStatusWindow, u"PrinterStatusWindow", 0);
   if (PrinterTrayCheck != 0) PrinterOptTray = 0;
 
-  TroubleSentry = m.Bool(u"TroubleSentry", 1);
-  CheckWaterMarkFile = m.Bool(u"CheckWaterMarkFile", 0);
-  CheckDecoFile = m.Bool(u"CheckDecoFile", 0);
-  VerticalSeparator = m.Bool(u"VerticalSeparator", 0);
-  UnitsOnPreview = m.Bool(u"UnitsOnPreview", 1);
+  m.Switch(TroubleSentry, u"TroubleSentry", 1);
+  m.Switch(CheckWaterMarkFile, u"CheckWaterMarkFile", 0);
+  m.Switch(CheckDecoFile, u"CheckDecoFile", 0);
+  m.Switch(VerticalSeparator, u"VerticalSeparator", 0);
+  m.Switch(UnitsOnPreview, u"UnitsOnPreview", 1);
 
-  DoubleSidedMedias = m.List(u"DoubleSidedMedias");
-  DoubleSidedPapers = m.List(u"DoubleSidedPapers");
-  RotatePapers = m.List(u"RotatePapers");
-  TestPages = m.List(u"TestPages");
-  BorderPapers = m.List(u"BorderPapers");
-  BorderlessPapers = m.List(u"BorderlessPapers");
+  m.List(DoubleSidedMedias, u"DoubleSidedMedias");
+  m.Papers(DoubleSidedPapers, u"DoubleSidedPapers");
+  m.Papers(RotatePapers, u"RotatePapers");
+  m.List(TestPages, u"TestPages");
+  m.Papers(BorderPapers, u"BorderPapers");
+  m.Papers(BorderlessPapers, u"BorderlessPapers");
 
   // Custom sizes may not be listed by number (their numbers depend on the user's own list);
   // any such entry only says that custom sizes may be printed on both sides.
@@ -141,19 +128,22 @@ void ModelFeatures::Load(ProfileFile& model, ProfileFile& text) {
   }
 
   text.SetSection(u"");
-  KeyReader t(text);
-  CPSUI_Scale_X = t.Int(u"CPSUI_Scale_X", 100);
-  CPSUI_Scale_Y = t.Int(u"CPSUI_Scale_Y", 100);
-  MirrorLayout = t.Bool(u"MirrorLayout", 0);
+  KeyReader t(text, watcher);
+  t.Number(CPSUI_Scale_X, u"CPSUI_Scale_X", 100);
+  t.Number(CPSUI_Scale_Y, u"CPSUI_Scale_Y", 100);
+  t.Switch(MirrorLayout, u"MirrorLayout", 0);
 
   model.SetSection(u"Custom Paper Dialog");
-  MinPaperW = m.Int(u"MinPaperW", 254);
-  MinPaperH = m.Int(u"MinPaperH", 254);
-  MaxPaperW = m.Int(u"MaxPaperW", 3120);
-  MaxPaperH = m.Int(u"MaxPaperH", 4830);
+  m.Number(MinPaperW, u"MinPaperW", 254);
+  m.Number(MinPaperH, u"MinPaperH", 254);
+  m.Number(MaxPaperW, u"MaxPaperW", 3120);
+  m.Number(MaxPaperH, u"MaxPaperH", 4830);
 
   model.SetSection(u"LARGEPAPERNAME");
-  PaperIndex = m.List(u"PaperIndex");
+  m.Papers(PaperIndex, u"PaperIndex");
+
+  model.SetSection(u"DEFAULTDEVMODE");
+  m.Number(DefaultPaperSource, u"PaperSource", NoDefault);
 }
 
 bool ModelFeatures::ListContains(int32_t value, const IntList& list) {

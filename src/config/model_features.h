@@ -8,11 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "config/key_reader.h"
+
 namespace qxge {
 
+class KeyWatcher;
 class ProfileFile;
-
-using IntList = std::vector<int32_t>;
 
 // The names behind the paper and media numbers of a printer, joined by ", ". Supplied by
 // whoever can ask the printer; the help address quotes them.
@@ -24,11 +25,12 @@ class PaperNameSource {
 };
 
 struct ModelFeatures {
-  // Lists read from a model file are cut here: a damaged file must not drive a huge allocation.
-  static constexpr size_t kMaxListEntries = 256;
+  static constexpr size_t kMaxListEntries = KeyReader::kMaxListEntries;
 
   int32_t CustomDuplexSizes = 0;
   std::u16string helpAnchor;
+  std::u16string Caption;          // the sheet's caption; empty when the model file has none
+  int32_t DefaultPaperSource = 0;  // the tray the compact Paper page shows while the printer picks
 
   IntList TestPages, PaperIndex, RotatePapers, BorderPapers, BorderlessPapers, DoubleSidedPapers,
       DoubleSidedMedias;
@@ -61,7 +63,9 @@ struct ModelFeatures {
 
   // Reads every key in a fixed order: ShowDevmodeChanges first, because it switches on the
   // write-back of every later missing key (the caller points both files' switch at it).
-  void Load(ProfileFile& model, ProfileFile& text);
+  // Every value of the model file is read here and nowhere else, so that the package checker,
+  // watching this code run, knows every key the module reads.
+  void Load(ProfileFile& model, ProfileFile& text, KeyWatcher* watcher = nullptr);
 
   // A negative value asks whether the list has any entry at all.
   static bool ListContains(int32_t value, const IntList& list);

@@ -21,6 +21,27 @@ std::u16string_view CutTo(std::u16string_view text, size_t chars) {
 
 }  // namespace
 
+ProfileEncoding SniffEncoding(std::string_view bytes, size_t& markBytes) {
+  const auto at = [&](size_t i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0; };
+  markBytes = 2;
+  if (at(0) == 0xFF && at(1) == 0xFE) return kUtf16Le;
+  if (at(0) == 0xFE && at(1) == 0xFF) return kUtf16Be;
+  markBytes = 3;
+  if (at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) return kUtf8;
+  markBytes = 0;
+  return kAnsi;
+}
+
+std::u16string FromUtf16(std::string_view bytes, bool bigEndian) {
+  std::u16string text(bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto lo = static_cast<unsigned char>(bytes[2 * i + (bigEndian ? 1 : 0)]);
+    const auto hi = static_cast<unsigned char>(bytes[2 * i + (bigEndian ? 0 : 1)]);
+    text[i] = static_cast<char16_t>(lo | hi << 8);
+  }
+  return text;
+}
+
 ProfileFile::ProfileFile(ProfileStorage& storage) : storage_(storage) {}
 
 void ProfileFile::SetFile(std::u16string_view path, bool clearReadOnly) {

@@ -29,6 +29,18 @@ class ProfileStorage {
   virtual void ClearReadOnly(const std::u16string& path) = 0;
 };
 
+// How profile files are kept on disk: a byte-order mark names the encoding, else the text is
+// in the ANSI code page.
+enum ProfileEncoding { kAnsi = 0, kUtf16Le = 1, kUtf8 = 2, kUtf16Be = 3 };
+
+// A profile file larger than this is damaged or not a profile file; only its start is read.
+constexpr size_t kMaxProfileBytes = 8u << 20;
+
+// The encoding the start of a file announces; markBytes is the length of its byte-order mark.
+ProfileEncoding SniffEncoding(std::string_view bytes, size_t& markBytes);
+// An odd last byte is dropped.
+std::u16string FromUtf16(std::string_view bytes, bool bigEndian);
+
 // The integer default that means "no default": a missing key reads as 0 and nothing is written.
 constexpr int32_t NoDefault = 0x12345678;
 

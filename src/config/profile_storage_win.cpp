@@ -13,11 +13,6 @@ namespace {
 
 using platform::W;
 
-enum Encoding { kAnsi = 0, kUtf16Le = 1, kUtf8 = 2, kUtf16Be = 3 };
-
-// A profile file larger than this is damaged or not a profile file; only its start is read.
-constexpr size_t kMaxProfileBytes = 8u << 20;
-
 std::u16string Decode(const char* data, size_t size, UINT codePage) {
   if (size == 0) return {};
   const int n = MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), nullptr, 0);
@@ -36,16 +31,6 @@ std::string Encode(std::u16string_view text, UINT codePage) {
   return bytes;
 }
 
-std::u16string FromUtf16(const char* data, size_t size, bool bigEndian) {
-  std::u16string text(size / 2, u'\0');
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto lo = static_cast<unsigned char>(data[2 * i + (bigEndian ? 1 : 0)]);
-    const auto hi = static_cast<unsigned char>(data[2 * i + (bigEndian ? 0 : 1)]);
-    text[i] = static_cast<char16_t>(lo | hi << 8);
-  }
-  return text;
-}
-
 }  // namespace
 
 ProfileStorage::Stamp Win32ProfileStorage::StampOf(const std::u16string& path) {
@@ -57,19 +42,14 @@ ProfileStorage::Stamp Win32ProfileStorage::StampOf(const std::u16string& path) {
 bool Win32ProfileStorage::Load(const std::u16string& path, std::u16string& text, int& encoding) {
   std::string bytes;
   if (path.empty() || !platform::ReadWholeFile(W(path), bytes, kMaxProfileBytes)) return false;
-  const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-  if (bytes.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
-    encoding = kUtf16Le;
-    text = FromUtf16(bytes.data() + 2, bytes.size() - 2, false);
-  } else if (bytes.size() >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
-    encoding = kUtf16Be;
-    text = FromUtf16(bytes.data() + 2, bytes.size() - 2, true);
-  } else if (bytes.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
-    encoding = kUtf8;
-    text = Decode(bytes.data() + 3, bytes.size() - 3, CP_UTF8);
-  } else {
-    encoding = kAnsi;
-    text = Decode(bytes.data(), bytes.size(), CP_ACP);
+  size_t mark = 0;
+  encoding = SniffEncoding(bytes, mark);
+  const std::string_view body = std::string_view(bytes).substr(mark);
+  switch (encoding) {
+    case kUtf16Le: text = FromUtf16(body, false); break;
+    case kUtf16Be: text = FromUtf16(body, true); break;
+    case kUtf8: text = Decode(body.data(), body.size(), CP_UTF8); break;
+    default: text = Decode(body.data(), body.size(), CP_ACP); break;
   }
   return true;
 }

@@ -29,15 +29,15 @@ const TextMacro kTextMacros[21] = {
     {u"$URL_K6", u"Ref_URL_K6"},
 };
 
-namespace {
-
-constexpr size_t kValueChars = 256;
-
 // Text macros go first, so "$COPYRIGHTYEAR" is gone before "$COPYRIGHT", its prefix, is looked for.
-const TextMacro kVersionBlockMacros[] = {
+const TextMacro kVersionBlockMacros[5] = {
     {u"$DESCRIPTION", u"FileDescription"}, {u"$VERSION", u"FileVersion"},    {u"$COMPANY", u"CompanyName"},
     {u"$COPYRIGHT", u"LegalCopyright"},    {u"$COMMENT", u"Comments"},
 };
+
+namespace {
+
+constexpr size_t kValueChars = 256;
 
 }  // namespace
 

@@ -22,6 +22,9 @@ struct TextMacro {
 
 // The order matters: a value may itself hold a macro further down the table.
 extern const TextMacro kTextMacros[21];
+// Only in the About pages' model information lines; key is the name of a string of the
+// module's version block.
+extern const TextMacro kVersionBlockMacros[5];
 
 // Replaces the text macros, in their fixed order, by the values of the version file's
 // section "Version"; a macro whose key is missing disappears. True when anything was replaced.

@@ -57,11 +57,7 @@ void WINAPI QXGE_PageInfo(PageInfoBlock* info, int32_t pageId) {
     DriverUiApp& app = App();
     PageEntry entry;
     if (!LookupPage(pageId, app.Features(), entry)) {
-      if (pageId == -1) {
-        ProfileFile& model = app.ModelFile();
-        model.SetSection(u"");
-        model.ReadString(u"Caption", U(info->caption), kPageCaptionChars, nullptr);
-      }
+      if (pageId == -1) platform::CopyTerminated(app.Features().Caption, info->caption, kPageCaptionChars);
       return 0;
     }
     ProfileFile& text = app.TextFile();

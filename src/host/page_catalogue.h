@@ -16,7 +16,8 @@ struct PageEntry {
   PageKind kind;
   int templateId;
   const char16_t* name;  // forms the text-file section and is the fallback caption
-  int variant;           // Extras: which boxes the page has; 0 elsewhere
+  int variant;           // Extras: which boxes the page has; About: its AboutLayout; 0 elsewhere
+  uint32_t colour = 0;   // About: the colour of the texts it draws itself (a COLORREF)
 };
 
 constexpr int32_t kPageIdCount = 22;

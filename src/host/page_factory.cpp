@@ -39,7 +39,8 @@ std::unique_ptr<SettingsPage> CreatePage(int32_t pageId) {
     case PageKind::Overlay: return std::make_unique<OverlayEditor>(t, pageId);
     case PageKind::Deco: return std::make_unique<DecoPage>(t, pageId);
     case PageKind::Troubleshooting: return std::make_unique<TroubleshootingPage>(t, pageId);
-    case PageKind::About: return std::make_unique<AboutPage>(t, pageId);
+    case PageKind::About:
+      return std::make_unique<AboutPage>(t, pageId, static_cast<AboutLayout>(e.variant), static_cast<COLORREF>(e.colour));
   }
   return nullptr;
 }

@@ -92,10 +92,12 @@ void SettingsPage::FirstAttachInProcess() {
   ProfileFile& text = app.TextFile();
   text.SetSection(u"");
   g_untitled = text.ReadText(u"Untitled", u"Untitled");
-  // Read only so that a model file being written back lists its caption.
-  ProfileFile& model = app.ModelFile();
-  model.SetSection(u"");
-  model.ReadText(u"Caption", SheetPrinterName(*sheet_).c_str());
+  // A model file being written back lists its caption too; the printer's name is the best guess.
+  if (app.Features().Caption.empty()) {
+    ProfileFile& model = app.ModelFile();
+    model.SetSection(u"");
+    model.WriteString(u"Caption", SheetPrinterName(*sheet_));
+  }
 }
 
 INT_PTR SettingsPage::RunModal() {

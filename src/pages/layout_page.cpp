@@ -76,6 +76,9 @@ int OrientationPicture(bool landscape, int rotation) {
   return kPictures[RotationIndex(rotation)][landscape ? 1 : 0];
 }
 
+namespace {
+
+// Picture resources of the duplex choice (0 Printer Default, 1 None, 2 Long Edge, 3 Short Edge).
 int DuplexPicture(bool landscape, int rotation, int choice, bool reverse) {
   // Rows: portrait 0, 90, 180, then landscape 0, 90, 180.
   static const int kNormal[6][4] = {{4082, 4026, 4024, 4034}, {4084, 4068, 4066, 4070}, {4086, 4030, 4028, 4032},
@@ -88,10 +91,13 @@ int DuplexPicture(bool landscape, int rotation, int choice, bool reverse) {
   return kNormal[row][choice];
 }
 
+// The record's duplex value of a duplex choice.
 int16_t DuplexValue(int choice) {
   static const int16_t kValues[4] = {3, 0, 1, 2};
   return kValues[std::clamp(choice, 0, 3)];
 }
+
+}  // namespace
 
 int DuplexChoice(int16_t value, bool printerDefaultOffered) {
   switch (value) {

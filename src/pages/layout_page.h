@@ -16,11 +16,6 @@ namespace qxge {
 
 struct ModelFeatures;
 
-// Picture resources of the orientation (rotation 0, 90 or 180 degrees) and of the duplex
-// choice (0 Printer Default, 1 None, 2 Long Edge, 3 Short Edge).
-int OrientationPicture(bool landscape, int rotation);
-int DuplexPicture(bool landscape, int rotation, int choice, bool reverse);
-
 // A list item: its English text, also its key in the text file, and its record value.
 struct ListItem {
   const char16_t* text;
@@ -29,11 +24,14 @@ struct ListItem {
 // Pages refill on every change: a list that already holds these items keeps them, since every
 // item added is a round trip through the combo box and the text file.
 void SetItems(const SettingsPage& page, int id, const std::vector<ListItem>& items);
+// The picture resource of the orientation, rotated by 0, 90 or 180 degrees.
+int OrientationPicture(bool landscape, int rotation);
+
 // The orders of the pages on a side for a count of pages per side (its list index).
 std::vector<ListItem> PageOrderItems(int pagesPerSide, bool landscape);
 
-// Duplex choice to the record's duplex value and back.
-int16_t DuplexValue(int choice);
+// The duplex choice (0 Printer Default, 1 None, 2 Long Edge, 3 Short Edge) that shows the
+// record's duplex value.
 int DuplexChoice(int16_t value, bool printerDefaultOffered);
 
 class LayoutPageBase : public SettingsPage {

@@ -14,6 +14,9 @@ namespace qxge {
 
 using platform::WindowText;
 
+namespace {
+
+// Decimal text to a number, or nothing when the text holds no number.
 std::optional<int32_t> ParseWholeNumber(std::u16string_view text) {
   size_t i = 0;
   while (i < text.size() && text[i] == u' ') ++i;
@@ -21,6 +24,8 @@ std::optional<int32_t> ParseWholeNumber(std::u16string_view text) {
   if (i >= text.size() || text[i] < u'0' || text[i] > u'9') return std::nullopt;
   return ParseDecimalInt(text);
 }
+
+}  // namespace
 
 std::u16string LengthText(int32_t tenths, bool inches) {
   if (!inches) return FormatDecimal((tenths + 5) / 10);

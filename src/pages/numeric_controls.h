@@ -13,8 +13,6 @@
 
 namespace qxge {
 
-// Decimal text to a number, or nothing when the text holds no number.
-std::optional<int32_t> ParseWholeNumber(std::u16string_view text);
 // Lengths in tenths of a millimetre shown as whole millimetres or inches with two decimals.
 std::u16string LengthText(int32_t tenths, bool inches);
 std::optional<int32_t> ParseLength(std::u16string_view text, bool inches);

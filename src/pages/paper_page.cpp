@@ -25,7 +25,6 @@ const ModelFeatures& Model() { return App().Features(); }
 constexpr intptr_t kTransparency = 3;
 constexpr int32_t kTransparencyBin = 6;
 constexpr int32_t kUpperBin = 1, kLowerBin = 2, kEnvelopeBin = 5, kAutomaticBin = 7, kOptionalTrayBins = 256;
-constexpr int32_t kUserPaper = 256;
 constexpr intptr_t kScaleFit = 4, kScaleReduce = 5, kScaleNone = 6;
 
 const int kSeparatorControls[] = {IDC_SEPARATOR_LABEL, IDC_SEPARATOR, 0};
@@ -37,10 +36,6 @@ const int kFitControls[] = {IDC_FIT_PAPER_LABEL, IDC_FIT_PAPER, 0};
 const int kPercentControls[] = {IDC_PERCENT_LABEL, IDC_PERCENT, IDC_PERCENT_SPIN, 0};
 const int kScalingControls[] = {IDC_SCALING_FRAME, IDC_SCALING_TYPE_LABEL, IDC_SCALING_TYPE, IDC_FIT_PAPER_LABEL,
                                 IDC_FIT_PAPER, IDC_PERCENT_LABEL, IDC_PERCENT, IDC_PERCENT_SPIN, 0};
-
-void AddEntries(const ComboBox& combo, const std::vector<PaperEntry>& entries) {
-  for (const PaperEntry& entry : entries) combo.Add(platform::W(entry.name), entry.id);
-}
 
 // A list the printer left empty offers nothing to choose: it is shown grey.
 void GreyIfEmpty(SettingsPage& page, int id) {
@@ -55,6 +50,10 @@ bool LayoutInForce(const DriverDevMode& record) {
 }
 
 }  // namespace
+
+void AddEntries(const ComboBox& combo, const std::vector<PaperEntry>& entries) {
+  for (const PaperEntry& entry : entries) combo.Add(platform::W(entry.name), entry.id);
+}
 
 std::vector<PaperEntry> BinsByRule(const std::vector<PaperEntry>& bins, const DriverDevMode& record,
                                    const ModelFeatures& model, std::initializer_list<int32_t> only) {
@@ -93,10 +92,7 @@ void PaperPageBase::FillPaperOptions() {
   DriverDevMode& r = *working_;
   const PrivateDevMode& p = r.dmPrivate;
 
-  papers_ = PrinterPapers(r, kPaperNames | kCustomPapers);
-  papers_.erase(std::remove_if(papers_.begin(), papers_.end(),
-                               [](const PaperEntry& paper) { return paper.name.empty() || paper.id == kUserPaper; }),
-                papers_.end());
+  papers_ = SizeListPapers(r);
   const ComboBox sizes(Item(IDC_PAPER_SIZE));
   sizes.Clear();
   AddEntries(sizes, papers_);
@@ -412,9 +408,7 @@ void CompactPaperPage::ShowTrayChoice() {
   const bool force = ForcesTray();
   EnableControls(kSourceControls, force && Editable());
   if (force) return;
-  ProfileFile& model = App().ModelFile();
-  const SectionScope scope(model, u"DEFAULTDEVMODE");
-  ComboBox(Item(IDC_SOURCE)).SelectByData(model.ReadInt(u"PaperSource", NoDefault));
+  ComboBox(Item(IDC_SOURCE)).SelectByData(Model().DefaultPaperSource);
 }
 
 void CompactPaperPage::OnStoreControls() {

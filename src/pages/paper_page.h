@@ -8,12 +8,16 @@
 
 #include "pagebase/settings_page.h"
 #include "pages/numeric_controls.h"
+#include "platform/combo_box.h"
 #include "printer/paper_list.h"
 #include "resources/resource.h"
 
 namespace qxge {
 
 struct ModelFeatures;
+
+// Papers, bins or media types as items: the name shown, the number as the item's data.
+void AddEntries(const platform::ComboBox& combo, const std::vector<PaperEntry>& entries);
 
 // The bins a list offers for the record on this model: named bins, the envelope feeder only
 // with its supply, and the bins of the optional tray only when it is fitted; only those in

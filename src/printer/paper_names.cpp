@@ -12,6 +12,9 @@
 namespace qxge {
 namespace {
 
+// The number a driver gives the first paper it has no number for.
+constexpr int32_t kUnnamedPaper = 256;
+
 std::u16string JoinNames(const IntList& wanted, const std::vector<PaperEntry>& known) {
   std::u16string joined;
   for (int32_t number : wanted) {
@@ -48,6 +51,14 @@ std::vector<PaperEntry> OfferedPapers(std::vector<PaperEntry> papers, const IntL
                               [&](const PaperEntry& p) {
                                 return p.id >= 256 || p.name.empty() || ModelFeatures::ListContains(p.id, largePapers);
                               }),
+               papers.end());
+  return papers;
+}
+
+std::vector<PaperEntry> SizeListPapers(DriverDevMode& record) {
+  std::vector<PaperEntry> papers = PrinterPapers(record, kPaperNames | kCustomPapers);
+  papers.erase(std::remove_if(papers.begin(), papers.end(),
+                              [](const PaperEntry& p) { return p.name.empty() || p.id == kUnnamedPaper; }),
                papers.end());
   return papers;
 }

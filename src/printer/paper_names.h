@@ -15,6 +15,11 @@ namespace qxge {
 std::vector<PaperEntry> OfferedPapers(const DriverDevMode& record, const IntList& largePapers);
 std::vector<PaperEntry> OfferedPapers(std::vector<PaperEntry> papers, const IntList& largePapers);
 
+// The papers a Size list offers: every paper the printer reports with a name, the user's custom
+// sizes among them, but never 256: a driver numbers the first paper it cannot name so, and a
+// custom size is known by its own number from 257 up.
+std::vector<PaperEntry> SizeListPapers(DriverDevMode& record);
+
 // The printer's media types and paper bins as number and name, in its order; empty when it
 // reports none or cannot be asked.
 std::vector<PaperEntry> PrinterMediaTypes(const DriverDevMode& record);

@@ -391,8 +391,25 @@
 #define IDC_LINK_FOURTH         1215
 #define IDC_ABOUT_BOX           1229
 
+// Basics and Main pages of the photo models: borderless printing, a two-level quality, the photo
+// paper with its unit, and how the pictures fill the sheet. The quality picture takes the place
+// of the Graphics page's resolution picture; the layout lists reuse the Layout page's numbers.
+#define IDC_BORDERLESS          1248
+#define IDC_QUALITY_PICTURE     1149
+#define IDC_QUALITY_BEST        1145
+#define IDC_QUALITY_NORMAL      1147
+#define IDC_PAPER_UNIT          1249
+#define IDC_SAME_IMAGE          1320
+#define IDC_MULTIPLE_IMAGES     1321
+#define IDC_SAME_COUNT          1322
+#define IDC_PICTURES_PER_SHEET  1323
+#define IDC_FIXED_SIZES         1069
+#define IDC_FIXED_SIZE          1068
+
 // About pages and the About box: the model's information lines; links as on Troubleshooting.
 #define IDD_ABOUT_BOX           3026
+// The same box opened by a right click on the Main page.
+#define IDD_MAIN_ABOUT_BOX      3037
 #define IDC_MODEL_INFO          1002
 
 // Printing Sentry dialog: the watch's switch and polling interval.

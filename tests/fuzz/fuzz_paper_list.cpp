@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "fuzz_input.h"
 #include "printer/paper_list.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using qxge::fuzz::Check;
 
 template <typename T>
 std::vector<T> Take(const uint8_t*& data, size_t& size, size_t count) {

@@ -19,8 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   data += 5;
   size -= 5;
 
-  std::u16string text(size / 2, u'\0');
-  std::memcpy(text.data(), data, text.size() * 2);
+  const std::u16string text = qxge::fuzz::Utf16Input(data, size).Rest();
 
   qxge::ParseAutoBaseInt(text);
   qxge::ParseDecimalInt(text);

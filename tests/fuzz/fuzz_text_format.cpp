@@ -49,8 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   data += 11;
   size -= 11;
 
-  std::u16string units(size / 2, u'\0');
-  std::memcpy(units.data(), data, units.size() * 2);
+  const std::u16string units = qxge::fuzz::Utf16Input(data, size).Rest();
   const std::u16string text = units.substr(0, std::min(split, units.size()));
   const std::u16string pattern = units.substr(text.size());
 

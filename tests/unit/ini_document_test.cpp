@@ -122,14 +122,5 @@ TEST(IniDocument, NewKeysAndSectionsGoWhereAPersonWouldPutThem) {
   EXPECT_EQ(Read(Parsed(once), u"common", u"key"), u"w");
 }
 
-TEST(IniDocument, LineBreaksInAValueCannotAddKeysOrSections) {
-  IniDocument doc = Parsed(u"[Common]\r\nName=old\r\n");
-  doc.Set(u"Common", u"Name", u"evil\r\n[Common]\r\nShowDevmodeChanges=1\n[Other]\rX=1");
-  const IniDocument reread = Parsed(doc.Serialize());
-  EXPECT_EQ(Read(reread, u"Common", u"Name"), u"evil  [Common]  ShowDevmodeChanges=1 [Other] X=1");
-  EXPECT_EQ(Read(reread, u"Common", u"ShowDevmodeChanges"), std::nullopt);
-  EXPECT_EQ(Read(reread, u"Other", u"X"), std::nullopt);
-}
-
 }  // namespace
 }  // namespace qxge

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -230,24 +229,6 @@ TEST(ModelFeatures, DamagedModelFilesLoadWithinBounds) {
   EXPECT_GE(std::count(f.DoubleSidedPapers.begin(), f.DoubleSidedPapers.end(), 12),
             static_cast<std::ptrdiff_t>(f.DoubleSidedPapers.size()) - 1);
   EXPECT_EQ(f.RotatePapers, (IntList{2147483647}));
-
-  // Junk of every kind, with write-back on: the completed file reads back the same.
-  std::mt19937 random(7);
-  for (int round = 0; round < 20; ++round) {
-    std::u16string junk = u"[Common]\r\nShowDevmodeChanges=1\r\n";
-    for (int i = 0; i < 3000; ++i) {
-      const uint32_t r = random();
-      const char16_t markup = u"\0\r\n[]=;, \"'0x9"[(r >> 8) % 14];
-      junk += (r & 3) == 0 ? markup : static_cast<char16_t>(r >> 16);
-    }
-    Model first(junk);
-    FakeNames names;
-    const std::u16string anchor = first.features.HelpAnchor(names);
-    Model second(first.storage.Text(kModelPath));
-    EXPECT_EQ(second.features.HelpAnchor(names), anchor);
-    EXPECT_EQ(second.features.DoubleSidedPapers, first.features.DoubleSidedPapers);
-    EXPECT_LE(first.features.TestPages.size(), ModelFeatures::kMaxListEntries);
-  }
 }
 
 TEST(ModelFeatures, WriteBackCompletesBothFilesSoThatTheyLoadTheSameModel) {

@@ -166,12 +166,6 @@ TEST(PreviewWatermark, TurnedTextIsCentredAndColoursTurnGrey) {
   EXPECT_NE(WatermarkLook::FromRecord(s), look);
 }
 
-}  // namespace
-}  // namespace qxge
-
-namespace qxge {
-namespace {
-
 TEST(PhotoGrids, ClonesByPaperAndPagesPerSheet) {
   const auto same = [](NupGrid a, NupGrid b) { return a.cols == b.cols && a.rows == b.rows && a.turned == b.turned; };
   EXPECT_TRUE(same(PhotoCloneGrid(1, 120), {4, 4, false}));  // the code counts with bit 0 set

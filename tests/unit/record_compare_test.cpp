@@ -159,18 +159,12 @@ TEST_F(RecordCompare, OnlyTheDuplexFieldInUseCounts) {
 }
 
 TEST_F(RecordCompare, DeviceOptionsCountUnlessIgnored) {
-  DriverDevMode b = a;
-  b.dmPrivate.iOptTray = 1;
-  b.dmPrivate.iOptFinisher = 1;
-  b.dmPrivate.iEvlSupply = 1;
-  b.dmPrivate.iDuplexUnit = 1;
-  b.dmPrivate.iInHard = 1;
-  b.dmPrivate.iStaple = 1;
-  b.dmPrivate.iHighAlt = 1;
-  b.dmPrivate.iPowerSave = 1;
-  b.dmPrivate.iExcludeHeader = 1;
-  EXPECT_EQ(Differ(a, b, true), 0);
-  EXPECT_NE(Differ(a, b, false), 0);
+  for (const FieldInfo& f : kDeviceOptionFields) {
+    DriverDevMode b = a;
+    Bytes(b)[f.offset] = 1;
+    EXPECT_EQ(Differ(a, b, true), 0) << f.name;
+    EXPECT_NE(Differ(a, b, false), 0) << f.name;
+  }
 }
 
 TEST_F(RecordCompare, LayoutChangesAreFlaggedAtOnce) {

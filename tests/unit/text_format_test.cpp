@@ -29,16 +29,8 @@ TEST(TextFormat, ConversionsNobodyAskedForStayAsText) {
   EXPECT_EQ(FormatText(u"", {u"A", 1}, 255), u"");
 }
 
-TEST(TextFormat, ResultStaysWithinItsLength) {
-  const std::u16string huge(10000, u'x');
-  EXPECT_EQ(FormatText(huge, {}, 255).size(), 255u);
-  EXPECT_EQ(FormatText(u"list: %s.", {huge}, 1024), u"list: " + std::u16string(1018, u'x'));
-  std::u16string many;
-  for (int i = 0; i < 5000; ++i) many += u"%d";
-  EXPECT_EQ(FormatText(many, {7}, 255), u"7" + many.substr(2, 254));
-  EXPECT_EQ(FormatText(u"%s", {u"abc"}, 0), u"");
-
-  // A character outside the basic plane is kept whole or dropped whole.
+// The fuzz target holds the bound, but a pair cut in half would pass it.
+TEST(TextFormat, ACharacterOutsideTheBasicPlaneIsKeptOrDroppedWhole) {
   const std::u16string clef = u"ab\U0001D11E";
   EXPECT_EQ(FormatText(u"%s", {clef}, 3), u"ab");
   EXPECT_EQ(FormatText(u"%s", {clef}, 4), clef);

@@ -71,14 +71,6 @@ TEST(VersionMacros, VersionFileIsNeverWrittenAndTextsWithoutMacrosCostNothing) {
   EXPECT_EQ(none, u"");
 }
 
-TEST(VersionMacros, ValuesExpandLaterMacrosInTableOrder) {
-  Files f(u"[Version]\r\nModel=$DRIVERNAME\r\nDriverName=$Model PS\r\nMainVersion=2.1\r\n");
-  // "$Model" is replaced first, so the "$DRIVERNAME" it brings is expanded after it; the
-  // "$Model" that DriverName brings comes too late and stays.
-  EXPECT_EQ(f.Expanded(u"$Model"), u"$Model PS");
-  EXPECT_EQ(f.Expanded(u"$MAINVERSION$DRIVERNAME"), u"2.1$Model PS");
-}
-
 TEST(VersionMacros, HostileVersionFileCannotBlowUpATextOrMissingFileBreakIt) {
   // Each value holds the next macro as often as it fits: without a bound the text would
   // grow by a factor of about forty per macro.

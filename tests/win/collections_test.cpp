@@ -48,7 +48,7 @@ class CollectionsTest : public ::testing::Test {
     return qxtest::ReadUserString(qxtest::kStagedBase, key, name.c_str());
   }
   static void Store(const std::wstring& key, const std::wstring& name, const std::wstring& text) {
-    qxtest::WriteUserValue(qxtest::kStagedBase, key, name.c_str(), REG_SZ, text.c_str(), (text.size() + 1) * 2);
+    qxtest::WriteUserString(qxtest::kStagedBase, key, name, text);
   }
   static bool KeyExists(const std::wstring& key) { return qxtest::UserKeyExists(qxtest::kStagedBase, key); }
   static std::vector<std::u16string> Names(CollectionType type, const DriverDevMode* record = nullptr) {

@@ -11,12 +11,6 @@ namespace {
 
 using DecoPageTest = qxtest::SheetHarness;
 
-std::wstring TextOf(HWND control) {
-  wchar_t text[300] = {};
-  GetWindowTextW(control, text, 300);
-  return text;
-}
-
 TEST_F(DecoPageTest, TheFrameCarriesTheMessageAndTheFontIsStored) {
   Stage(L"QXDE", "[Common]\r\n", "[Common]\r\n");
   qxge::PrivateDevMode& p = Live().dmPrivate;
@@ -26,18 +20,18 @@ TEST_F(DecoPageTest, TheFrameCarriesTheMessageAndTheFontIsStored) {
   p.iDecoNoteBorder = 0;
   Open({19});
   EXPECT_EQ(Data(IDC_DECO_FRAME), 9);
-  EXPECT_EQ(TextOf(Control(IDC_DECO_NOTE)), L"Holiday");
-  EXPECT_EQ(TextOf(Control(IDC_DECO_DATE)), L"2026-12-06");
+  EXPECT_EQ(Text(IDC_DECO_NOTE), L"Holiday");
+  EXPECT_EQ(Text(IDC_DECO_DATE), L"2026-12-06");
 
   // No frame: the message is neither shown nor offered, and the record keeps it.
   Choose(IDC_DECO_FRAME, 0);
-  EXPECT_EQ(TextOf(Control(IDC_DECO_NOTE)), L"");
+  EXPECT_EQ(Text(IDC_DECO_NOTE), L"");
   EXPECT_FALSE(Enabled(IDC_DECO_DATE));
   Apply();
   EXPECT_EQ(p.FrameStyle, 0u);
   EXPECT_EQ(p.StrDecoNote.Read(), u"Holiday");
   Choose(IDC_DECO_FRAME, 2);
-  EXPECT_EQ(TextOf(Control(IDC_DECO_NOTE)), L"Holiday");
+  EXPECT_EQ(Text(IDC_DECO_NOTE), L"Holiday");
   EXPECT_TRUE(Enabled(IDC_DECO_DATE));
 
   Choose(IDC_FONT_STYLE, 3);   // Bold Italic

@@ -19,6 +19,7 @@
 namespace {
 
 using qxtest::CheckedIn;
+using qxtest::ChooseIn;
 using qxtest::DataIn;
 using qxtest::EnabledIn;
 using qxtest::ShownIn;
@@ -35,12 +36,6 @@ const char kCompactModel[] =
 // Print and Hold with every mode, kept by the printer's hard disk.
 const char kHoldModel[] = "[Common]\r\nPrinterHDD=1\r\nExtrasMinPassLen=4\r\nExtrasMaxPassLen=8\r\n";
 
-void ChooseIn(HWND dialog, int id, intptr_t data) {
-  const HWND combo = GetDlgItem(dialog, id);
-  for (int i = 0; i < static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); ++i)
-    if (SendMessageW(combo, CB_GETITEMDATA, i, 0) == data) SendMessageW(combo, CB_SETCURSEL, i, 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-}
 void TypeIn(HWND dialog, int id, const std::wstring& keys) {
   for (wchar_t key : keys) SendMessageW(GetDlgItem(dialog, id), WM_CHAR, key, 1);
 }
@@ -73,17 +68,6 @@ void ValuesHolding(HKEY key, const std::wstring& path, const std::string& what, 
   }
 }
 
-std::wstring Clipboard() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    text = static_cast<const wchar_t*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
 class ExtrasPageTest : public qxtest::SheetHarness {
  protected:
   void OpenExtras(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr, uint32_t flags = 0) {
@@ -91,14 +75,8 @@ class ExtrasPageTest : public qxtest::SheetHarness {
     if (prepare != nullptr) prepare(Live());
     Open({kExtrasPage}, flags);
   }
-  // Opens a dialog from its button; act runs in it, then button closes it.
-  void InDialog(int opener, int marker, std::function<void(HWND)> act, int button = IDOK) {
-    qxtest::ModalDriver driver(marker, std::move(act), button);
-    Click(opener);
-    EXPECT_TRUE(driver.opened());
-  }
   void Hold(std::function<void(HWND)> act, int button = IDOK) {
-    InDialog(IDC_PRINT_AND_HOLD, IDC_HOLD_MODE, std::move(act), button);
+    EXPECT_TRUE(InDialog(IDC_PRINT_AND_HOLD, IDC_HOLD_MODE, std::move(act), button));
   }
 };
 
@@ -114,16 +92,16 @@ TEST_F(ExtrasPageTest, OfficeOptionsLiveInMoreOptionsWhichChangesTheJobOnlyOnOk)
   EXPECT_LT(Bounds(IDC_WATERMARK_FRAME).top - Bounds(IDC_OPTIONS_FRAME).bottom, 20);
   EXPECT_LT(Bounds(IDC_MORE_OPTIONS).bottom, Bounds(IDC_OPTIONS_FRAME).bottom);
 
-  InDialog(IDC_MORE_OPTIONS, IDC_REPRINT_JAM, [](HWND d) {
+  EXPECT_TRUE(InDialog(IDC_MORE_OPTIONS, IDC_REPRINT_JAM, [](HWND d) {
     EXPECT_TRUE(ShownIn(d, IDC_BANNER_PAGE));  // this model's Paper page lacks it
     SendMessageW(GetDlgItem(d, IDC_REPRINT_JAM), BM_CLICK, 0, 0);
-  }, IDCANCEL);
+  }, IDCANCEL));
   EXPECT_FALSE(ApplyEnabled());
-  InDialog(IDC_MORE_OPTIONS, IDC_REPRINT_JAM, [](HWND d) {
+  EXPECT_TRUE(InDialog(IDC_MORE_OPTIONS, IDC_REPRINT_JAM, [](HWND d) {
     for (int id : {IDC_REPRINT_JAM, IDC_QUICK_PRINT, IDC_SAVE_AS_FORM}) SendMessageW(GetDlgItem(d, id), BM_CLICK, 0, 0);
     EXPECT_TRUE(EnabledIn(d, IDC_FORM_FILE));
     SetWindowTextW(GetDlgItem(d, IDC_FORM_FILE), L"C:\\forms\\letter.fom");
-  });
+  }));
   EXPECT_TRUE(ApplyEnabled());
   Apply();
   EXPECT_EQ(Live().dmPrivate.iReprinter, 1);
@@ -153,8 +131,6 @@ TEST_F(ExtrasPageTest, CompactOptionsStayOnThePageWithCollateOnlyBesideMoreLayou
   Apply();
   EXPECT_EQ(Live().dmPrivate.iQuickPrint, 1);
   EXPECT_EQ(Live().dmPrivate.bDrvCollate, 1);
-  Close();
-  module_.Unload();
   OpenExtras("[Common]\r\nExtrasSimple=1\r\nPaperCollate=1\r\n");
   EXPECT_FALSE(Shown(IDC_COLLATE));
 }
@@ -171,7 +147,9 @@ TEST_F(ExtrasPageTest, PrintAndHoldKeepsEachModeAndRefusesAShortPasscode) {
       ChooseIn(d, IDC_HOLD_MODE, 9);  // every mode also reached from Spool, which closes a row up
       ChooseIn(d, IDC_HOLD_MODE, mode);
       const int shared = mode == 8 ? IDC_HOLD_DATE : mode == 6 ? IDC_HOLD_PUBLIC : IDC_HOLD_STORE;
-      if (mode != 9) EXPECT_LE(qxtest::BoundsIn(d, shared).bottom, qxtest::BoundsIn(d, IDC_HOLD_USER).top) << mode;
+      if (mode != 9) {
+        EXPECT_LE(qxtest::BoundsIn(d, shared).bottom, qxtest::BoundsIn(d, IDC_HOLD_USER).top) << mode;
+      }
       EXPECT_EQ(ShownIn(d, IDC_HOLD_PASSCODE), mode == 4 || mode == 6) << mode;
       EXPECT_EQ(ShownIn(d, IDC_HOLD_DATE), mode == 8) << mode;
       // Spool has nothing for the row under the mode: the user's row takes it.
@@ -269,7 +247,7 @@ TEST_F(ExtrasPageTest, PasscodeEditsTakeDigitsOnlyAndGiveNothingAway) {
     EXPECT_EQ(TextIn(d, IDC_HOLD_PASSCODE), L"1234");
     SetWindowTextW(GetDlgItem(d, IDC_HOLD_CONFIRM), L"1234");
   });
-  EXPECT_EQ(Clipboard(), L"12 34");
+  EXPECT_EQ(qxtest::ClipboardText<wchar_t>(CF_UNICODETEXT), L"12 34");
   Apply();
   EXPECT_EQ(Live().dmPrivate.cSecurePassword.Read(), u"1234");
   const uint8_t zeros[32] = {};
@@ -304,18 +282,6 @@ TEST_F(ExtrasPageTest, WithoutTheHardDiskTheOptionsAreClosedAndSaySo) {
     EXPECT_NE(qxtest::TipIn(d, IDC_HOLD_FRAME).find(L"Optional Hard Disk Drive"), std::wstring::npos);
   }, IDCANCEL);
 }
-
-TEST_F(ExtrasPageTest, AReadOnlySheetOpensNoDialog) {
-  OpenExtras("[Common]\r\nExtrasSecurePrint=1\r\nExtrasDestination=1\r\nExtrasPrintTime=1\r\nPrinterStapler=1\r\n"
-             "ExtrasReprintJam=1\r\nExtrasQuickPrint=1\r\nExtrasSaveAsForm=1\r\n",
-             [](qxge::DriverDevMode& r) { r.dmPrivate.iOutPut = 3; }, qxge::kSheetReadOnly);
-  for (int id : {IDC_MORE_OPTIONS, IDC_PRINT_AND_HOLD, IDC_WATERMARK_EDIT, IDC_OVERLAY_EDIT, IDC_FORM_BROWSE})
-    EXPECT_FALSE(Enabled(id)) << id;
-}
-
-}  // namespace
-
-namespace {
 
 constexpr int kOutputPage = 17;
 
@@ -363,28 +329,10 @@ TEST_F(OutputPageTest, ClonesOrPagesPerSideInTheRecordsUnit) {
   EXPECT_NE(Live().dmPublic.dmFields & DM_COPIES, 0u);
 }
 
-}  // namespace
-
-namespace {
-
-std::vector<COLORREF> PixelsIn(HWND control) {
-  const qxtest::Snapshot shot(control);
-  std::vector<COLORREF> pixels;
-  for (int y = 0; y < shot.Height(); ++y)
-    for (int x = 0; x < shot.Width(); ++x) pixels.push_back(shot.At(x, y));
-  return pixels;
-}
-
 TEST_F(ExtrasPageTest, TheJobsWatermarkJoinsTheUsersAndAChoiceShowsOnThePreview) {
   Stage(L"QXEX", "[Common]\r\n", "[Common]\r\n");
   const std::wstring store = L"TSF\\Watermark Data";
-  for (int i = 0; i < 2; ++i) {
-    const std::wstring n = std::to_wstring(i), text = L"W" + n;
-    qxtest::WriteUserValue(base_, store, (L"Tx" + n).c_str(), REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    qxtest::WriteUserValue(base_, store, (L"Face" + n).c_str(), REG_SZ, L"DejaVu Sans", 24);
-    qxtest::WriteUserValue(base_, store, (L"Sz" + n).c_str(), REG_SZ, L"96", 6);
-  }
-  qxtest::WriteUserValue(base_, store, L"WMNum", REG_SZ, L"2", 4);
+  qxtest::PutUserWatermarks(base_, 2, 96);
   qxge::PrivateDevMode& p = Live().dmPrivate;
   p.cWaterText.Write(u"SECRET");
   p.WaterStrFaceName.Write(u"DejaVu Sans");
@@ -398,12 +346,12 @@ TEST_F(ExtrasPageTest, TheJobsWatermarkJoinsTheUsersAndAChoiceShowsOnThePreview)
                reinterpret_cast<LPARAM>(chosen));
   EXPECT_STREQ(chosen, L"SECRET");
 
-  const std::vector<COLORREF> before = PixelsIn(Control(IDC_PREVIEW));
+  const std::vector<uint32_t> before = qxtest::Snapshot(Control(IDC_PREVIEW)).Pixels();
   SendMessageW(Control(IDC_WATERMARK_CHOICE), CB_SETCURSEL, 0, 0);  // (No Watermark)
   SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_WATERMARK_CHOICE, CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(Control(IDC_WATERMARK_CHOICE)));
   sheet_->Pump();
-  EXPECT_NE(PixelsIn(Control(IDC_PREVIEW)), before);
+  EXPECT_NE(qxtest::Snapshot(Control(IDC_PREVIEW)).Pixels(), before);
   Apply();
   EXPECT_EQ(Live().dmPrivate.cWaterText.Read(), u"");
 }
@@ -426,10 +374,6 @@ TEST_F(ExtrasPageTest, AWatermarkAddedOnItsPageIsOfferedHere) {
   Apply();
   EXPECT_EQ(Live().dmPrivate.cWaterText.Read(), u"NEWMARK");
 }
-
-}  // namespace
-
-namespace {
 
 // On a printer reached over the network the printer cannot store an overlay: the choice is
 // closed and says why, and the job's overlay is neither listed nor touched.

@@ -47,22 +47,9 @@ class FavoritesTest : public qxtest::SheetHarness {
     SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_FAVORITES, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Combo()));
     sheet_->Pump();
   }
-  std::vector<std::wstring> Entries() const {
-    std::vector<std::wstring> entries;
-    const int count = static_cast<int>(SendMessageW(Combo(), CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      std::wstring text(static_cast<size_t>(SendMessageW(Combo(), CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-      SendMessageW(Combo(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-      entries.push_back(text.c_str());
-    }
-    return entries;
-  }
+  std::vector<std::wstring> Entries() const { return ItemTexts(IDC_FAVORITES); }
   int Selected() const { return static_cast<int>(SendMessageW(Combo(), CB_GETCURSEL, 0, 0)); }
-  std::wstring BoxText() const {
-    wchar_t text[300] = {};
-    GetWindowTextW(Combo(), text, 300);
-    return text;
-  }
+  std::wstring BoxText() const { return Text(IDC_FAVORITES); }
   // The one favorites button on show; fails the test when there is not exactly one.
   int Shown() const {
     int shown = 0, count = 0;
@@ -71,7 +58,6 @@ class FavoritesTest : public qxtest::SheetHarness {
     EXPECT_EQ(count, 1) << "favorites buttons on show";
     return shown;
   }
-  bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
 
   // The user's registry, as another sheet or an older version reads it.
   std::wstring Count() const { return qxtest::ReadUserString(base_, kStore, L"DMNum"); }
@@ -91,7 +77,7 @@ class FavoritesTest : public qxtest::SheetHarness {
 
   // What an earlier sheet left behind.
   void PutCount(const std::wstring& text) {
-    qxtest::WriteUserValue(base_, kStore, L"DMNum", REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    qxtest::WriteUserString(base_, kStore, L"DMNum", text);
   }
   void PutFavorite(int index, const DriverDevMode& record) {
     qxtest::WriteUserValue(base_, kStore, (L"CDM" + std::to_wstring(index)).c_str(), REG_BINARY, &record, sizeof record);
@@ -283,8 +269,7 @@ TEST_F(FavoritesTest, ChoosingAFavoriteTakesItsSettingsButKeepsTheInstalledOptio
   EXPECT_EQ(Selected(), 1);
   EXPECT_EQ(Shown(), IDC_FAVORITE_DELETE);
   EXPECT_TRUE(ApplyEnabled());
-  PropSheet_PressButton(window_, PSBTN_APPLYNOW);
-  sheet_->Pump();
+  Apply();
   EXPECT_EQ(Live().dmPrivate.IsMMInch, 1);
   EXPECT_EQ(Live().dmPrivate.iOptTray, 1);
   EXPECT_FALSE(ApplyEnabled());

@@ -54,8 +54,7 @@ TEST_F(FrameworkTest, ApplyFollowsTheRecordAndAnApplyReachesTheHost) {
   Click(IDC_UNITS_INCH);
   EXPECT_TRUE(ApplyEnabled());
 
-  PropSheet_PressButton(window_, PSBTN_APPLYNOW);
-  sheet_->Pump();
+  Apply();
   EXPECT_EQ(Live().dmPrivate.IsMMInch, 1);
   EXPECT_EQ(sheet_->Context().applied, 1);
   EXPECT_EQ(sheet_->Context().ended, 1);
@@ -81,10 +80,15 @@ TEST_F(FrameworkTest, NeverMarkFlagKeepsApplyGrey) {
   EXPECT_FALSE(ApplyEnabled());
 }
 
+// Every rule that turns controls on, the colour model's and the Extras page's dialog buttons
+// among them, still leaves them all off.
 TEST_F(FrameworkTest, ReadOnlySheetDisablesEveryControl) {
-  Stage(L"QXFC", "[Common]\r\n", "[Common]\r\n");
-  Open({0, 4, 5}, qxge::kSheetReadOnly);
-  for (int page = 0; page < 3; ++page) {
+  Stage(L"QXFC", qxtest::ReadTextFile(qxtest::SourceDir() + L"\\samples\\color\\QX700U.INI"), "[Common]\r\n");
+  Live().dmPrivate.iColorOptions = 1;
+  Live().dmPrivate.iGrayMode = 1;
+  Live().dmPrivate.iOutPut = 3;
+  Open({0, 2, 3, 4, 5}, qxge::kSheetReadOnly);
+  for (int page = 0; page < 5; ++page) {
     PropSheet_SetCurSel(window_, nullptr, page);
     sheet_->Pump();
     int controls = 0;
@@ -119,10 +123,6 @@ TEST_F(FrameworkTest, EmptyTextFileIsFilledWhileWriteBackIsOn) {
   // The model file learns its caption key, with the printer's name.
   EXPECT_NE(Read(L"QXFDU.INI").find("Caption=QX_Office\r\n"), std::string::npos);
 }
-
-}  // namespace
-
-namespace {
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
@@ -178,10 +178,6 @@ TEST(Localisation, TemplateTextsAreKeysAndDefaults) {
   EXPECT_EQ(file.find("12"), std::string::npos);
   DestroyWindow(page);
 }
-
-}  // namespace
-
-namespace {
 
 // What WinHelp hands the help window it finds: the request's header, the file and the keyword.
 struct WinHelpRequest {

@@ -58,19 +58,15 @@ TEST_F(GraphicsPageTest, OfficeKeepsWhatFitsAndTheDialogHoldsTheRest) {
   EXPECT_GT(Bounds(IDC_ADVANCED).top, Bounds(IDC_TONER_FRAME).bottom);
   EXPECT_FALSE(ApplyEnabled());
 
-  {
-    qxtest::ModalDriver driver(IDC_TRUETYPE_FRAME, [](HWND d) {
-      EXPECT_FALSE(qxtest::ShownIn(d, IDC_TONER_FRAME));
-      EXPECT_TRUE(qxtest::ShownIn(d, IDC_DARKNESS_FRAME));
-      EXPECT_LT(qxtest::BoundsIn(d, IDC_DARKNESS_FRAME).top, qxtest::BoundsIn(d, IDC_TONER_FRAME).bottom);
-      SendMessageW(GetDlgItem(d, IDC_DARKNESS_DARK), BM_CLICK, 0, 0);
-      SendMessageW(GetDlgItem(d, IDC_TRUETYPE_GRAPHICS), BM_CLICK, 0, 0);
-      // Printed as graphics, text keeps its colours.
-      EXPECT_FALSE(qxtest::EnabledIn(d, IDC_ALL_TEXT_BLACK));
-    }, IDOK);
-    Click(IDC_ADVANCED);
-    EXPECT_TRUE(driver.opened());
-  }
+  EXPECT_TRUE(InDialog(IDC_ADVANCED, IDC_TRUETYPE_FRAME, [](HWND d) {
+    EXPECT_FALSE(qxtest::ShownIn(d, IDC_TONER_FRAME));
+    EXPECT_TRUE(qxtest::ShownIn(d, IDC_DARKNESS_FRAME));
+    EXPECT_LT(qxtest::BoundsIn(d, IDC_DARKNESS_FRAME).top, qxtest::BoundsIn(d, IDC_TONER_FRAME).bottom);
+    SendMessageW(GetDlgItem(d, IDC_DARKNESS_DARK), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(d, IDC_TRUETYPE_GRAPHICS), BM_CLICK, 0, 0);
+    // Printed as graphics, text keeps its colours.
+    EXPECT_FALSE(qxtest::EnabledIn(d, IDC_ALL_TEXT_BLACK));
+  }, IDOK));
   Apply();
   EXPECT_EQ(Live().dmPrivate.iPrintDensity, 2);
   EXPECT_EQ(Live().dmPrivate.iTTMode, 2);
@@ -80,24 +76,18 @@ TEST_F(GraphicsPageTest, OfficeKeepsWhatFitsAndTheDialogHoldsTheRest) {
   Apply();
   EXPECT_EQ(Live().dmPrivate.iTonerSave, 2);
   EXPECT_EQ(Live().dmPrivate.iPrintDensity, 0);
-  {
-    qxtest::ModalDriver driver(IDC_TRUETYPE_FRAME, [](HWND d) {
-      EXPECT_TRUE(qxtest::CheckedIn(d, IDC_DARKNESS_NORMAL));
-      EXPECT_FALSE(qxtest::EnabledIn(d, IDC_DARKNESS_DARK));
-    }, IDCANCEL);
-    Click(IDC_ADVANCED);
-    EXPECT_TRUE(driver.opened());
-  }
+  EXPECT_TRUE(InDialog(IDC_ADVANCED, IDC_TRUETYPE_FRAME, [](HWND d) {
+    EXPECT_TRUE(qxtest::CheckedIn(d, IDC_DARKNESS_NORMAL));
+    EXPECT_FALSE(qxtest::EnabledIn(d, IDC_DARKNESS_DARK));
+  }, IDCANCEL));
   // Toner no longer saved, the darkness is the user's again; a choice cancelled changes nothing.
   Click(IDC_TONER_OFF);
-  qxtest::ModalDriver driver(IDC_TRUETYPE_FRAME, [](HWND d) {
+  EXPECT_TRUE(InDialog(IDC_ADVANCED, IDC_TRUETYPE_FRAME, [](HWND d) {
     EXPECT_TRUE(qxtest::ShownIn(d, IDC_DARKNESS_PICTURE));
     EXPECT_TRUE(qxtest::EnabledIn(d, IDC_DARKNESS_DARK));
     SendMessageW(GetDlgItem(d, IDC_DARKNESS_DARK), BM_CLICK, 0, 0);
     SendMessageW(GetDlgItem(d, IDC_TRUETYPE_BITMAP), BM_CLICK, 0, 0);
-  }, IDCANCEL);
-  Click(IDC_ADVANCED);
-  EXPECT_TRUE(driver.opened());
+  }, IDCANCEL));
   Apply();
   EXPECT_EQ(Live().dmPrivate.iPrintDensity, 0);
   EXPECT_EQ(Live().dmPrivate.iTTMode, 2);
@@ -181,7 +171,7 @@ TEST_F(GraphicsPageTest, APreviewAndAFavoriteFollowTheResolution) {
   best.dmPrivate.cQuickSet.Write(u"Best");
   Close();
   qxtest::WriteUserValue(base_, L"TSF\\Device Modes", L"CDM0", REG_BINARY, &best, sizeof best);
-  qxtest::WriteUserValue(base_, L"TSF\\Device Modes", L"DMNum", REG_SZ, L"1", 2 * sizeof(wchar_t));
+  qxtest::WriteUserString(base_, L"TSF\\Device Modes", L"DMNum", L"1");
   Open({2});
 
   const std::vector<COLORREF> at600 = PreviewCaptions(PageDialog());
@@ -202,15 +192,6 @@ TEST_F(GraphicsPageTest, APreviewAndAFavoriteFollowTheResolution) {
   EXPECT_EQ(Live().dmPrivate.iTonerSave, 2);
 }
 
-// As a drop-down list in a dialog reports a user's choice of the item holding data.
-void ChooseIn(HWND dialog, int id, intptr_t data) {
-  const HWND combo = GetDlgItem(dialog, id);
-  const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i)
-    if (SendMessageW(combo, CB_GETITEMDATA, i, 0) == data) SendMessageW(combo, CB_SETCURSEL, i, 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-}
-
 // Own colour settings equal to the preset are the preset; the dialog's choice of preset or own
 // settings survives the page's next store.
 TEST_F(GraphicsPageTest, ColorSettingsKnowTheirPresetAndThePageKeepsTheChoice) {
@@ -221,18 +202,14 @@ TEST_F(GraphicsPageTest, ColorSettingsKnowTheirPresetAndThePageKeepsTheChoice) {
   EXPECT_TRUE(Shown(IDC_COLOR_SETTINGS));
   EXPECT_FALSE(Shown(IDC_COLOR_MANUAL));
   EXPECT_FALSE(Shown(IDC_MATCHING));
-  {
-    qxtest::ModalDriver driver(IDC_EDGE_CONTROL, [](HWND d) {
-      EXPECT_EQ(qxtest::DataIn(d, IDC_EDGE_CONTROL), 1);
-      ChooseIn(d, IDC_EDGE_CONTROL, 0);
-      EXPECT_EQ(qxtest::DataIn(d, IDC_COLOR_CURRENT), 1);
-      ChooseIn(d, IDC_EDGE_CONTROL, 1);
-      EXPECT_EQ(qxtest::DataIn(d, IDC_COLOR_CURRENT), 0);
-      ChooseIn(d, IDC_RGB_COLOR, 1);
-    }, IDOK);
-    Click(IDC_COLOR_SETTINGS);
-    EXPECT_TRUE(driver.opened());
-  }
+  EXPECT_TRUE(InDialog(IDC_COLOR_SETTINGS, IDC_EDGE_CONTROL, [](HWND d) {
+    EXPECT_EQ(qxtest::DataIn(d, IDC_EDGE_CONTROL), 1);
+    qxtest::ChooseIn(d, IDC_EDGE_CONTROL, 0);
+    EXPECT_EQ(qxtest::DataIn(d, IDC_COLOR_CURRENT), 1);
+    qxtest::ChooseIn(d, IDC_EDGE_CONTROL, 1);
+    EXPECT_EQ(qxtest::DataIn(d, IDC_COLOR_CURRENT), 0);
+    qxtest::ChooseIn(d, IDC_RGB_COLOR, 1);
+  }, IDOK));
   Click(IDC_GRAYSCALE);
   Apply();
   EXPECT_EQ(Live().dmPrivate.iColorOptions, 1);
@@ -251,24 +228,19 @@ TEST_F(GraphicsPageTest, ColorAdjustmentsKeepSliderAndNumberTogether) {
   p.iContrast = p.iSaturation = p.iRed = p.iGreen = p.iBlue = p.iCyan = p.iMagenta = p.iYellow = 50;
   Open({18});
   const auto position = [this](int slider) { return SendMessageW(Control(slider), TBM_GETPOS, 0, 0); };
-  const auto text = [this](int edit) {
-    wchar_t t[8] = {};
-    GetWindowTextW(Control(edit), t, 8);
-    return std::wstring(t);
-  };
   EXPECT_EQ(position(IDC_BRIGHTNESS), 100);
-  EXPECT_EQ(text(IDC_BRIGHTNESS_EDIT), L"100");
+  EXPECT_EQ(Text(IDC_BRIGHTNESS_EDIT), L"100");
 
   SetWindowTextW(Control(IDC_CONTRAST_EDIT), L"150");
   SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_CONTRAST_EDIT, EN_CHANGE), reinterpret_cast<LPARAM>(Control(IDC_CONTRAST_EDIT)));
   EXPECT_EQ(position(IDC_CONTRAST), 100);
-  EXPECT_EQ(text(IDC_CONTRAST_EDIT), L"150");
+  EXPECT_EQ(Text(IDC_CONTRAST_EDIT), L"150");
   SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_CONTRAST_EDIT, EN_KILLFOCUS), reinterpret_cast<LPARAM>(Control(IDC_CONTRAST_EDIT)));
-  EXPECT_EQ(text(IDC_CONTRAST_EDIT), L"100");
+  EXPECT_EQ(Text(IDC_CONTRAST_EDIT), L"100");
 
   SendMessageW(Control(IDC_CYAN_RED), TBM_SETPOS, TRUE, 30);
   SendMessageW(PageDialog(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 30), reinterpret_cast<LPARAM>(Control(IDC_CYAN_RED)));
-  EXPECT_EQ(text(IDC_CYAN_RED_EDIT), L"30");
+  EXPECT_EQ(Text(IDC_CYAN_RED_EDIT), L"30");
   Apply();
   EXPECT_EQ(p.iContrast, 100);
   EXPECT_EQ(p.iRed, 30);
@@ -346,33 +318,22 @@ TEST_F(GraphicsPageTest, ManualColourOpensTheAdjustAndMatchingDialogs) {
     SendMessageW(GetDlgItem(d, IDC_BRIGHTNESS), TBM_SETPOS, TRUE, 100);
     SendMessageW(d, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 100), reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_BRIGHTNESS)));
   };
-  {
-    const std::wstring file = dir_ + L"\\QXGRUC.Bmp";
-    qxtest::ModalDriver driver(IDC_AUTO_ADJUST, [&](HWND d) {
-      // Neutral: the picture as the file has it. Brightest: every value 25 up, held at 255.
-      EXPECT_EQ(SampleMismatches(GetDlgItem(d, IDC_COLOR_SAMPLE), file, [](int v) { return v; }), 0);
-      brighten(d);
-      EXPECT_EQ(SampleMismatches(GetDlgItem(d, IDC_COLOR_SAMPLE), file, [](int v) { return std::min(v + 25, 255); }), 0);
-    }, IDCANCEL);
-    Click(IDC_ADJUST_COLOR);
-    EXPECT_TRUE(driver.opened());
-  }
+  const std::wstring file = dir_ + L"\\QXGRUC.Bmp";
+  EXPECT_TRUE(InDialog(IDC_ADJUST_COLOR, IDC_AUTO_ADJUST, [&](HWND d) {
+    // Neutral: the picture as the file has it. Brightest: every value 25 up, held at 255.
+    EXPECT_EQ(SampleMismatches(GetDlgItem(d, IDC_COLOR_SAMPLE), file, [](int v) { return v; }), 0);
+    brighten(d);
+    EXPECT_EQ(SampleMismatches(GetDlgItem(d, IDC_COLOR_SAMPLE), file, [](int v) { return std::min(v + 25, 255); }), 0);
+  }, IDCANCEL));
   Apply();
   EXPECT_EQ(Live().dmPrivate.iBrightness, 50);
   EXPECT_EQ(Live().dmPrivate.iColorOptions, 1);
-  {
-    qxtest::ModalDriver driver(IDC_AUTO_ADJUST, brighten, IDOK);
-    Click(IDC_ADJUST_COLOR);
-  }
-  {
-    qxtest::ModalDriver driver(IDC_RGB_LABEL, [](HWND d) {
-      ChooseIn(d, IDC_MATCHING, 1);  // Perceptual
-      EXPECT_EQ(qxtest::DataIn(d, IDC_RGB_COLOR), 2);
-      EXPECT_FALSE(qxtest::EnabledIn(d, IDC_RGB_COLOR));
-    }, IDOK);
-    Click(IDC_COLOR_MATCHING);
-    EXPECT_TRUE(driver.opened());
-  }
+  EXPECT_TRUE(InDialog(IDC_ADJUST_COLOR, IDC_AUTO_ADJUST, brighten));
+  EXPECT_TRUE(InDialog(IDC_COLOR_MATCHING, IDC_RGB_LABEL, [](HWND d) {
+    qxtest::ChooseIn(d, IDC_MATCHING, 1);  // Perceptual
+    EXPECT_EQ(qxtest::DataIn(d, IDC_RGB_COLOR), 2);
+    EXPECT_FALSE(qxtest::EnabledIn(d, IDC_RGB_COLOR));
+  }));
   Apply();
   EXPECT_EQ(Live().dmPrivate.iBrightness, 100);
   EXPECT_EQ(Live().dmPrivate.iICMColorMatching, 1);
@@ -381,12 +342,10 @@ TEST_F(GraphicsPageTest, ManualColourOpensTheAdjustAndMatchingDialogs) {
   // Printed in grey, the sample is grey.
   Click(IDC_GRAYSCALE);
   EXPECT_FALSE(Enabled(IDC_COLOR_MATCHING));
-  qxtest::ModalDriver driver(IDC_AUTO_ADJUST, [](HWND d) {
+  EXPECT_TRUE(InDialog(IDC_ADJUST_COLOR, IDC_AUTO_ADJUST, [](HWND d) {
     EXPECT_TRUE(ShowsGrey(GetDlgItem(d, IDC_COLOR_SAMPLE)));
     EXPECT_FALSE(qxtest::EnabledIn(d, IDC_SATURATION));
-  }, IDCANCEL);
-  Click(IDC_ADJUST_COLOR);
-  EXPECT_TRUE(driver.opened());
+  }, IDCANCEL));
 }
 
 // A right-to-left text file opens the colour dialogs in their mirrored twins, Color Matching's
@@ -398,37 +357,20 @@ TEST_F(GraphicsPageTest, MirroredColourDialogsOpen) {
   Live().dmPrivate.iGrayMode = 1;
   Open({2});
   for (int button : {IDC_COLOR_MATCHING, IDC_ADJUST_COLOR}) {
-    qxtest::ModalDriver driver(IDC_COLOR_SAMPLE, [](HWND d) {
+    EXPECT_TRUE(InDialog(button, IDC_COLOR_SAMPLE, [](HWND d) {
       EXPECT_NE(GetWindowLongW(d, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
-    }, IDCANCEL);
-    Click(button);
-    EXPECT_TRUE(driver.opened()) << button;
+    }, IDCANCEL)) << button;
   }
-}
-
-// On a sheet the host opened read-only, every rule that turns controls on or off still leaves
-// them all off.
-TEST_F(GraphicsPageTest, AReadOnlySheetLeavesEveryControlOff) {
-  Stage(L"QXGO", qxtest::ReadTextFile(qxtest::SourceDir() + L"\\samples\\color\\QX700U.INI"), "[Common]\r\n");
-  Live().dmPrivate.iColorOptions = 1;
-  Live().dmPrivate.iGrayMode = 1;
-  Open({2}, qxge::kSheetReadOnly);
-  std::vector<int> enabled;
-  for (HWND child = GetWindow(PageDialog(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-    if (IsWindowVisible(child) && IsWindowEnabled(child)) enabled.push_back(GetDlgCtrlID(child));
-  EXPECT_TRUE(enabled.empty()) << "first enabled: " << (enabled.empty() ? 0 : enabled.front());
 }
 
 // Wine reports an NT system: a model that forbids TrueType handling there shows it closed.
 TEST_F(GraphicsPageTest, TrueTypeClosedOnNtWhenTheModelSaysSo) {
   OpenGraphics("[Common]\r\nGraphicsTrueType=1\r\nGraphicsTrueTypeAdvanced=1\r\nGraphicsTrueTypeDisabled=1\r\n");
-  qxtest::ModalDriver driver(IDC_TRUETYPE_FRAME, [](HWND d) {
+  EXPECT_TRUE(InDialog(IDC_ADVANCED, IDC_TRUETYPE_FRAME, [](HWND d) {
     EXPECT_TRUE(qxtest::ShownIn(d, IDC_TRUETYPE_BITMAP));
     EXPECT_FALSE(qxtest::EnabledIn(d, IDC_TRUETYPE_BITMAP));
     EXPECT_FALSE(qxtest::ShownIn(d, IDC_TRUETYPE_PICTURE));
-  }, IDCANCEL);
-  Click(IDC_ADVANCED);
-  EXPECT_TRUE(driver.opened());
+  }, IDCANCEL));
 }
 
 }  // namespace

@@ -33,25 +33,6 @@ const std::wstring kTsf = L"TSF";
 const std::wstring kFavorites = L"TSF\\Device Modes";
 const std::wstring kPapers = L"TSF\\Custom Paper Data";
 
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-std::string RawFile(const std::wstring& path) {
-  std::string bytes;
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got != 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
-}
-
 std::string Junk(size_t size, uint32_t seed) {
   std::mt19937 random(seed);
   std::string bytes(size, '\0');
@@ -60,7 +41,7 @@ std::string Junk(size_t size, uint32_t seed) {
 }
 
 void PutText(const std::wstring& subkey, const wchar_t* name, const std::wstring& text) {
-  qxtest::WriteUserValue(kBase, subkey, name, REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  qxtest::WriteUserString(kBase, subkey, name, text);
 }
 
 class HostileInputTest : public qxtest::SheetHarness {
@@ -69,9 +50,13 @@ class HostileInputTest : public qxtest::SheetHarness {
   void StageOffice(const std::string& model = {}, const std::string& text = {}) {
     const std::wstring samples = qxtest::SourceDir() + L"\\samples\\office\\";
     Stage(kBase, "", "");
-    WriteBytes(dir_ + L"\\QXHIU.INI", model.empty() ? RawFile(samples + L"QX5000U.INI") : model);
-    WriteBytes(dir_ + L"\\QXHIEN.DAT", text.empty() ? RawFile(samples + L"QX5000EN.DAT") : text);
-    CopyFileW((samples + L"QX_Office.VER").c_str(), (dir_ + L"\\QX_Office.VER").c_str(), FALSE);
+    const auto put = [&](const wchar_t* sample, const wchar_t* own, const std::string& bytes) {
+      if (bytes.empty()) CopyFileW((samples + sample).c_str(), (dir_ + L"\\" + own).c_str(), FALSE);
+      else qxtest::WriteTextFile(dir_ + L"\\" + own, bytes);
+    };
+    put(L"QX5000U.INI", L"QXHIU.INI", model);
+    put(L"QX5000EN.DAT", L"QXHIEN.DAT", text);
+    put(L"QX_Office.VER", L"QX_Office.VER", {});
   }
   // Every page the model has, each shown once, then cancelled: the host gets its record back.
   void OpenEveryPageAndCancel(const std::string& what) {

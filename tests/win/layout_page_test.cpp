@@ -49,16 +49,11 @@ int LinesUnderTheSheet(HWND preview) {
 }
 
 // The pixels of the picture an icon static shows, to tell pictures apart as a user does.
-std::vector<uint32_t> PictureIn(HWND control) {
+std::vector<COLORREF> PictureIn(HWND control) {
   const auto icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
   ICONINFO info{};
   if (icon == nullptr || !GetIconInfo(icon, &info)) return {};
-  BITMAPINFO format{};
-  format.bmiHeader = {sizeof(BITMAPINFOHEADER), 48, -48, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<uint32_t> pixels(48 * 48);
-  const HDC screen = GetDC(nullptr);
-  GetDIBits(screen, info.hbmColor, 0, 48, pixels.data(), &format, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const std::vector<COLORREF> pixels = qxtest::PixelsOf(info.hbmColor);
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   return pixels;
@@ -79,16 +74,9 @@ class LayoutPageTest : public qxtest::SheetHarness {
     SendMessageW(Control(id), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     sheet_->Pump();
   }
-  std::wstring Text(int id) const {
-    wchar_t text[64] = {};
-    GetWindowTextW(Control(id), text, 64);
-    return text;
-  }
   // Opens the dialog from the compact page; act runs in it before button is pressed.
   void MoreOptions(std::function<void(HWND)> act, int button) {
-    qxtest::ModalDriver driver(IDC_MORE_MULTIPLE, std::move(act), button);
-    Click(IDC_MORE_LAYOUT);
-    EXPECT_TRUE(driver.opened());
+    EXPECT_TRUE(InDialog(IDC_MORE_LAYOUT, IDC_MORE_MULTIPLE, std::move(act), button));
   }
 };
 
@@ -147,7 +135,7 @@ TEST_F(LayoutPageTest, PicturesFollowOrientationAndRotation) {
   OpenLayout(kFullModel, nullptr, true);
   const auto orientation = [this] { return PictureIn(Control(IDC_ORIENTATION_PICTURE)); };
   const auto duplex = [this] { return PictureIn(Control(IDC_DUPLEX_PICTURE)); };
-  const std::vector<uint32_t> portrait = orientation(), portraitDuplex = duplex();
+  const std::vector<COLORREF> portrait = orientation(), portraitDuplex = duplex();
   ASSERT_FALSE(portrait.empty());
   ASSERT_FALSE(portraitDuplex.empty());
   // Back and forth, as a user tries a choice out.
@@ -164,6 +152,13 @@ TEST_F(LayoutPageTest, PicturesFollowOrientationAndRotation) {
   EXPECT_NE(duplex(), portraitDuplex);
   Choose(IDC_ROTATE, 0);
   EXPECT_EQ(orientation(), portrait);
+  EXPECT_EQ(duplex(), portraitDuplex);
+  // Reverse Duplex has pictures of its own for the long and the short edge only.
+  Click(IDC_DUPLEX_LONG);
+  const std::vector<COLORREF> longEdge = duplex();
+  Click(IDC_DUPLEX_REVERSE);
+  EXPECT_NE(duplex(), longEdge);
+  Click(IDC_DUPLEX_NONE);
   EXPECT_EQ(duplex(), portraitDuplex);
 
   // A click on the orientation picture turns the sheet; one on the duplex picture takes the
@@ -244,8 +239,6 @@ TEST_F(LayoutPageTest, ScalingChosenOnThePaperPageClosesTheLayoutOptions) {
   EXPECT_TRUE(Enabled(IDC_LAYOUT_TYPE));
   EXPECT_TRUE(Enabled(IDC_NUP));
   EXPECT_EQ(Tip(IDC_LAYOUT_FRAME), L"");
-  Close();
-  module_.Unload();
 
   // A Paper page that offers None as a scaling type names it too.
   base_ = L"QXLG";
@@ -260,12 +253,7 @@ TEST_F(LayoutPageTest, ScalingChosenOnThePaperPageClosesTheLayoutOptions) {
 
 // A user's size within the box of the model's double-sided papers prints on both sides; one
 // outside it is blocked, and the tip names the sizes that would do, the user's among them.
-void StoreInsideAndOutside() {
-  for (const auto& [name, text] : std::vector<std::pair<const wchar_t*, const wchar_t*>>{
-           {L"Nm0", L"Inside"}, {L"Wd0", L"2130"}, {L"Hg0", L"2900"},
-           {L"Nm1", L"Outside"}, {L"Wd1", L"1000"}, {L"Hg1", L"1500"}, {L"CPNum", L"2"}})
-    qxtest::WriteUserValue(L"QXLS", L"TSF\\Custom Paper Data", name, REG_SZ, text, (wcslen(text) + 1) * sizeof(wchar_t));
-}
+void StoreInsideAndOutside() { qxtest::PutUserPapers(L"QXLS", {{L"Inside", 2130, 2900}, {L"Outside", 1000, 1500}}); }
 
 TEST_F(LayoutPageTest, CustomSizesWithinTheDoubleSidedPapersPrintOnBothSides) {
   base_ = L"QXLS";
@@ -276,8 +264,6 @@ TEST_F(LayoutPageTest, CustomSizesWithinTheDoubleSidedPapersPrintOnBothSides) {
   });
   EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
   EXPECT_EQ(Tip(IDC_DUPLEX_FRAME), L"");
-  Close();
-  module_.Unload();
 
   OpenLayout(model, [](qxge::DriverDevMode& r) {
     StoreInsideAndOutside();
@@ -301,8 +287,6 @@ TEST_F(LayoutPageTest, BookletsAndPostersPrintOnOneSideAndBookletsNeedBothSides)
   Choose(IDC_LAYOUT_TYPE, 0);
   EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
   EXPECT_EQ(Tip(IDC_DUPLEX_FRAME), L"");
-  Close();
-  module_.Unload();
 
   // A5 is not printed on both sides here: no booklet, even one the record asks for.
   OpenLayout(kFullModel, [](qxge::DriverDevMode& r) {
@@ -327,8 +311,6 @@ TEST_F(LayoutPageTest, ModelDecidesWhatIsOffered) {
   EXPECT_FALSE(Enabled(IDC_DUPLEX_REVERSE));
   EXPECT_FALSE(Shown(IDC_ROTATE_180));
   EXPECT_FALSE(Shown(IDC_ROTATE));
-  Close();
-  module_.Unload();
 
   base_ = L"QXLC";
   OpenLayout("[Common]\r\nLayoutDoubleSided=1\r\nDoubleSidedPapers=1\r\n");
@@ -336,8 +318,6 @@ TEST_F(LayoutPageTest, ModelDecidesWhatIsOffered) {
   EXPECT_FALSE(Shown(IDC_LAYOUT_TYPE));
   // A4 may not be printed on both sides here.
   EXPECT_FALSE(Enabled(IDC_DUPLEX_LONG));
-  Close();
-  module_.Unload();
 
   // Without its duplex unit the printer offers neither Printer Default nor Reverse Duplex: the
   // rows left close up, and open again once the unit is there.
@@ -444,16 +424,12 @@ TEST_F(LayoutPageTest, CompactPageKeepsLargeAndTurnedPapersToWhatTheyAllow) {
   EXPECT_EQ(Live().dmPrivate.iFitPagePaper, DMPAPER_A4);
   // A4 may be printed on both sides, so the fitted Legal document may too.
   EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
-  Close();
-  module_.Unload();
 
   OpenLayout(kCompactModel, [](qxge::DriverDevMode& r) { r.dmPublic.dmPaperSize = DMPAPER_ENV_10; });
   Choose(IDC_ROTATE, 90);
   EXPECT_FALSE(Enabled(IDC_MORE_LAYOUT));
   Choose(IDC_ROTATE, 0);
   EXPECT_TRUE(Enabled(IDC_MORE_LAYOUT));
-  Close();
-  module_.Unload();
 
   // A5 is printed on one side only, so not as a booklet.
   OpenLayout(kCompactModel, [](qxge::DriverDevMode& r) { r.dmPublic.dmPaperSize = DMPAPER_A5; });
@@ -463,34 +439,16 @@ TEST_F(LayoutPageTest, CompactPageKeepsLargeAndTurnedPapersToWhatTheyAllow) {
   }, IDCANCEL);
 }
 
-TEST(LayoutPageRules, LengthsFiltersAndPictures) {
-  using qxge::LengthText;
-  using qxge::ParseLength;
-  EXPECT_EQ(LengthText(2159, true), u"8.50");
-  EXPECT_EQ(ParseLength(u"1.5", true), 381);
-  EXPECT_EQ(ParseLength(u"12", false), 120);
-  EXPECT_FALSE(ParseLength(u"", false));
-  EXPECT_FALSE(ParseLength(u"x", true));
-  EXPECT_FALSE(qxge::ParseWholeNumber(u"abc"));
-
-  using qxge::EditFilter;
-  EXPECT_TRUE(qxge::FilterAccepts(EditFilter::Decimal, u"12.5"));
-  EXPECT_FALSE(qxge::FilterAccepts(EditFilter::Decimal, u"1.2.5"));
-  EXPECT_FALSE(qxge::FilterAccepts(EditFilter::Digits, u"1.2"));
-  EXPECT_TRUE(qxge::FilterAccepts(EditFilter::Alnum, u"Ab12"));
-  EXPECT_FALSE(qxge::FilterAccepts(EditFilter::Alnum, u"A-1"));
-  EXPECT_TRUE(qxge::FilterAccepts(EditFilter::Digits, u""));
-
-  // Printer Default, None, Long Edge, Short Edge and back; an unknown value shows the first.
-  for (int choice = 0; choice < 4; ++choice) EXPECT_EQ(qxge::DuplexChoice(qxge::DuplexValue(choice), true), choice);
-  EXPECT_EQ(qxge::DuplexChoice(3, false), 1);
+// Typed lengths a user could get wrong, and a stored duplex value no radio stands for.
+TEST(LayoutPageRules, LengthsFiltersAndDuplexChoices) {
+  EXPECT_EQ(qxge::ParseLength(u"1.5", true), 381);
+  EXPECT_EQ(qxge::ParseLength(u"12", false), 120);
+  EXPECT_FALSE(qxge::ParseLength(u"", false));
+  EXPECT_FALSE(qxge::ParseLength(u"x", true));
+  EXPECT_TRUE(qxge::FilterAccepts(qxge::EditFilter::Decimal, u"12.5"));
+  EXPECT_FALSE(qxge::FilterAccepts(qxge::EditFilter::Decimal, u"1.2.5"));
   EXPECT_EQ(qxge::DuplexChoice(77, true), 0);
   EXPECT_EQ(qxge::DuplexChoice(77, false), 1);  // never a radio that is not there
-  EXPECT_EQ(qxge::OrientationPicture(false, 0), 4040);
-  EXPECT_EQ(qxge::OrientationPicture(true, 180), 4038);
-  EXPECT_EQ(qxge::DuplexPicture(true, 90, 3, false), 4076);
-  EXPECT_EQ(qxge::DuplexPicture(true, 90, 3, true), 4102);
-  EXPECT_EQ(qxge::DuplexPicture(false, 180, 1, true), 4030);  // reverse only for long and short
 }
 
 }  // namespace

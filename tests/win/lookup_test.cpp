@@ -7,7 +7,6 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -51,19 +50,6 @@ class LookupTest : public ::testing::Test {
         << "something started the application object before the test environment";
   }
 };
-
-TEST_F(LookupTest, CapabilityListsAreThePrintersOwn) {
-  const DriverDevMode office = RecordFor(OfficePrinter());
-  const std::vector<WORD> papers = qxge::DeviceCapabilityArray<WORD>(office, DC_PAPERS);
-  ASSERT_EQ(papers.size(), 10u) << "is the queue's PPD the QX_Office one?";
-  const auto names = qxge::DeviceCapabilityArray<std::array<wchar_t, 64>>(office, DC_PAPERNAMES);
-  ASSERT_EQ(names.size(), papers.size());
-  for (size_t i = 0; i < papers.size(); ++i)
-    if (papers[i] == DMPAPER_LETTER) EXPECT_STREQ(names[i].data(), L"Letter");
-  EXPECT_GE(qxge::DeviceCapabilityArray<WORD>(office, DC_BINS).size(), 6u);
-
-  EXPECT_TRUE(qxge::DeviceCapabilityArray<WORD>(RecordFor(u"QX_NoSuchPrinter"), DC_PAPERS).empty());
-}
 
 TEST_F(LookupTest, PaperNameAndSizeAnswerForOfferedPapersAndLeaveTheRecordAsItWas) {
   DriverDevMode record = RecordFor(OfficePrinter(), DMPAPER_LETTER);

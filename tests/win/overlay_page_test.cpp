@@ -2,10 +2,12 @@
 // what the job is told, and that a file leaves the disk only when the deletion is applied.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include "sheethost/host_sheet.h"
 #include "pages/overlay_page.h"
@@ -16,6 +18,27 @@ namespace {
 
 const std::wstring kStore = L"TSF\\Overlay Data";
 constexpr int kOverlayPage = 7;
+constexpr int kFileNameField = 0x47c;  // of the common file dialogs
+
+// What a common file dialog showed a user, who typed a name into it and pressed OK.
+struct FileDialog {
+  bool opened;
+  std::wstring title, folder;
+};
+FileDialog AnswerFileDialog(const std::function<void()>& open, const std::wstring& name) {
+  FileDialog seen{};
+  qxtest::ModalDriver driver(kFileNameField, [&](HWND d) {
+    wchar_t text[MAX_PATH] = {};
+    GetWindowTextW(d, text, MAX_PATH);
+    seen.title = text;
+    SendMessageW(d, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
+    seen.folder = text;
+    SetDlgItemTextW(d, kFileNameField, name.c_str());
+  }, IDOK);
+  open();
+  seen.opened = driver.opened();
+  return seen;
+}
 
 class OverlayPageTest : public qxtest::SheetHarness {
  protected:
@@ -23,18 +46,14 @@ class OverlayPageTest : public qxtest::SheetHarness {
   HWND List() const { return Control(IDC_OVERLAY_LIST); }
   std::vector<std::wstring> Entries() const { return ItemTexts(IDC_OVERLAY_LIST); }
 
-  std::wstring Status() const {
-    wchar_t text[600] = {};
-    GetWindowTextW(Control(IDC_OVERLAY_STATUS), text, 600);
-    return text;
-  }
+  std::wstring Status() const { return Text(IDC_OVERLAY_STATUS); }
   // An overlay file the user made earlier, listed and chosen for the job.
   std::wstring PutOverlay(const std::wstring& name) {
     const std::wstring path = L"c:\\FormOver\\" + name;
     CreateDirectoryW(L"c:\\FormOver", nullptr);
     qxtest::WriteTextFile(path, "overlay");
-    qxtest::WriteUserValue(base_, kStore, L"Overlay0", REG_SZ, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
-    qxtest::WriteUserValue(base_, kStore, L"Overlays Num", REG_SZ, L"1", 4);
+    qxtest::WriteUserString(base_, kStore, L"Overlay0", path);
+    qxtest::WriteUserString(base_, kStore, L"Overlays Num", L"1");
     Live().dmPrivate.ovrFileName.Write(std::u16string(path.begin(), path.end()));
     Live().dmPrivate.ovrLoadCreate = 1;
     return path;
@@ -49,13 +68,10 @@ TEST_F(OverlayPageTest, CreatingAFileTellsTheJobWhereAndRemembersTheFolder) {
   EXPECT_EQ(Entries(), std::vector<std::wstring>{L"(No Overlay)"});
   EXPECT_EQ(Status(), L"No Overlay Selected");
   EXPECT_FALSE(Enabled(IDC_OVERLAY_DELETE));
-  {
-    qxtest::FileDialogAnswers answers({L"QXOV Form"});
-    Click(IDC_OVERLAY_CREATE);
-    ASSERT_EQ(answers.Dialogs().size(), 1u);
-    EXPECT_EQ(answers.Dialogs()[0].title, L"Create Overlay");
-    EXPECT_EQ(_wcsicmp(answers.Dialogs()[0].folder.c_str(), L"c:\\FormOver"), 0) << answers.Dialogs()[0].folder;
-  }
+  const FileDialog created = AnswerFileDialog([this] { Click(IDC_OVERLAY_CREATE); }, L"QXOV Form");
+  ASSERT_TRUE(created.opened);
+  EXPECT_EQ(created.title, L"Create Overlay");
+  EXPECT_EQ(_wcsicmp(created.folder.c_str(), L"c:\\FormOver"), 0) << created.folder;
   const std::wstring folder = qxtest::ReadUserString(base_, L"TSF", L"Overlays Dir");
   EXPECT_EQ(_wcsicmp(folder.c_str(), L"c:\\FormOver"), 0) << folder;
   // The dialog adds the extension; Wine's writes it in lower case.
@@ -99,10 +115,7 @@ TEST_F(OverlayPageTest, AFileLeavesTheDiskOnlyWhenTheDeletionIsApplied) {
 
   Open({kOverlayPage});
   Click(IDC_OVERLAY_DELETE);
-  {
-    qxtest::FileDialogAnswers answers({path});
-    Click(IDC_OVERLAY_LOAD);
-  }
+  EXPECT_TRUE(AnswerFileDialog([this] { Click(IDC_OVERLAY_LOAD); }, path).opened);
   EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"(No Overlay)", L"QXOV Kept.OVL"}));
   Apply();
   EXPECT_TRUE(qxtest::FileExists(path));
@@ -120,8 +133,8 @@ TEST(EditOverlayDialogTest, ADeletedFileGoesOnlyWithOk) {
   const std::wstring path = L"c:\\FormOver\\QXLK Dialog.OVL";
   CreateDirectoryW(L"c:\\FormOver", nullptr);
   qxtest::WriteTextFile(path, "overlay");
-  qxtest::WriteUserValue(qxtest::kStagedBase, kStore, L"Overlay0", REG_SZ, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
-  qxtest::WriteUserValue(qxtest::kStagedBase, kStore, L"Overlays Num", REG_SZ, L"1", 4);
+  qxtest::WriteUserString(qxtest::kStagedBase, kStore, L"Overlay0", path);
+  qxtest::WriteUserString(qxtest::kStagedBase, kStore, L"Overlays Num", L"1");
   std::vector<uint8_t> record = qxhost::DefaultRecord(L"QX_Office");
   auto* job = reinterpret_cast<qxge::DriverDevMode*>(record.data());
   job->dmPrivate.ovrFileName.Write(std::u16string(path.begin(), path.end()));

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <utility>
 #include <string>
 #include <vector>
 
@@ -42,11 +41,6 @@ class PaperPageTest : public qxtest::SheetHarness {
     SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(Control(id)));
     sheet_->Pump();
   }
-  std::wstring Text(int id) const {
-    wchar_t text[64] = {};
-    GetWindowTextW(Control(id), text, 64);
-    return text;
-  }
 };
 
 // A model that lays out several pages per side without fitting them itself.
@@ -57,9 +51,7 @@ std::string PlainModel(const char* extra = "") {
 
 TEST_F(PaperPageTest, ListsAreThePrintersAndTheUsersAndTheChoiceIsStored) {
   OpenPaper(OfficeModel(), [](qxge::DriverDevMode& r) {
-    for (const auto& [name, text] : std::vector<std::pair<const wchar_t*, const wchar_t*>>{
-             {L"Nm0", L"Poster Board"}, {L"Wd0", L"2000"}, {L"Hg0", L"2500"}, {L"CPNum", L"1"}})
-      qxtest::WriteUserValue(L"QXPA", L"TSF\\Custom Paper Data", name, REG_SZ, text, (wcslen(text) + 1) * sizeof(wchar_t));
+    qxtest::PutUserPapers(L"QXPA", {{L"Poster Board", 2000, 2500}});
     r.dmPrivate.iPaperType = 2;
   });
   EXPECT_EQ(ItemTexts(IDC_PAPER_SIZE),
@@ -102,22 +94,17 @@ TEST_F(PaperPageTest, ListsAreThePrintersAndTheUsersAndTheChoiceIsStored) {
 // with its dimensions.
 TEST_F(PaperPageTest, ASizeMadeInTheDialogIsChosenOnThePage) {
   OpenPaper(PlainModel());
-  {
-    qxtest::ModalDriver driver(IDC_CUSTOM_LIST, [](HWND d) {
-      SetDlgItemTextW(d, IDC_CUSTOM_NAME, L"Poster 20x25");
-      SetDlgItemTextW(d, IDC_CUSTOM_WIDTH, L"200");
-      SetDlgItemTextW(d, IDC_CUSTOM_HEIGHT, L"250");
-    }, IDOK);
-    Click(IDC_CUSTOM_PAPER);
-    EXPECT_TRUE(driver.opened());
-  }
+  EXPECT_TRUE(InDialog(IDC_CUSTOM_PAPER, IDC_CUSTOM_LIST, [](HWND d) {
+    SetDlgItemTextW(d, IDC_CUSTOM_NAME, L"Poster 20x25");
+    SetDlgItemTextW(d, IDC_CUSTOM_WIDTH, L"200");
+    SetDlgItemTextW(d, IDC_CUSTOM_HEIGHT, L"250");
+  }));
   const std::vector<std::wstring> sizes = ItemTexts(IDC_PAPER_SIZE);
   ASSERT_FALSE(sizes.empty());
   EXPECT_EQ(sizes.back(), L"Poster 20x25");
   EXPECT_EQ(Data(IDC_PAPER_SIZE), 257);
   EXPECT_TRUE(ApplyEnabled());
-  PropSheet_PressButton(window_, PSBTN_APPLYNOW);
-  sheet_->Pump();
+  Apply();
   EXPECT_EQ(Live().dmPublic.dmPaperSize, 257);
   EXPECT_EQ(Live().dmPublic.dmPaperWidth, 2000);
   EXPECT_EQ(Live().dmPublic.dmPaperLength, 2500);
@@ -165,8 +152,6 @@ TEST_F(PaperPageTest, PagesPerSideCloseScalingAndTheTipSaysWhere) {
   EXPECT_FALSE(Enabled(IDC_PERCENT));
   EXPECT_EQ(Tip(IDC_SCALING_FRAME), L"To enable Scaling, click the Layout tab, set the Layout Options Type to Multiple "
                                     L"Pages per Side and change the Pages per Side to 1.");
-  Close();
-  module_.Unload();
 
   OpenPaper(PlainModel("LayoutTypeNone=1\r\n"), fourPerSide, L"QXPB");
   EXPECT_EQ(Tip(IDC_SCALING_FRAME), L"To enable Scaling, click the Layout tab, set the Layout Options Type to None or "
@@ -211,8 +196,6 @@ TEST_F(PaperPageTest, ARecordShownAsItIsLeavesApplyGrey) {
 TEST_F(PaperPageTest, RowsAModelLacksGiveTheirPlaceToTheRowsBelow) {
   OpenPaper(OfficeModel());
   const RECT separator = Bounds(IDC_SEPARATOR), first = Bounds(IDC_FIRST_PAGE), scaling = Bounds(IDC_SCALING_FRAME);
-  Close();
-  module_.Unload();
 
   OpenPaper(WithKey(OfficeModel(), "PaperSeparator=1", "PaperSeparator=0"), nullptr, L"QXPC");
   EXPECT_FALSE(Shown(IDC_SEPARATOR));
@@ -227,26 +210,22 @@ TEST_F(PaperPageTest, RowsAModelLacksGiveTheirPlaceToTheRowsBelow) {
 // of separator whatever the answer, and "No Separator" asks nothing.
 TEST_F(PaperPageTest, ASeparatorAsksForItsPlaceAndIsKeptWhateverTheAnswer) {
   OpenPaper(OfficeModel());
-  const auto place = [](int id) { return [id](HWND d) { SendMessageW(GetDlgItem(d, id), BM_CLICK, 0, 0); }; };
-  {
-    qxtest::ModalDriver driver(IDC_SEPARATOR_AFTER, place(IDC_SEPARATOR_AFTER), IDOK);
-    Choose(IDC_SEPARATOR, 2);
-    EXPECT_TRUE(driver.opened());
-  }
+  // Whether the place dialog opened when the separator was chosen; place is clicked in it.
+  const auto choose = [this](intptr_t separator, int place, int button) {
+    qxtest::ModalDriver driver(IDC_SEPARATOR_AFTER, [place](HWND d) { SendDlgItemMessageW(d, place, BM_CLICK, 0, 0); },
+                               button);
+    Choose(IDC_SEPARATOR, separator);
+    return driver.opened();
+  };
+  EXPECT_TRUE(choose(2, IDC_SEPARATOR_AFTER, IDOK));
   Apply();
   EXPECT_EQ(Live().dmPrivate.iOhp, 2);
   EXPECT_EQ(Live().dmPrivate.iLocateOhp, 1);
-  {
-    qxtest::ModalDriver driver(IDC_SEPARATOR_AFTER, place(IDC_SEPARATOR_BEFORE), IDCANCEL);
-    Choose(IDC_SEPARATOR, 3);
-    EXPECT_TRUE(driver.opened());
-  }
+  EXPECT_TRUE(choose(3, IDC_SEPARATOR_BEFORE, IDCANCEL));
   Apply();
   EXPECT_EQ(Live().dmPrivate.iOhp, 3);
   EXPECT_EQ(Live().dmPrivate.iLocateOhp, 1);
-  qxtest::ModalDriver none(IDC_SEPARATOR_AFTER, [](HWND) {}, IDCANCEL);
-  Choose(IDC_SEPARATOR, 0);
-  EXPECT_FALSE(none.opened());
+  EXPECT_FALSE(choose(0, IDC_SEPARATOR_BEFORE, IDCANCEL));
 }
 
 TEST_F(PaperPageTest, CompactFormLetsThePrinterPickTheTrayOrForcesOne) {
@@ -286,8 +265,6 @@ TEST_F(PaperPageTest, CompactFormClosesUpOverTheRowsItsModelLacks) {
   Click(IDC_BANNER_SHEET);
   Apply();
   EXPECT_EQ(Live().dmPrivate.iBannerSheet, 1);
-  Close();
-  module_.Unload();
 
   OpenPaper(CompactModel(), nullptr, L"QXPD");
   EXPECT_FALSE(Shown(IDC_SEPARATOR));
@@ -303,9 +280,7 @@ TEST_F(PaperPageTest, CompactFormClosesUpOverTheRowsItsModelLacks) {
 // A user's size is drawn true to its shape, and drawn anew when the dialog changes it.
 TEST_F(PaperPageTest, ThePreviewDrawsAUsersSizeToItsShape) {
   OpenPaper(PlainModel(), [](qxge::DriverDevMode& r) {
-    for (const auto& [name, text] : std::vector<std::pair<const wchar_t*, const wchar_t*>>{
-             {L"Nm0", L"Square"}, {L"Wd0", L"2000"}, {L"Hg0", L"2000"}, {L"CPNum", L"1"}})
-      qxtest::WriteUserValue(L"QXPA", L"TSF\\Custom Paper Data", name, REG_SZ, text, (wcslen(text) + 1) * sizeof(wchar_t));
+    qxtest::PutUserPapers(L"QXPA", {{L"Square", 2000, 2000}});
     r.dmPublic.dmPaperSize = 257;
     r.dmPrivate.IsMMInch = 0;
   });
@@ -316,10 +291,7 @@ TEST_F(PaperPageTest, ThePreviewDrawsAUsersSizeToItsShape) {
   const RECT square = sheet();
   ASSERT_GT(square.right - square.left, 20);
   EXPECT_NEAR(square.right - square.left, square.bottom - square.top, 1);
-  {
-    qxtest::ModalDriver driver(IDC_CUSTOM_LIST, [](HWND d) { SetDlgItemTextW(d, IDC_CUSTOM_HEIGHT, L"100"); }, IDOK);
-    Click(IDC_CUSTOM_PAPER);
-  }
+  EXPECT_TRUE(InDialog(IDC_CUSTOM_PAPER, IDC_CUSTOM_LIST, [](HWND d) { SetDlgItemTextW(d, IDC_CUSTOM_HEIGHT, L"100"); }));
   // 200 x 100 mm, turned as the orientation turns every sheet: its long side twice its short.
   const RECT half = sheet();
   const int w = half.right - half.left, h = half.bottom - half.top;

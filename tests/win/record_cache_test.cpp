@@ -159,19 +159,6 @@ TEST_F(RecordCacheTest, ANinthSheetIsRefusedUntilASlotFrees) {
   EXPECT_FALSE(cache_.Acquire(noRecord, records));
 }
 
-// The clipboard's text in one of its formats.
-template <class Char>
-std::basic_string<Char> Clipboard(UINT format) {
-  std::basic_string<Char> text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(format)) {
-    text = static_cast<const Char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
 TEST_F(RecordCacheTest, ApplyMergesOnlySignificantChangesAndReportsThemOnRequest) {
   HostSheet sheet(u"QX_Office");
   sheet.Live().dmPublic.dmFields = 0x1;
@@ -216,8 +203,8 @@ TEST_F(RecordCacheTest, ApplyMergesOnlySignificantChangesAndReportsThemOnRequest
   ASSERT_EQ(answers.Boxes().size(), 1u);
   EXPECT_EQ(answers.Boxes()[0].text, wideReport);
   EXPECT_EQ(answers.Boxes()[0].title, platform::W(qxge::App().ModuleName()));
-  EXPECT_EQ(Clipboard<wchar_t>(CF_UNICODETEXT), wideReport);
-  EXPECT_EQ(Clipboard<char>(CF_TEXT), report);
+  EXPECT_EQ(qxtest::ClipboardText<wchar_t>(CF_UNICODETEXT), wideReport);
+  EXPECT_EQ(qxtest::ClipboardText<char>(CF_TEXT), report);
   EXPECT_TRUE(IsClipboardFormatAvailable(ownFormat));
   EXPECT_EQ(sheet.Live().dmPrivate.iNup, 4);
   cache_.Release(sheet.context);

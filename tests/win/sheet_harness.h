@@ -48,6 +48,14 @@ inline std::wstring TextIn(HWND dialog, int id) {
   GetDlgItemTextW(dialog, id, text, 1024);
   return text;
 }
+// As a drop-down list in dialog reports a user's choice of the item holding data.
+inline void ChooseIn(HWND dialog, int id, intptr_t data) {
+  const HWND combo = GetDlgItem(dialog, id);
+  const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i)
+    if (SendMessageW(combo, CB_GETITEMDATA, i, 0) == data) SendMessageW(combo, CB_SETCURSEL, i, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
 inline bool ShownIn(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
 inline bool EnabledIn(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 inline bool CheckedIn(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
@@ -96,7 +104,10 @@ class SheetHarness : public ::testing::Test {
 
   // A package named base with these model and text files, and the resource library when the
   // pages' pictures matter; the record the host will hand over.
+  // A test may stage again with another model: its sheet and module go first.
   void Stage(const std::wstring& base, const std::string& model, const std::string& text, bool pictures = false) {
+    Close();
+    module_.Unload();
     base_ = base;
     ForgetUser(base);
     dir_ = FreshFolder(base);
@@ -132,18 +143,19 @@ class SheetHarness : public ::testing::Test {
     SendMessageW(Control(id), BM_CLICK, 0, 0);
     sheet_->Pump();
   }
-  // As a drop-down list reports a user's choice of the item holding data.
+  // Opens a dialog with a click on opener; act runs in it (the first window to activate that
+  // holds control marker), then button closes it. False when no such dialog opened.
+  bool InDialog(int opener, int marker, std::function<void(HWND)> act, int button = IDOK) {
+    ModalDriver driver(marker, std::move(act), button);
+    Click(opener);
+    return driver.opened();
+  }
   void Choose(int id, intptr_t data) {
-    const HWND combo = Control(id);
-    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
-      if (SendMessageW(combo, CB_GETITEMDATA, i, 0) == data) SendMessageW(combo, CB_SETCURSEL, i, 0);
-    SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    ChooseIn(PageDialog(), id, data);
     sheet_->Pump();
   }
   intptr_t Data(int id) const { return DataIn(PageDialog(), id); }
   int Items(int id) const { return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0)); }
-  // The texts of a drop-down list, in its order.
   // The entries of a drop-down list or a list box, as shown.
   std::vector<std::wstring> ItemTexts(int id) const {
     wchar_t kind[32] = {};
@@ -159,6 +171,7 @@ class SheetHarness : public ::testing::Test {
     return texts;
   }
 
+  std::wstring Text(int id) const { return TextIn(PageDialog(), id); }
   bool Checked(int id) const { return CheckedIn(PageDialog(), id); }
   bool Shown(int id) const { return ShownIn(PageDialog(), id); }
   bool Enabled(int id) const { return EnabledIn(PageDialog(), id); }

@@ -36,6 +36,7 @@ class Snapshot {
   }
   int Width() const { return width_; }
   int Height() const { return height_; }
+  const std::vector<uint32_t>& Pixels() const { return pixels_; }
   // As a COLORREF.
   COLORREF At(int x, int y) const {
     const uint32_t p = pixels_[static_cast<size_t>(y) * width_ + x];

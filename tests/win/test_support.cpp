@@ -2,20 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <commdlg.h>
+#include <winsock2.h>
 #include <winspool.h>
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 
+#include "app/driver_ui_app.h"
 #include "platform/registry_key.h"
+#include "sheethost/module_package.h"
 
 namespace qxtest {
 
 std::wstring SourceDir() { return QXGE_SOURCE_DIR; }
 std::wstring BinaryDir() { return QXGE_BINARY_DIR; }
-std::wstring BuiltModulePath() { return BinaryDir() + L"\\bin\\QXGEU.DLL"; }
 
 namespace {
 
@@ -142,16 +143,36 @@ void WriteUserValue(const std::wstring& moduleBase, const std::wstring& subkey, 
   ASSERT_TRUE(key.Set(name, type, data, static_cast<DWORD>(size)));
 }
 
-}  // namespace qxtest
+void WriteUserString(const std::wstring& moduleBase, const std::wstring& subkey, const std::wstring& name,
+                     const std::wstring& text) {
+  WriteUserValue(moduleBase, subkey, name.c_str(), REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
 
-#include "app/driver_ui_app.h"
-#include "sheethost/module_package.h"
+void PutUserPapers(const std::wstring& moduleBase, const std::vector<UserPaper>& papers) {
+  const std::wstring key = L"TSF\\Custom Paper Data";
+  for (size_t i = 0; i < papers.size(); ++i) {
+    const std::wstring n = std::to_wstring(i);
+    WriteUserString(moduleBase, key, L"Nm" + n, papers[i].name);
+    WriteUserString(moduleBase, key, L"Wd" + n, std::to_wstring(papers[i].width));
+    WriteUserString(moduleBase, key, L"Hg" + n, std::to_wstring(papers[i].height));
+  }
+  WriteUserString(moduleBase, key, L"CPNum", std::to_wstring(papers.size()));
+}
 
-namespace qxtest {
+void PutUserWatermarks(const std::wstring& moduleBase, int n, int size) {
+  const std::wstring key = L"TSF\\Watermark Data";
+  for (int i = 0; i < n; ++i) {
+    const std::wstring at = std::to_wstring(i);
+    WriteUserString(moduleBase, key, L"Tx" + at, L"W" + at);
+    WriteUserString(moduleBase, key, L"Face" + at, L"DejaVu Sans");
+    WriteUserString(moduleBase, key, L"Sz" + at, std::to_wstring(size));
+  }
+  WriteUserString(moduleBase, key, L"WMNum", std::to_wstring(n));
+}
 
 std::wstring StageModule(const std::wstring& folder, const std::wstring& moduleFile) {
   const std::wstring path = folder + L"\\" + moduleFile;
-  CopyFileW(BuiltModulePath().c_str(), path.c_str(), FALSE);
+  CopyFileW((BinaryDir() + L"\\bin\\QXGEU.DLL").c_str(), path.c_str(), FALSE);
   return path;
 }
 
@@ -201,10 +222,6 @@ const auto* const g_stagedApp = ::testing::AddGlobalTestEnvironment(new StagedAp
 }  // namespace
 
 const std::wstring& StagedModulePath() { return g_stagedPath; }
-
-}  // namespace qxtest
-
-namespace qxtest {
 
 namespace {
 BoxAnswers* g_answers = nullptr;
@@ -290,65 +307,8 @@ void BoxAnswers::Answer(HWND box) {
   }
 }
 
-namespace {
-FileDialogAnswers* g_fileAnswers = nullptr;
-// The file name field of the common file dialogs: a combo box, or an edit in older layouts.
-constexpr int kFileNameCombo = 0x47c, kFileNameEdit = 0x480;
-}  // namespace
-
-FileDialogAnswers::FileDialogAnswers(std::vector<std::wstring> names) : names_(std::move(names)) {
-  g_fileAnswers = this;
-  hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-}
-
-FileDialogAnswers::~FileDialogAnswers() {
-  if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
-  g_fileAnswers = nullptr;
-}
-
-LRESULT CALLBACK FileDialogAnswers::Hook(int code, WPARAM wParam, LPARAM lParam) {
-  const HWND window = reinterpret_cast<HWND>(wParam);
-  if (code == HCBT_ACTIVATE && g_fileAnswers != nullptr && g_fileAnswers->pending_ == nullptr &&
-      ClassOf(window) == L"#32770" &&
-      (GetDlgItem(window, kFileNameCombo) != nullptr || GetDlgItem(window, kFileNameEdit) != nullptr)) {
-    g_fileAnswers->pending_ = window;
-    // The dialog fills its folder after it is activated: the answer waits for its loop.
-    g_fileAnswers->timer_ = SetTimer(nullptr, 0, 1, Act);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void CALLBACK FileDialogAnswers::Act(HWND, UINT, UINT_PTR, DWORD) {
-  FileDialogAnswers& self = *g_fileAnswers;
-  KillTimer(nullptr, self.timer_);
-  const HWND dialog = self.pending_;
-  self.pending_ = nullptr;
-  Dialog seen;
-  wchar_t text[MAX_PATH] = {};
-  GetWindowTextW(dialog, text, MAX_PATH);
-  seen.title = text;
-  text[0] = L'\0';
-  SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
-  seen.folder = text;
-  const size_t index = self.dialogs_.size();
-  self.dialogs_.push_back(seen);
-  const std::wstring name = index < self.names_.size() ? self.names_[index] : L"";
-  if (name.empty()) {
-    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    return;
-  }
-  const int field = GetDlgItem(dialog, kFileNameCombo) != nullptr ? kFileNameCombo : kFileNameEdit;
-  SetDlgItemTextW(dialog, field, name.c_str());
-  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-}
-
-}  // namespace qxtest
-
 // ---- the test printer's jobs -------------------------------------------------------------
 
-#include <winsock2.h>
-
-namespace qxtest {
 namespace {
 
 void PutAttribute(std::string& ipp, char tag, const std::string& name, const std::string& value) {
@@ -469,13 +429,8 @@ int JobWatch::Named(const std::string& name, int expected) const {
   }
 }
 
-}  // namespace qxtest
-
 // ---- printers on the test monitor's ports ----------------------------------------------
 
-#include <winspool.h>
-
-namespace qxtest {
 namespace {
 
 constexpr wchar_t kTestMonitorKey[] = L"System\\CurrentControlSet\\Control\\Print\\Monitors\\QX Test Monitor";

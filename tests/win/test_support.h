@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
+namespace qxhost {
+class ModulePackage;
+}
+
 namespace qxtest {
 
 // Source and build folders, as Wine paths.
 std::wstring SourceDir();
 std::wstring BinaryDir();
-std::wstring BuiltModulePath();
 
 // A fresh folder under the build's test area, emptied first.
 std::wstring FreshFolder(const std::wstring& name);
@@ -40,6 +43,19 @@ void WriteTextFile(const std::wstring& path, const std::string& utf8);
 std::string ReadTextFile(const std::wstring& path);  // as UTF-8, whatever the file's encoding
 bool FileExists(const std::wstring& path);
 
+// The clipboard's text in one of its formats (CF_UNICODETEXT with wchar_t, CF_TEXT with char).
+template <class Char>
+std::basic_string<Char> ClipboardText(UINT format) {
+  std::basic_string<Char> text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (const HANDLE data = GetClipboardData(format)) {
+    text = static_cast<const Char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
 // Removes HKCU\SOFTWARE\QXPrint\<base> so a test starts as a user who never ran the module.
 void ForgetUser(const std::wstring& moduleBase);
 // The user's values under HKCU\SOFTWARE\QXPrint\<base>[\<subkey>], as other tools and older
@@ -50,14 +66,16 @@ std::vector<uint8_t> ReadUserValue(const std::wstring& moduleBase, const std::ws
 std::wstring ReadUserString(const std::wstring& moduleBase, const std::wstring& subkey, const wchar_t* name);
 void WriteUserValue(const std::wstring& moduleBase, const std::wstring& subkey, const wchar_t* name, DWORD type,
                     const void* data, size_t size);
-
-}  // namespace qxtest
-
-namespace qxhost {
-class ModulePackage;
-}
-
-namespace qxtest {
+void WriteUserString(const std::wstring& moduleBase, const std::wstring& subkey, const std::wstring& name,
+                     const std::wstring& text);
+// Sizes the user made in the Custom Page Size dialog, in tenths of a millimetre.
+struct UserPaper {
+  std::wstring name;
+  int width, height;
+};
+void PutUserPapers(const std::wstring& moduleBase, const std::vector<UserPaper>& papers);
+// The user's watermarks "W0" ... "W<n-1>" in DejaVu Sans of this size.
+void PutUserWatermarks(const std::wstring& moduleBase, int n, int size);
 
 // Copies the built module into folder as moduleFile, the way a model package ships it.
 std::wstring StageModule(const std::wstring& folder, const std::wstring& moduleFile);
@@ -71,10 +89,6 @@ constexpr wchar_t kStagedBase[] = L"QXLK";
 const std::wstring& StagedModulePath();
 // The staged package's text file; millimetreFormat is its "%s x %s mm" translation.
 std::string StagedTextFile(const std::string& millimetreFormat);
-
-}  // namespace qxtest
-
-namespace qxtest {
 
 // Answers the message boxes this thread shows, as a user would: each box's title and text are
 // kept, and the button whose id is the next answer is pressed (0: the box is closed by its
@@ -110,39 +124,6 @@ class BoxAnswers {
   UINT initStyle_ = 0;
 };
 
-}  // namespace qxtest
-
-namespace qxtest {
-
-// Answers the common file dialogs this thread opens, as a user would: the next name is typed
-// into the file name field and OK pressed; an empty name cancels. Each dialog's title and the
-// folder it opened in are kept.
-class FileDialogAnswers {
- public:
-  struct Dialog {
-    std::wstring title, folder;
-  };
-  explicit FileDialogAnswers(std::vector<std::wstring> names);
-  ~FileDialogAnswers();
-  FileDialogAnswers(const FileDialogAnswers&) = delete;
-  FileDialogAnswers& operator=(const FileDialogAnswers&) = delete;
-  const std::vector<Dialog>& Dialogs() const { return dialogs_; }
-
- private:
-  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
-  static void CALLBACK Act(HWND, UINT, UINT_PTR, DWORD);
-
-  std::vector<std::wstring> names_;
-  std::vector<Dialog> dialogs_;
-  HWND pending_ = nullptr;
-  UINT_PTR timer_ = 0;
-  HHOOK hook_ = nullptr;
-};
-
-}  // namespace qxtest
-
-namespace qxtest {
-
 // A job of the test printer's CUPS queue, finished ones included.
 struct QueueJob {
   int id;
@@ -170,10 +151,6 @@ class JobWatch {
   std::vector<std::wstring> before_;
   int lastId_ = 0;
 };
-
-}  // namespace qxtest
-
-namespace qxtest {
 
 // Printers the spooler keeps on ports of the test port monitor (tests/win/monitor), whose
 // monitor names are those the printer lookups know; they and the monitor go with this object.

@@ -109,8 +109,6 @@ TEST_F(TroubleshootingPageTest, GroupsAModelLacksGiveTheirPlaceAndBadPageNumbers
   EXPECT_EQ(Tip(IDC_LINK_FIRST + 1, true), L"https://b.example/");
   EXPECT_FALSE(Shown(IDC_LINK_FIRST + 2) || Shown(IDC_LINK_FOURTH));
   const RECT links = Bounds(IDC_LINKS_FRAME);
-  Close();
-  module_.Unload();
 
   // On a printer with a network address the "%s" link takes it, once; other placeholders stay.
   qxtest::MonitorPrinters printers;
@@ -121,8 +119,6 @@ TEST_F(TroubleshootingPageTest, GroupsAModelLacksGiveTheirPlaceAndBadPageNumbers
   OpenTroubleshooting("TroubleSentry=0\r\n", "Ref_URL_1=https://a.example/%d/%s/%s\r\n");
   EXPECT_TRUE(Enabled(IDC_LINK_FIRST));
   EXPECT_EQ(Tip(IDC_LINK_FIRST, true), L"https://a.example/%d/10.1.2.3/%s");
-  Close();
-  module_.Unload();
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, port.c_str());
   printer_ = L"QX_Office";
 
@@ -170,8 +166,6 @@ TEST_F(TroubleshootingPageTest, LinksReachTheBrowserTheHandlerOrThePrinter) {
   // The browser starts after the page and the module may have gone.
   browser.Set(REG_SZ, L"\"" + recorder + L"\" %1");
   ClickLink(IDC_LINK_FIRST);
-  Close();
-  module_.Unload();
   EXPECT_EQ(Recorded("https://one.example/", 3), 3);
   RegDeleteTreeW(HKEY_CLASSES_ROOT, L"qxtest");
 }
@@ -206,14 +200,12 @@ TEST_F(TroubleshootingPageTest, SentrySettingsAreWrittenOnlyOnOkAndWithinTheirRa
     std::wstring interval;
   } seen{};
   const auto run = [&](std::function<void(HWND)> act, int button) {
-    qxtest::ModalDriver driver(IDC_SENTRY_ENABLE, [&](HWND d) {
+    EXPECT_TRUE(InDialog(IDC_SENTRY_SETTINGS, IDC_SENTRY_ENABLE, [&](HWND d) {
       act(d);
       wchar_t text[16] = {};
       GetDlgItemTextW(d, IDC_SENTRY_INTERVAL, text, 16);
       seen = {qxtest::CheckedIn(d, IDC_SENTRY_ENABLE), qxtest::EnabledIn(d, IDC_SENTRY_INTERVAL), text};
-    }, button);
-    Click(IDC_SENTRY_SETTINGS);
-    EXPECT_TRUE(driver.opened());
+    }, button));
   };
   const auto type = [](HWND d, const wchar_t* text) {
     SetDlgItemTextW(d, IDC_SENTRY_INTERVAL, text);

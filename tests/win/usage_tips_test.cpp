@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/driver_ui_app.h"
-#include "collections/custom_papers.h"
 #include "sheethost/host_sheet.h"
 #include "sheethost/modal_sheet.h"
 #include "pages/layout_page.h"
@@ -119,20 +118,6 @@ TEST_F(UsageTipsTest, ListTipsNameThePrintersPapersAndATranslationIsFilledSafely
   // The text file's tip 7 holds more conversions than there are values: only the first is filled.
   page_->SetOptionUsageTip(IDC_PREVIEW, 6, true, 0);
   EXPECT_EQ(TipText(IDC_PREVIEW), L"Beidseitig nur auf A4, Letter%s%n.");
-}
-
-TEST_F(UsageTipsTest, ADoubleSidedTipNamesTheUsersCustomSize) {
-  qxge::CustomPaperItem poster(u"Poster 20x25", 2000, 2500, false);
-  poster.Save(0);
-  poster.SetCount(1, nullptr);
-  qxge::ModelFeatures& model = qxge::App().Features();
-  const qxge::IntList papers = model.DoubleSidedPapers;
-  model.DoubleSidedPapers = {DMPAPER_A4, 257};
-  page_->SetOptionUsageTip(IDC_UNITS_MM, 17, true, 0);
-  model.DoubleSidedPapers = papers;
-  EXPECT_EQ(TipText(IDC_UNITS_MM),
-            L"To enable Double-sided Printing, click the Paper tab and change the Target Page to one of the "
-            L"following: A4, Poster 20x25.");
 }
 
 TEST_F(UsageTipsTest, ATipCoversItsLabelIsReplacedAndRemoved) {

@@ -1,5 +1,5 @@
-// The per-user store every collection and the user default go through, read back with the
-// registry's own functions: the value names, types and bytes other tools and older versions see.
+// The per-user store every collection and the user default go through: what a user without a
+// store and damaged values read as, and what a deletion leaves.
 #include "collections/user_registry.h"
 
 #include <gtest/gtest.h>
@@ -28,45 +28,9 @@ class UserRegistryTest : public ::testing::Test {
   std::wstring Key(const wchar_t* collection) const {
     return collection == nullptr ? L"TSF" : std::wstring(L"TSF\\") + collection;
   }
-  std::vector<uint8_t> Stored(const wchar_t* collection, const wchar_t* name, DWORD& type) const {
-    type = 0;
-    return qxtest::ReadUserValue(base_, Key(collection), name, &type);
-  }
-  std::vector<uint8_t> TextBytes(const std::wstring& text) const {
-    const auto* p = reinterpret_cast<const uint8_t*>(text.c_str());
-    return {p, p + (text.size() + 1) * sizeof(wchar_t)};
-  }
 
   std::wstring base_;
 };
-
-TEST_F(UserRegistryTest, ValuesAreStoredAsTextAndWholeRecordsUnderIndexedNames) {
-  {
-    const UserRegistry item(L"Watermark Data", 3, true);
-    item.PutInt(L"Tx", -12);
-    item.PutString(L"Name", L"Draft");
-    const UserRegistry first(L"Watermark Data", 0, true);
-    first.PutInt(L"Tx", 7);
-    const UserRegistry count(L"Watermark Data", -1, true);
-    count.PutInt(L"WMNum", 4);
-  }
-  DWORD type;
-  EXPECT_EQ(Stored(L"Watermark Data", L"Tx3", type), TextBytes(L"-12"));
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(Stored(L"Watermark Data", L"Name3", type), TextBytes(L"Draft"));
-  EXPECT_EQ(Stored(L"Watermark Data", L"Tx0", type), TextBytes(L"7"));
-  EXPECT_EQ(Stored(L"Watermark Data", L"WMNum", type), TextBytes(L"4"));
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-
-  const UserRegistry item(L"Watermark Data", 3, false);
-  EXPECT_EQ(item.GetInt(L"Tx"), -12);
-  // The stored terminator counts against the capacity; the reader adds its own after the data.
-  wchar_t text[7];
-  EXPECT_TRUE(item.GetString(L"Name", text, 6 * sizeof(wchar_t)));
-  EXPECT_STREQ(text, L"Draft");
-  EXPECT_FALSE(item.GetString(L"Name", text, 5 * sizeof(wchar_t)));  // too long: empty
-  EXPECT_STREQ(text, L"");
-}
 
 TEST_F(UserRegistryTest, AUserWithoutAStoreAndDamagedNumbersReadAsDefaults) {
   const UserRegistry store(L"Device Modes", 0, false);

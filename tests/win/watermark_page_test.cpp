@@ -45,25 +45,10 @@ class WatermarkPageTest : public qxtest::SheetHarness {
     SetWindowTextW(Control(id), text.c_str());
     sheet_->Pump();
   }
-  std::wstring TextOf(int id) const {
-    wchar_t text[200] = {};
-    GetWindowTextW(Control(id), text, 200);
-    return text;
-  }
   std::wstring Stored(const wchar_t* name, int index) const {
     return qxtest::ReadUserString(base_, kStore, (name + std::to_wstring(index)).c_str());
   }
-  void PutWatermarks(int n) {
-    for (int i = 0; i < n; ++i) {
-      const std::wstring text = L"W" + std::to_wstring(i);
-      qxtest::WriteUserValue(base_, kStore, (L"Tx" + std::to_wstring(i)).c_str(), REG_SZ, text.c_str(),
-                             (text.size() + 1) * sizeof(wchar_t));
-      qxtest::WriteUserValue(base_, kStore, (L"Face" + std::to_wstring(i)).c_str(), REG_SZ, L"DejaVu Sans", 24);
-      qxtest::WriteUserValue(base_, kStore, (L"Sz" + std::to_wstring(i)).c_str(), REG_SZ, L"72", 6);
-    }
-    const std::wstring count = std::to_wstring(n);
-    qxtest::WriteUserValue(base_, kStore, L"WMNum", REG_SZ, count.c_str(), (count.size() + 1) * sizeof(wchar_t));
-  }
+  void PutWatermarks(int n) { qxtest::PutUserWatermarks(base_, n, 72); }
 };
 
 // A new watermark from the user's edits: listed in order below "(No Watermark)", stored in the
@@ -128,7 +113,7 @@ TEST_F(WatermarkPageTest, VerticalComesBackAsVerticalAndTheJobsWatermarkIsKept) 
   EXPECT_EQ(Selected(), 3);
   EXPECT_EQ(Stored(L"Tx", 2), L"From the job");
   EXPECT_TRUE(Checked(IDC_WATERMARK_VERTICAL));
-  EXPECT_EQ(TextOf(IDC_WATERMARK_ANGLE), L"45");
+  EXPECT_EQ(Text(IDC_WATERMARK_ANGLE), L"45");
   EXPECT_FALSE(Enabled(IDC_WATERMARK_ANGLE));
   // Without colour only the greys are offered, in the colour list's place.
   EXPECT_FALSE(Shown(IDC_FONT_COLOR));
@@ -176,7 +161,7 @@ TEST_F(WatermarkPageTest, EditsAreNotDroppedWithoutAsking) {
     EXPECT_EQ(answers.TakeTexts(), std::vector<std::wstring>{L"Do you want to save changes?"});
   }
   EXPECT_EQ(Selected(), 2);
-  EXPECT_EQ(TextOf(IDC_WATERMARK_TEXT), L"DRAFT 2");
+  EXPECT_EQ(Text(IDC_WATERMARK_TEXT), L"DRAFT 2");
   {
     qxtest::BoxAnswers answers({IDYES});
     Select(1);
@@ -188,7 +173,7 @@ TEST_F(WatermarkPageTest, EditsAreNotDroppedWithoutAsking) {
     qxtest::BoxAnswers answers({IDNO});
     Select(2);
   }
-  EXPECT_EQ(TextOf(IDC_WATERMARK_TEXT), L"DRAFT 2");
+  EXPECT_EQ(Text(IDC_WATERMARK_TEXT), L"DRAFT 2");
   EXPECT_EQ(Entries().size(), 3u);
 }
 
