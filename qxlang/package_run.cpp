@@ -82,6 +82,7 @@ std::u16string WithSetting(const std::u16string& text, std::u16string_view secti
   return doc.Serialize();
 }
 
+// Switches read 0 or 1; scales and limits are small numbers.
 std::vector<int32_t> ProbeValues() {
   std::vector<int32_t> values;
   for (int32_t v = 0; v <= 256; ++v) values.push_back(v);
