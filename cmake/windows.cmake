@@ -233,11 +233,16 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   target_link_options(win_tests PRIVATE -static)
   target_compile_definitions(win_tests PRIVATE
     QXGE_SOURCE_DIR=L"${src_dir_win}" QXGE_BINARY_DIR=L"${bin_dir_win}")
-  add_dependencies(win_tests QXGEU QXGEU2 QXDRVUI qxdrvsetup package_office qxtest_monitor qxtest_html_help qxtest_recorder)
+  add_dependencies(win_tests QXGEU QXGEU2 QXDRVUI qxdrvsetup package_office qxtest_monitor qxtest_html_help qxtest_recorder
+                   qxtest_settings)
   # A browser and URL handler that keeps each command line it is started with.
   add_executable(qxtest_recorder tests/win/recorder/command_recorder.cpp)
   set_target_properties(qxtest_recorder PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/recorder)
   target_link_options(qxtest_recorder PRIVATE -municode -static)
+  # A second program that asks the printing system for a printer's settings.
+  add_executable(qxtest_settings tests/win/settings_probe/printer_settings.cpp)
+  target_link_libraries(qxtest_settings PRIVATE winspool)
+  target_link_options(qxtest_settings PRIVATE -municode -static)
   # The HTML Help control as the tests see it: it keeps each request instead of showing it.
   add_library(qxtest_html_help SHARED tests/win/help_recorder/html_help_recorder.cpp)
   # Kept out of bin, where the reference host would find it first.

@@ -16,17 +16,14 @@ export QXGE_BUILD=${QXGE_BUILD:-$root/build}
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 qxge_wine_init
-"$root/scripts/test-printer.sh"
 
 sample=${QXGE_SAMPLE:-office}
-# Each sample's model, the test queue it prints to and the pages its sheet shows.
-case $sample in
-  office) model=QX5000 printer=QX_Office pages=0,1,2,3,4,5 ;;
-  compact) model=QX300 printer=QX_Office pages=0,1,2,3,4,5 ;;
-  color) model=QX700 printer=QX_Office pages=0,1,2,3,4,5 ;;
-  photo) model=QX900 printer=QX_Photo pages=16,21,12,5 ;;
-  *) echo "demo: unknown sample $sample" >&2; exit 2 ;;
-esac
+# shellcheck source=scripts/samples.sh
+source "$root/scripts/samples.sh"
+qxge_sample "$sample" || { echo "demo: unknown sample $sample" >&2; exit 2; }
+# The sheet needs its CUPS queue, not the listener that keeps the queues' jobs: a queue that is
+# up already (a test run's, its listener perhaps keeping another build's jobs) is left as it is.
+lpstat -v "$printer" >/dev/null 2>&1 || "$root/scripts/test-printer.sh"
 host=$QXGE_BUILD/x64/bin/qxhost.exe
 snapshots=$QXGE_BUILD/snapshots/$sample
 sheet=(--dll "$(qxge_winpath "$QXGE_BUILD/x64/packages/$sample/${model}U.DLL")" --printer "$printer" --pages "$pages")

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <compstui.h>
 #include <prsht.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -33,6 +34,20 @@ constexpr size_t kFieldsAt = offsetof(DEVMODEW, dmFields);
 // Asking the renderer for its settings may bring the printing system back here for this
 // printer's settings; the nested call answers without asking again.
 thread_local bool g_askingRenderer = false;
+
+// The printer's whole name. A record's device name holds 31 characters, so a name a caller took
+// from a record may be cut short; the printer's handle knows the name it was opened with.
+std::wstring PrinterName(HANDLE printer, const wchar_t* given) {
+  DWORD needed = 0;
+  if (printer != nullptr && !GetPrinterW(printer, 4, nullptr, 0, &needed) && needed >= sizeof(PRINTER_INFO_4W)) {
+    std::vector<uint8_t> block(needed);
+    const auto* info = reinterpret_cast<const PRINTER_INFO_4W*>(block.data());
+    if (GetPrinterW(printer, 4, block.data(), needed, &needed) && info->pPrinterName != nullptr &&
+        *info->pPrinterName != L'\0')
+      return info->pPrinterName;
+  }
+  return given != nullptr ? given : L"";
+}
 
 // The printer's record before a program's settings: the renderer's public settings (paper,
 // orientation, resolution as the model's PPD says) and an empty private part.
@@ -83,8 +98,14 @@ void Adopt(std::vector<uint8_t>& record, const DEVMODEW* in) {
 class PropertiesSheet {
  public:
   PropertiesSheet(qxhost::ModulePackage& plugIn, qxhost::SheetOptions options, std::vector<uint8_t> record,
-                  DEVMODEW* out)
-      : record_(std::move(record)), before_(record_), out_(out), sheet_(plugIn, std::move(options), record_.data()) {}
+                  DEVMODEW* out, bool makeDefault)
+      : plugIn_(plugIn),
+        record_(std::move(record)),
+        before_(record_),
+        out_(out),
+        readOnly_((options.sheetFlags & qxge::kSheetReadOnly) != 0),
+        makeDefault_(makeDefault),
+        sheet_(plugIn, std::move(options), record_.data()) {}
 
   LONG AddPages(const PROPSHEETUI_INFO& info) {
     const std::vector<PROPSHEETPAGEW>& pages = sheet_.Prepare();
@@ -96,36 +117,41 @@ class PropertiesSheet {
     return 1;
   }
 
-  // After the sheet: the program gets the applied record, or its own settings back.
+  // After the sheet: the program gets the applied record, made the user's default when it asked
+  // for that, or its own settings back. A user who may not change the settings changes nothing,
+  // whatever reached the pages.
   bool Finish() {
-    const bool applied = sheet_.Context().applied != 0;
+    const bool applied = sheet_.Context().applied != 0 && !readOnly_;
     if (out_ != nullptr) std::memcpy(out_, (applied ? record_ : before_).data(), record_.size());
+    if (applied && makeDefault_) plugIn_.SaveDefDevMode(record_.data());
     return applied;
   }
 
  private:
+  qxhost::ModulePackage& plugIn_;
   std::vector<uint8_t> record_;
   const std::vector<uint8_t> before_;
   DEVMODEW* out_;
+  const bool readOnly_, makeDefault_;
   qxhost::HostSheet sheet_;
 };
 
-// A sheet of pages for the printer on the record start gives, with a program's settings over it
-// (in) and the record to return to the program (out); none when the driver's package has no
-// plug-in that loads.
+// A sheet of pages for the printer options name, on the record start gives with a program's
+// settings over it (in), the record to return to the program (out) and whether an applied
+// record becomes the user's default; none, with the reason as the last error, when the driver's
+// package has no plug-in that loads.
 using StartingRecord = std::vector<uint8_t> (*)(const DriverPackage&, HANDLE, const std::wstring&);
 
-std::unique_ptr<PropertiesSheet> OpenSheet(const wchar_t* printerName, HANDLE printer, const std::vector<int32_t>& pages,
-                                           StartingRecord start, bool readOnly, const DEVMODEW* in, DEVMODEW* out) {
-  if (printerName == nullptr) return nullptr;
-  const std::wstring name = printerName;
-  const DriverPackage package = FindDriverPackage(name);
-  if (package.plugIn == nullptr) return nullptr;
-  std::vector<uint8_t> record = start(package, printer, name);
+std::unique_ptr<PropertiesSheet> OpenSheet(HANDLE printer, StartingRecord start, qxhost::SheetOptions options,
+                                           const DEVMODEW* in, DEVMODEW* out, bool makeDefault) {
+  const DriverPackage package = FindDriverPackage(options.printer);
+  if (package.plugIn == nullptr) {
+    SetLastError(package.failure);
+    return nullptr;
+  }
+  std::vector<uint8_t> record = start(package, printer, options.printer);
   Adopt(record, in);
-  return std::make_unique<PropertiesSheet>(*package.plugIn,
-                                           qxhost::SheetOptions{name, pages, readOnly ? qxge::kSheetReadOnly : 0},
-                                           std::move(record), out);
+  return std::make_unique<PropertiesSheet>(*package.plugIn, std::move(options), std::move(record), out, makeDefault);
 }
 
 // The common property sheet's calls, for either kind of sheet; open builds the sheet from the
@@ -162,12 +188,14 @@ LONG DocumentSettings(DocumentPropertyHeader& header) {
     header.outBytes = static_cast<DWORD>(kRecordBytes);
     return kRecordBytes;
   }
-  const std::wstring printer = header.printerName;
+  const std::wstring printer = PrinterName(header.printer, header.printerName);
   const DriverPackage package = FindDriverPackage(printer);
   std::vector<uint8_t> record = DocumentRecord(package, header.printer, printer);
   if ((header.mode & DM_IN_BUFFER) != 0) Adopt(record, header.in);
-  // An update makes the settings the user's default, where the plug-in keeps it.
-  if ((header.mode & DM_UPDATE) != 0 && package.plugIn != nullptr) package.plugIn->SaveDefDevMode(record.data());
+  // An update makes the settings the user's default, where the plug-in keeps it, unless the
+  // user may not change them.
+  if ((header.mode & (DM_UPDATE | kModeNoPermission)) == DM_UPDATE && package.plugIn != nullptr)
+    package.plugIn->SaveDefDevMode(record.data());
   // Wine hands over the output's own dmSize as its size, so the size query's answer is what
   // the program has made room for.
   if ((header.mode & DM_OUT_BUFFER) != 0 && header.out != nullptr) std::memcpy(header.out, record.data(), record.size());
@@ -180,18 +208,23 @@ extern "C" {
 
 LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
   return Guarded<LONG>(ERR_CPSUI_GETLASTERROR, [&]() -> LONG {
-    if (info == nullptr) {
-      auto* header = reinterpret_cast<DocumentPropertyHeader*>(lParam);
-      if (header == nullptr || header->printerName == nullptr) return -1;
+    // Settings without a sheet: the spooler's own calls, and those that ask for no prompt, which
+    // Wine's spooler brings through the common property sheet when they do more than read. (Of
+    // the sheet's calls, only the first has the header as lParam.)
+    auto* header = reinterpret_cast<DocumentPropertyHeader*>(lParam);
+    const bool first = info == nullptr || info->Reason == PROPSHEETUI_REASON_INIT;
+    if (info == nullptr || (first && header != nullptr && (header->mode & DM_PROMPT) == 0)) {
+      if (header == nullptr || (header->printerName == nullptr && header->printer == nullptr)) return -1;
       return DocumentSettings(*header);
     }
     return SheetCall(info, lParam, [](LPARAM param) -> std::unique_ptr<PropertiesSheet> {
       auto* header = reinterpret_cast<DocumentPropertyHeader*>(param);
       if (header == nullptr) return nullptr;
-      return OpenSheet(header->printerName, header->printer, qxhost::kPreferencePages, DocumentRecord,
-                       (header->mode & kModeNoPermission) != 0,
+      const uint32_t flags = (header->mode & kModeNoPermission) != 0 ? qxge::kSheetReadOnly : 0;
+      return OpenSheet(header->printer, DocumentRecord,
+                       {PrinterName(header->printer, header->printerName), qxhost::kPreferencePages, flags},
                        (header->mode & DM_IN_BUFFER) != 0 ? header->in : nullptr,
-                       (header->mode & DM_OUT_BUFFER) != 0 ? header->out : nullptr);
+                       (header->mode & DM_OUT_BUFFER) != 0 ? header->out : nullptr, (header->mode & DM_UPDATE) != 0);
     });
   });
 }
@@ -202,8 +235,10 @@ LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
     return SheetCall(info, lParam, [](LPARAM param) -> std::unique_ptr<PropertiesSheet> {
       auto* header = reinterpret_cast<DevicePropertyHeader*>(param);
       if (header == nullptr) return nullptr;
-      return OpenSheet(header->printerName, header->printer, qxhost::kPrinterPages, PrinterRecord,
-                       (header->flags & kDeviceNoPermission) != 0, nullptr, nullptr);
+      const std::wstring name = PrinterName(header->printer, header->printerName);
+      const uint32_t flags = (header->flags & kDeviceNoPermission) != 0 ? qxge::kSheetReadOnly : 0;
+      return OpenSheet(header->printer, PrinterRecord, {name, qxhost::kPrinterPages, flags, name + L" Properties"},
+                       nullptr, nullptr, false);
     });
   });
 }
@@ -213,12 +248,13 @@ DWORD WINAPI DrvDeviceCapabilities(HANDLE printer, LPWSTR device, WORD capabilit
     // The record's own shape is ours, whatever the renderer keeps for itself.
     if (capability == DC_SIZE) return static_cast<DWORD>(kPublicBytes);
     if (capability == DC_EXTRA) return static_cast<DWORD>(kPrivateBytes);
-    if (device == nullptr) return GDI_ERROR;
+    if (device == nullptr && printer == nullptr) return GDI_ERROR;
     // The papers, names, sizes and bins of the model's PPD, as the renderer that prints them
     // reads it.
-    const DriverPackage package = FindDriverPackage(device);
+    std::wstring name = PrinterName(printer, device);
+    const DriverPackage package = FindDriverPackage(name);
     if (package.rendererCapabilities == nullptr) return GDI_ERROR;
-    return package.rendererCapabilities(printer, device, capability, output, devmode);
+    return package.rendererCapabilities(printer, &name[0], capability, output, devmode);
   });
 }
 

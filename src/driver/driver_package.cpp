@@ -44,7 +44,9 @@ qxhost::ModulePackage* LoadedPlugIn(const std::wstring& path) {
   auto* module = new qxhost::ModulePackage;
   // A package that fails now is asked again next time: its files may be installed meanwhile.
   if (!module->Load(path)) {
+    const DWORD failure = GetLastError();
     delete module;
+    SetLastError(failure);
     return nullptr;
   }
   return loaded[key] = module;
@@ -54,12 +56,15 @@ qxhost::ModulePackage* LoadedPlugIn(const std::wstring& path) {
 
 DriverPackage FindDriverPackage(const std::wstring& printer) {
   DriverPackage package;
+  package.failure = ERROR_INVALID_PRINTER_NAME;
   const std::vector<uint8_t> block = DriverInfo(printer);
   if (block.empty()) return package;
+  package.failure = ERROR_FILE_NOT_FOUND;  // until the driver's files name a plug-in
   const auto* info = reinterpret_cast<const DRIVER_INFO_3W*>(block.data());
   for (const wchar_t* file = info->pDependentFiles; file != nullptr && *file != L'\0'; file += wcslen(file) + 1) {
     if (IsPlugIn(file)) {
       package.plugIn = LoadedPlugIn(file);
+      package.failure = package.plugIn != nullptr ? ERROR_SUCCESS : GetLastError();
       break;
     }
   }

@@ -12,8 +12,9 @@
 namespace qxdrv {
 
 struct DriverPackage {
-  // Null when the registration names no plug-in or it does not load.
+  // Null when the registration names no plug-in or it does not load; failure says why.
   qxhost::ModulePackage* plugIn = nullptr;
+  DWORD failure = ERROR_SUCCESS;
   DocumentPropertySheetsFn rendererSettings = nullptr;
   DeviceCapabilitiesFn rendererCapabilities = nullptr;
 };

@@ -27,7 +27,10 @@ struct DevicePropertyHeader {
   LPWSTR printerName;
 };
 
-// Modes of a document-properties call beyond those of DocumentProperties itself.
+// The flags of these calls, as the Windows SDK declares them (DM_NOPERMISSION, DPS_NOPERMISSION,
+// CDM_CONVERT, CDM_DRIVER_DEFAULT). Wine's headers declare none of them: its spooler hands a
+// program's mode over unchanged and never asks for the printer's sheet itself.
+// A document-properties call from a user who may not change the settings.
 constexpr DWORD kModeNoPermission = 0x20;
 // A printer-properties sheet for a user who may not change the printer.
 constexpr WORD kDeviceNoPermission = 0x01;

@@ -90,7 +90,7 @@ HostSheet::~HostSheet() {
 const std::vector<PROPSHEETPAGEW>& HostSheet::Prepare() {
   qxge::PageInfoBlock sheetInfo = {};
   module_.PageInfo(&sheetInfo, -1);
-  caption_ = sheetInfo.caption;
+  caption_ = options_.caption.empty() ? sheetInfo.caption : options_.caption;
   if (caption_.empty()) caption_ = options_.printer + L" Printing Preferences";
 
   infos_.clear();

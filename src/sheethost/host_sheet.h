@@ -28,6 +28,8 @@ struct SheetOptions {
   std::wstring printer;
   std::vector<int32_t> pages = kPreferencePages;
   uint32_t sheetFlags = 0;
+  // The sheet's title; none: the module's caption, else the printer's preferences.
+  std::wstring caption = {};
 };
 
 // A record as the driver hands it over: the printer's own public settings from the spooler

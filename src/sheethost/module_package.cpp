@@ -43,6 +43,7 @@ bool ModulePackage::Load(const std::wstring& path) {
       Resolve(module_, "QXGE_SaveDefDevMode", SaveDefDevMode, error_))
     return true;
   Unload();
+  SetLastError(ERROR_PROC_NOT_FOUND);
   return false;
 }
 

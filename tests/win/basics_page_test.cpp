@@ -21,11 +21,21 @@ std::string Sample(const wchar_t* file) {
   return qxtest::ReadTextFile(qxtest::SourceDir() + L"\\samples\\photo\\" + file);
 }
 
+void Replace(std::string& text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  ASSERT_NE(at, std::string::npos) << from;
+  text.replace(at, from.size(), to);
+}
+
 class PhotoPagesTest : public qxtest::SheetHarness {
  protected:
   void SetUp() override {
     printer_ = L"QX_Photo";
-    Stage(L"QXPH", Sample(L"QX900U.INI"), Sample(L"QX900EN.DAT"));
+    // The model also pairs A5 with a borderless A5 (64) that the printer does not offer.
+    std::string model = Sample(L"QX900U.INI");
+    Replace(model, "BorderPapers=1;9;70;43", "BorderPapers=1;9;11;70;43");
+    Replace(model, "BorderlessPapers=50;53;83;81", "BorderlessPapers=50;53;64;83;81");
+    Stage(L"QXPH", model, Sample(L"QX900EN.DAT"));
     CopyFileW((qxtest::SourceDir() + L"\\samples\\photo\\QX_Photo.VER").c_str(), (dir_ + L"\\QX_Photo.VER").c_str(),
               FALSE);
     record_ = qxhost::DefaultRecord(printer_);
