@@ -163,6 +163,12 @@ target_compile_options(qxcheck PRIVATE ${QXGE_WARNINGS})
 target_link_libraries(qxcheck PRIVATE qxge_win)
 target_link_options(qxcheck PRIVATE -static-libgcc -static-libstdc++ -static)
 
+# What a model's translators need: the template text file and its coverage (scripts/translation-template.sh).
+add_executable(qxlang qxlang/main.cpp qxlang/package_run.cpp)
+target_compile_options(qxlang PRIVATE ${QXGE_WARNINGS})
+target_link_libraries(qxlang PRIVATE qxhostlib qxge_win)
+target_link_options(qxlang PRIVATE -municode -mconsole -static-libgcc -static-libstdc++ -static)
+
 # The printer driver's configuration module: the printing system loads it and it hosts the
 # model package's plug-in.
 qxge_shipped_dll(QXDRVUI
@@ -249,6 +255,10 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set_target_properties(qxtest_monitor PROPERTIES PREFIX "")
   target_link_options(qxtest_monitor PRIVATE -static)
   add_test(NAME win_tests COMMAND win_tests)
+  # The template and coverage of the office sample, and what bad text files get.
+  add_dependencies(win_tests qxlang qxhost)
+  add_test(NAME translation_template COMMAND bash ${CMAKE_SOURCE_DIR}/tests/lang/translation_test.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(translation_template PROPERTIES TIMEOUT 600 ENVIRONMENT "QXGE_PRINTER=QX_Office")
   # Wine's own HTML Help control would shadow the tests' recorder of the same name.
   # A dialog nobody answers would wait for ever: a hang fails the run instead of using it up.
   set_tests_properties(win_tests PROPERTIES TIMEOUT 1500

@@ -144,20 +144,16 @@ int SavePages(HWND window, const std::wstring& dir, const std::function<void()>&
   Gdiplus::GdiplusStartup(&token, &input, nullptr);
   // The folder of the pictures may be new; one that exists already is fine too.
   CreateDirectoryW(dir.c_str(), nullptr);
-  const std::vector<std::wstring> captions = qxhost::TabCaptions(window);
   int failures = 0;
-  for (size_t i = 0; i < captions.size(); ++i) {
-    PropSheet_SetCurSel(window, nullptr, static_cast<int>(i));
-    SetForegroundWindow(window);
-    settle();
+  qxhost::ShowEachPage(window, settle, [&](size_t i, const std::wstring& caption) {
     const std::wstring path = dir + L"\\page-" + std::to_wstring(i) + L".png";
     if (SaveWindowPng(window, path)) {
-      std::wprintf(L"saved %ls (%ls)\n", path.c_str(), captions[i].c_str());
+      std::wprintf(L"saved %ls (%ls)\n", path.c_str(), caption.c_str());
     } else {
       std::fwprintf(stderr, L"qxhost: cannot save %ls\n", path.c_str());
       ++failures;
     }
-  }
+  });
   Gdiplus::GdiplusShutdown(token);
   return failures;
 }

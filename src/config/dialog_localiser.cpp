@@ -103,57 +103,33 @@ Kind Classify(const wchar_t* className, LONG style) {
   return Kind::Other;
 }
 
-std::u16string SectionFor(int id, const std::u16string& pageSection) {
-  switch (id) {
-    case IDC_UNITS_INCH:
-    case IDC_UNITS_MM:
-      return u"Preview";
-    case IDC_FAVORITES_FRAME:
-    case IDC_FAVORITES:
-    case IDC_FAVORITE_DELETE:
-    case IDC_FAVORITE_RENAME:
-    case IDC_FAVORITE_SAVE:
-      return u"";
-    default:
-      return pageSection;
-  }
-}
-
 void LocaliseChild(HWND child, LocaliseContext& c) {
   const int id = GetDlgCtrlID(child);
   const LONG style = GetWindowLongW(child, GWL_STYLE);
   wchar_t className[256] = {};
   if (GetClassNameW(child, className, 256) == 0) lstrcpyW(className, L"CTRL");
-  const Kind kind = Classify(className, style);
-  if (kind == Kind::Icon) lstrcpyW(className, L"ICON");
-
-  c.text->SetSection(SectionFor(id, c.pageSection));
   wchar_t text[256] = {};
   GetWindowTextW(child, text, 256);
+  const ControlKey control = KeyOfControl(className, style, id, text);
 
-  std::u16string key;
-  if (text[0] != L'\0' && kind != Kind::Icon && kind != Kind::Edit && kind != Kind::DatePicker) {
-    key = KeyFromText(U(text));
+  c.text->SetSection(ControlSection(id, c.pageSection));
+  if (control.texted) {
     const std::u16string shown = DefaultFromText(U(text));
     char16_t value[256];
-    const size_t n = c.text->ReadString(key, value, 256, shown.c_str());
+    const size_t n = c.text->ReadString(control.key, value, 256, shown.c_str());
     value[n] = u'\0';
     SetWindowTextW(child, W(value));
-  } else {
-    key = ClassKey(U(className), id);
   }
-
-  const bool groupBox = kind == Kind::Button && (style & BS_TYPEMASK) == BS_GROUPBOX;
-  if (id != -1 && id != 0xFFFF && !groupBox) {
-    const std::u16string tipKey = KeyWithSuffix(key, u" tooltip");
+  if (control.tipped) {
+    const std::u16string tipKey = KeyWithSuffix(control.key, u" tooltip");
     char16_t tip[256];
     const size_t n = c.text->ReadString(tipKey, tip, 256, c.captionMissing ? tipKey.c_str() : nullptr);
     if (n != 0) {
       // Statics without SS_NOTIFY see no mouse: their tip belongs to the page area they cover.
-      const bool pageRelative = kind == Kind::Static && (style & SS_NOTIFY) == 0;
+      const bool pageRelative = Classify(className, style) == Kind::Static && (style & SS_NOTIFY) == 0;
       c.tooltip->SetText(id, pageRelative, std::u16string(tip, n));
     }
-    c.help->push_back(MakeHelpTopic(*c.text, id, KeyWithSuffix(key, u" topic"), c.captionMissing));
+    c.help->push_back(MakeHelpTopic(*c.text, id, KeyWithSuffix(control.key, u" topic"), c.captionMissing));
   }
   if (c.readOnly) EnableWindow(child, FALSE);
 }
@@ -169,6 +145,33 @@ BOOL CALLBACK LocaliseEnumerated(HWND child, LPARAM data) {
 }
 
 }  // namespace
+
+ControlKey KeyOfControl(const wchar_t* className, LONG style, int id, const wchar_t* text) {
+  const Kind kind = Classify(className, style);
+  ControlKey control;
+  control.texted = text != nullptr && text[0] != L'\0' && kind != Kind::Icon && kind != Kind::Edit &&
+                   kind != Kind::DatePicker;
+  control.key = control.texted ? KeyFromText(U(text)) : ClassKey(kind == Kind::Icon ? u"ICON" : U(className), id);
+  const bool groupBox = kind == Kind::Button && (style & BS_TYPEMASK) == BS_GROUPBOX;
+  control.tipped = id != -1 && id != 0xFFFF && !groupBox;
+  return control;
+}
+
+std::u16string ControlSection(int id, const std::u16string& pageSection) {
+  switch (id) {
+    case IDC_UNITS_INCH:
+    case IDC_UNITS_MM:
+      return u"Preview";
+    case IDC_FAVORITES_FRAME:
+    case IDC_FAVORITES:
+    case IDC_FAVORITE_DELETE:
+    case IDC_FAVORITE_RENAME:
+    case IDC_FAVORITE_SAVE:
+      return u"";
+    default:
+      return pageSection;
+  }
+}
 
 void LocaliseChildren(HWND page, LocaliseContext& context) {
   EnumChildWindows(page, LocaliseEnumerated, reinterpret_cast<LPARAM>(&context));

@@ -65,6 +65,18 @@ struct LocaliseContext {
   bool readOnly;  // every control disabled
 };
 
+// How the localiser names one control: its key, whether its text is looked up (and replaced)
+// by that key, and whether it gets a tooltip and a help topic.
+struct ControlKey {
+  std::u16string key;
+  bool texted = false;
+  bool tipped = false;
+};
+// className as the platform reports it, text as the template gave it.
+ControlKey KeyOfControl(const wchar_t* className, LONG style, int id, const wchar_t* text);
+// The text-file section of a control on a page whose own section is pageSection.
+std::u16string ControlSection(int id, const std::u16string& pageSection);
+
 // Runs over every child window of page.
 void LocaliseChildren(HWND page, LocaliseContext& context);
 

@@ -20,6 +20,17 @@ size_t CutPoint(std::u16string_view piece, size_t room) {
 
 void CutText(std::u16string& text, size_t maxChars) { text.resize(CutPoint(text, maxChars)); }
 
+std::u16string PlaceholdersOf(std::u16string_view pattern) {
+  std::u16string kinds;
+  for (size_t i = 0; i + 1 < pattern.size(); ++i) {
+    if (pattern[i] != u'%') continue;
+    const char16_t kind = pattern[++i];
+    if (kind == u's' || kind == u'd') kinds += kind;
+    else if (kind != u'%') --i;  // a lone '%' is text; what follows it may start a placeholder
+  }
+  return kinds;
+}
+
 std::u16string FormatText(std::u16string_view pattern, std::initializer_list<FormatArg> args, size_t maxChars) {
   std::u16string out;
   bool full = false;

@@ -34,6 +34,10 @@ class FormatArg {
 // units; a surrogate pair at the cut is left out whole.
 std::u16string FormatText(std::u16string_view pattern, std::initializer_list<FormatArg> args, size_t maxChars);
 
+// The kinds of the placeholders FormatText fills, in order: "s" or "d" each ("%%" is none).
+// A translation must keep the English text's, or its values land in the wrong places.
+std::u16string PlaceholdersOf(std::u16string_view pattern);
+
 // Replaces every occurrence of what (not empty) by with, scanning past each replacement, so a
 // value that holds what is not expanded again. The result is cut at maxChars characters.
 // True when anything was replaced.

@@ -28,6 +28,16 @@ constexpr int kStoreAndLeave = IDYES;
 // Numbers of the questions ShowMessage asks.
 constexpr int kSaveChangesMessage = 3, kDeleteOverlayMessage = 4;
 
+// A text of the text file with its English default, for tools that list what translators need.
+struct KeyedText {
+  std::u16string key;
+  std::u16string text;
+};
+// Every option usage tip; they live in "Common".
+std::vector<KeyedText> UsageTipTexts();
+// The title and the message of a ShowMessage number, in the section its asker names.
+std::vector<KeyedText> MessageTexts(int number);
+
 class SettingsPage : public platform::Dialog {
  public:
   // A page of a sheet.

@@ -68,6 +68,18 @@ constexpr size_t kMessageChars = 255;
 
 }  // namespace
 
+std::vector<KeyedText> UsageTipTexts() {
+  std::vector<KeyedText> texts;
+  for (int i = 0; i < kUsageTipCount; ++i) texts.push_back({u"OptionUsageTipMsg" + FormatDecimal(i + 1), kTips[i].text});
+  return texts;
+}
+
+std::vector<KeyedText> MessageTexts(int number) {
+  if (number < 0 || number >= kMessageCount) return {};
+  const MessageSpec& box = kMessages[number];
+  return {{box.titleKey, box.titleKey}, {box.messageKey, box.text}};
+}
+
 void SettingsPage::SetOptionUsageTip(int controlId, int tipIndex, bool show, int secondId) {
   if (!show) {
     tooltip_.Remove(controlId, true);

@@ -60,4 +60,38 @@ std::vector<std::wstring> TabCaptions(HWND sheet) {
   return captions;
 }
 
+namespace {
+
+struct TooltipSearch {
+  HWND owner;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTooltip(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<TooltipSearch*>(data);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == s->owner) s->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> OwnedTooltips(HWND owner) {
+  TooltipSearch search{owner, {}};
+  EnumThreadWindows(GetCurrentThreadId(), CollectTooltip, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void ShowEachPage(HWND sheet, const std::function<void()>& settle,
+                  const std::function<void(size_t index, const std::wstring& caption)>& visit) {
+  const std::vector<std::wstring> captions = TabCaptions(sheet);
+  for (size_t i = 0; i < captions.size(); ++i) {
+    PropSheet_SetCurSel(sheet, nullptr, static_cast<int>(i));
+    SetForegroundWindow(sheet);
+    settle();
+    visit(i, captions[i]);
+  }
+}
+
 }  // namespace qxhost

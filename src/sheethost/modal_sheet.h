@@ -40,4 +40,13 @@ void SettleSheet();
 // The captions on a sheet's tabs, in order.
 std::vector<std::wstring> TabCaptions(HWND sheet);
 
+// The tooltip windows of the thread that a top-level window owns: a page's tooltip belongs to
+// the window its page sits in.
+std::vector<HWND> OwnedTooltips(HWND owner);
+
+// Makes each page of a sheet current in turn, lets settle run so that the page is built,
+// filled and drawn, then calls visit with the page's tab index and caption.
+void ShowEachPage(HWND sheet, const std::function<void()>& settle,
+                  const std::function<void(size_t index, const std::wstring& caption)>& visit);
+
 }  // namespace qxhost

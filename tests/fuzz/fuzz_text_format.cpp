@@ -63,6 +63,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Without arguments only "%%" changes, so the result is never longer than the pattern.
   Check(qxge::FormatText(pattern, {}, 1u << 24).size() <= pattern.size());
 
+  // The placeholders a translation is checked for are those the formatter fills: with a text
+  // for each "%s" and a number for each "%d", none stays as written.
+  const std::u16string kinds = qxge::PlaceholdersOf(pattern);
+  Check(kinds.size() * 2 <= pattern.size() && kinds.find_first_not_of(u"sd") == std::u16string::npos);
+  if (kinds.size() <= 2) {
+    const qxge::FormatArg first = kinds.size() > 0 && kinds[0] == u'd' ? qxge::FormatArg(number) : qxge::FormatArg(u"");
+    const qxge::FormatArg second = kinds.size() > 1 && kinds[1] == u'd' ? qxge::FormatArg(number) : qxge::FormatArg(u"");
+    const std::u16string filled = qxge::FormatText(pattern, {first, second}, 1u << 24);
+    const std::u16string empty = qxge::FormatText(pattern, {}, 1u << 24);
+    Check(kinds.empty() ? filled == empty : filled != empty || number == 0);
+  }
+
   if (!text.empty()) {
     std::u16string replaced = pattern;
     qxge::ReplaceAll(replaced, text, pattern, maxChars);

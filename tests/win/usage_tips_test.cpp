@@ -12,6 +12,7 @@
 
 #include "app/driver_ui_app.h"
 #include "sheethost/host_sheet.h"
+#include "sheethost/modal_sheet.h"
 #include "pages/layout_page.h"
 #include "resources/resource.h"
 #include "test_support.h"
@@ -36,8 +37,9 @@ class UsageTipsTest : public ::testing::Test {
     lstrcpyW(sheet_.printerName, L"QX_Office");
     page_ = std::make_unique<qxge::LayoutPage>(IDD_LAYOUT, 0);
     ASSERT_TRUE(page_->Attach(container_, &sheet_));
-    tooltip_ = FindTooltip();
-    ASSERT_NE(tooltip_, nullptr);
+    const std::vector<HWND> tooltips = qxhost::OwnedTooltips(container_);
+    ASSERT_FALSE(tooltips.empty());
+    tooltip_ = tooltips.front();
   }
   void TearDown() override {
     page_.reset();
@@ -45,24 +47,6 @@ class UsageTipsTest : public ::testing::Test {
     qxtest::ForgetUser(qxtest::kStagedBase);
   }
 
-  // The page's tooltip is a pop-up owned by the page's top-level window.
-  HWND FindTooltip() const {
-    struct Search {
-      HWND owner, found;
-    } search{container_, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(data);
-          wchar_t name[64] = {};
-          GetClassNameW(window, name, 64);
-          if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 || GetWindow(window, GW_OWNER) != s->owner) return TRUE;
-          s->found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
   HWND Page() const { return page_->Handle(); }
   // A tool of the page's tooltip for control id over window's area; text receives its words.
   static TTTOOLINFOW Tool(HWND window, int id, std::vector<wchar_t>& text) {
