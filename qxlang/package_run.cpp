@@ -290,24 +290,6 @@ void DriveRules(HWND page, Window& w) {
     if (IsWindow(radio) && Usable(radio)) act([&] { SendMessageW(radio, BM_CLICK, 0, 0); });
 }
 
-// Opens each dialog the page offers: a push button whose text ends in an ellipsis opens one,
-// by the platform's convention. The dialog is recorded once it has localised itself, then
-// cancelled.
-void OpenDialogs(HWND page, const CreationLog& log, const std::wstring& configuration, std::vector<Window>& windows) {
-  for (HWND control : Descendants(page)) {
-    const std::wstring text = log.TextOf(control);
-    if (GetParent(control) != page || !Usable(control) || !IsButtonKind(control, {BS_PUSHBUTTON, BS_DEFPUSHBUTTON}) ||
-        text.size() < 3 || text.compare(text.size() - 3, 3, L"...") != 0)
-      continue;
-    qxhost::ModalHook hook(IDCANCEL, [&](HWND dialog) {
-      windows.push_back(Inventory(dialog, log, configuration, -1));
-      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    });
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED), reinterpret_cast<LPARAM>(control));
-    qxhost::SettleSheet();
-  }
-}
-
 // The section a window's caption was read from: one whose Caption is the window's caption,
 // and of those the one that holds most of its controls' keys.
 std::u16string SectionOf(const Window& w, const qxge::IniDocument& text) {
@@ -438,7 +420,10 @@ bool RunConfiguration(const PackageFiles& package, const std::vector<ModelSettin
           const int32_t pageId = index < config.pages.size() ? config.pages[index] : -1;
           windows.push_back(Inventory(page, log, config.label, pageId));
           DriveRules(page, windows.back());
-          OpenDialogs(page, log, config.label, windows);
+          // Each dialog is recorded once it has localised itself.
+          qxhost::OpenEachDialog(
+              page, [&](HWND control) { return log.TextOf(control); },
+              [&](HWND dialog) { windows.push_back(Inventory(dialog, log, config.label, -1)); });
           // A page left with unsaved edits asks first.
           leaving = std::make_unique<qxhost::ModalHook>(IDCANCEL, Decline);
         });

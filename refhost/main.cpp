@@ -33,11 +33,12 @@ struct Options {
   std::wstring recordFile;
   std::wstring snapshotDir;
   bool printingSystem = false;
+  bool dialogs = false;
 };
 
 const wchar_t kUsage[] =
     L"usage: qxhost --dll PATH [--printer NAME] [--pages 0,1,2] [--read-only] [--no-marking]\n"
-    L"              [--no-refresh] [--record FILE] [--snapshot DIR]\n"
+    L"              [--no-refresh] [--record FILE] [--snapshot DIR [--dialogs]]\n"
     L"       qxhost --printing-system [--printer NAME] [--snapshot DIR]\n"
     L"  --dll PATH       the model package's plug-in, for example packages\\office\\QX5000U.DLL\n"
     L"  --printer NAME   the printer the sheet is for (default QX_Office)\n"
@@ -47,6 +48,8 @@ const wchar_t kUsage[] =
     L"  --no-refresh     no file refresh when the sheet closes\n"
     L"  --record FILE    job settings (4075 bytes) to start from; saved back after an apply\n"
     L"  --snapshot DIR   show each page in turn, save page-N.png in DIR, then cancel\n"
+    L"  --dialogs        with --snapshot, also open each dialog a page offers and save it as\n"
+    L"                   page-N-M.png\n"
     L"  --printing-system  the printer's preferences as a program opens them, through the\n"
     L"                   printing system and the printer's driver (scripts/install-driver.sh)\n";
 
@@ -59,6 +62,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& o) {
     else if (arg == L"--record" && hasValue) o.recordFile = argv[++i];
     else if (arg == L"--snapshot" && hasValue) o.snapshotDir = argv[++i];
     else if (arg == L"--printing-system") o.printingSystem = true;
+    else if (arg == L"--dialogs") o.dialogs = true;
     else if (arg == L"--read-only") o.flags |= qxge::kSheetReadOnly;
     else if (arg == L"--no-marking") o.flags |= qxge::kSheetNeverMark;
     else if (arg == L"--no-refresh") o.flags = (o.flags & ~qxge::kSheetNoRefreshMask) | 1u;
@@ -118,6 +122,8 @@ bool SaveWindowPng(HWND window, const std::wstring& path) {
   GetWindowRect(window, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
   HDC source = GetWindowDC(window);
+  // A mirrored window's DC would flip the copy; the picture is of the pixels as shown.
+  SetLayout(source, 0);
   HDC memory = CreateCompatibleDC(source);
   HBITMAP bitmap = CreateCompatibleBitmap(source, w, h);
   HGDIOBJ old = SelectObject(memory, bitmap);
@@ -135,9 +141,10 @@ bool SaveWindowPng(HWND window, const std::wstring& path) {
   return saved;
 }
 
-// Shows each page of a sheet in turn and saves it as page-N.png in dir; settle lets the page
-// draw itself. Returns the number of pages that could not be saved.
-int SavePages(HWND window, const std::wstring& dir, const std::function<void()>& settle) {
+// Shows each page of a sheet in turn and saves it as page-N.png in dir, and with dialogs each
+// dialog the page opens as page-N-M.png; settle lets the page draw itself. Returns the number
+// of pictures that could not be saved.
+int SavePages(HWND window, const std::wstring& dir, const std::function<void()>& settle, bool dialogs = false) {
   ULONG_PTR token = 0;
   Gdiplus::GdiplusStartupInput input = {};
   input.GdiplusVersion = 1;
@@ -145,28 +152,43 @@ int SavePages(HWND window, const std::wstring& dir, const std::function<void()>&
   // The folder of the pictures may be new; one that exists already is fine too.
   CreateDirectoryW(dir.c_str(), nullptr);
   int failures = 0;
-  qxhost::ShowEachPage(window, settle, [&](size_t i, const std::wstring& caption) {
-    const std::wstring path = dir + L"\\page-" + std::to_wstring(i) + L".png";
-    if (SaveWindowPng(window, path)) {
+  const auto save = [&](HWND shown, const std::wstring& name, const std::wstring& caption) {
+    const std::wstring path = dir + L"\\" + name + L".png";
+    if (SaveWindowPng(shown, path)) {
       std::wprintf(L"saved %ls (%ls)\n", path.c_str(), caption.c_str());
     } else {
       std::fwprintf(stderr, L"qxhost: cannot save %ls\n", path.c_str());
       ++failures;
     }
+  };
+  qxhost::ShowEachPage(window, settle, [&](size_t i, const std::wstring& caption) {
+    const std::wstring name = L"page-" + std::to_wstring(i);
+    save(window, name, caption);
+    if (!dialogs) return;
+    const HWND page = FindWindowExW(PropSheet_GetCurrentPageHwnd(window), nullptr, WC_DIALOG, nullptr);
+    if (page == nullptr) return;
+    int opened = 0;
+    const auto textOf = [](HWND control) {
+      wchar_t text[256] = {};
+      GetWindowTextW(control, text, 256);
+      return std::wstring(text);
+    };
+    qxhost::OpenEachDialog(page, textOf, [&](HWND dialog) {
+      save(dialog, name + L"-" + std::to_wstring(++opened), caption + L": " + textOf(dialog));
+    });
   });
   Gdiplus::GdiplusShutdown(token);
   return failures;
 }
 
-int Snapshot(qxhost::HostSheet& sheet, const std::wstring& dir) {
+int Snapshot(qxhost::HostSheet& sheet, const std::wstring& dir, bool dialogs) {
   HWND window = sheet.Create(nullptr);
   if (window == nullptr) {
     std::fwprintf(stderr, L"qxhost: the sheet has no pages\n");
     return 1;
   }
-  const int failures = SavePages(window, dir, [&] {
-    for (int i = 0; i < 10 && sheet.Pump(); ++i) Sleep(30);
-  });
+  const int failures = SavePages(
+      window, dir, [&] { for (int i = 0; i < 10 && sheet.Pump(); ++i) Sleep(30); }, dialogs);
   sheet.Close();
   return failures;
 }
@@ -237,7 +259,7 @@ int wmain(int argc, wchar_t** argv) {
   {
     qxhost::HostSheet sheet(module, {options.printer, options.pages, options.flags}, record.data());
     if (!options.snapshotDir.empty())
-      status = Snapshot(sheet, options.snapshotDir);
+      status = Snapshot(sheet, options.snapshotDir, options.dialogs);
     else
       sheet.RunModal(nullptr);
 

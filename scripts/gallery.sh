@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The gallery: every page of every sample package, left to right and mirrored, as the reference
-# host draws it, in docs/gallery with an index (docs/gallery/README.md). A model maker sees the
+# The gallery: every page of every sample package and every dialog its pages open, left to
+# right and mirrored, as the reference host draws them, in docs/gallery with an index (docs/gallery/README.md). A model maker sees the
 # pages there before building anything; run this again after a page changes and commit the
-# pictures. Usage: scripts/gallery.sh [SAMPLE...] (default: every folder under samples/).
+# pictures. Usage: scripts/gallery.sh (every folder under samples/; about a minute).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export QXGE_ROOT=$root
@@ -19,14 +19,12 @@ source "$root/scripts/samples.sh"
 # shellcheck source=scripts/xvfb.sh
 source "$root/scripts/xvfb.sh"
 
-samples=("$@")
-if ((${#samples[@]} == 0)); then
-  for dir in "$root"/samples/*/; do samples+=("$(basename "$dir")"); done
-fi
+samples=()
+for dir in "$root"/samples/*/; do samples+=("$(basename "$dir")"); done
 out=$root/docs/gallery
 scratch=$QXGE_BUILD/gallery
 host=$QXGE_BUILD/x64/bin/qxhost.exe
-rm -rf "$scratch"
+rm -rf "$scratch" "$out"
 mkdir -p "$out"
 
 qxge_xvfb_start
@@ -39,8 +37,8 @@ mkdir -p "$scratch"
   echo "# Gallery of the pages"
   echo
   echo "Every page of every sample package as the reference host shows it, alone in its sheet,"
-  echo "left to right and mirrored (\`MirrorLayout=1\` in the text file). Made by"
-  echo "\`scripts/gallery.sh\`; page numbers are those a host asks for."
+  echo "and every dialog its buttons open, left to right and mirrored (\`MirrorLayout=1\` in the"
+  echo "text file). Made by \`scripts/gallery.sh\`; page numbers are those a host asks for."
 } >"$index"
 
 for sample in "${samples[@]}"; do
@@ -52,29 +50,35 @@ for sample in "${samples[@]}"; do
   mkdir -p "$mirrored"
   cp -r "$package"/. "$mirrored"
   sed -i 's/^\[Common\]\r\{0,1\}$/&\nMirrorLayout=1/' "$mirrored/${model}EN.DAT"
-  rm -rf "${out:?}/$sample"
   printf '\n## %s (%s, printer %s)\n\n| Page | Caption | Left to right | Mirrored |\n|---|---|---|---|\n' \
     "$sample" "$model" "$printer" >>"$index"
   # Every page number a host may ask for; the host leaves out those the module has no page for.
   for id in $(seq 0 21); do
-    caption=
     for direction in ltr rtl; do
       dll=$package/${model}U.DLL
       [ $direction = rtl ] && dll=$mirrored/${model}U.DLL
       shots=$scratch/shots
       rm -rf "$shots"
       if ! log=$(wine "$host" --dll "$(qxge_winpath "$dll")" --printer "$printer" --pages "$id" \
-                   --snapshot "$(qxge_winpath "$shots")" 2>&1); then
+                   --snapshot "$(qxge_winpath "$shots")" --dialogs 2>&1); then
         grep -q "the sheet has no pages" <<<"$log" && continue 2
         echo "$log" >&2
         exit 1
       fi
       mkdir -p "$out/$sample/$direction"
-      mv "$shots/page-0.png" "$out/$sample/$direction/page-$id.png"
-      caption=$(sed -n 's/^saved .* (\(.*\))\r\{0,1\}$/\1/p' <<<"$log" | head -n1)
+      # The page is page-0.png and the dialogs it opens page-0-M.png; here they take the page's number.
+      for shot in "$shots"/page-0*.png; do
+        mv "$shot" "$out/$sample/$direction/page-$id${shot##*/page-0}"
+      done
+      [ $direction = ltr ] && saved=$log
     done
-    echo "| $id | $caption | ![]($sample/ltr/page-$id.png) | ![]($sample/rtl/page-$id.png) |" >>"$index"
-    echo "gallery: $sample page $id ($caption)"
+    # One row for the page and one for each dialog it opens, captioned as the host saved them.
+    sed -n 's/^saved .*\\page-0\(-[0-9]*\)\{0,1\}\.png (\(.*\))\r\{0,1\}$/\1|\2/p' <<<"$saved" |
+      while IFS='|' read -r dialog caption; do
+        picture=page-$id$dialog.png
+        echo "| $id | $caption | ![]($sample/ltr/$picture) | ![]($sample/rtl/$picture) |" >>"$index"
+        echo "gallery: $sample page $id ($caption)"
+      done
   done
 done
 mv "$index" "$out/README.md"

@@ -94,4 +94,28 @@ void ShowEachPage(HWND sheet, const std::function<void()>& settle,
   }
 }
 
+void OpenEachDialog(HWND page, const std::function<std::wstring(HWND)>& textOf,
+                    const std::function<void(HWND dialog)>& visit) {
+  std::vector<HWND> buttons;
+  for (HWND child = GetWindow(page, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t kind[16] = {};
+    const LONG style = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
+    if (GetClassNameW(child, kind, 16) != 0 && lstrcmpiW(kind, WC_BUTTONW) == 0 &&
+        (style == BS_PUSHBUTTON || style == BS_DEFPUSHBUTTON))
+      buttons.push_back(child);
+  }
+  for (HWND button : buttons) {
+    const std::wstring text = textOf(button);
+    if (!IsWindowVisible(button) || !IsWindowEnabled(button) || text.size() < 3 ||
+        text.compare(text.size() - 3, 3, L"...") != 0)
+      continue;
+    ModalHook hook(IDCANCEL, [&](HWND dialog) {
+      visit(dialog);
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    SettleSheet();
+  }
+}
+
 }  // namespace qxhost

@@ -49,4 +49,10 @@ std::vector<HWND> OwnedTooltips(HWND owner);
 void ShowEachPage(HWND sheet, const std::function<void()>& settle,
                   const std::function<void(size_t index, const std::wstring& caption)>& visit);
 
+// Opens each dialog a page offers, one after another: by the platform's convention a push
+// button whose text (as textOf gives it) ends in an ellipsis opens one. visit sees the dialog
+// once it has localised itself; the dialog is cancelled after.
+void OpenEachDialog(HWND page, const std::function<std::wstring(HWND)>& textOf,
+                    const std::function<void(HWND dialog)>& visit);
+
 }  // namespace qxhost
