@@ -3,8 +3,8 @@
 qxge_sample() {
   case $1 in
     office) model=QX5000 printer=QX_Office pages=0,1,2,3,4,5 ;;
-    compact) model=QX300 printer=QX_Office pages=0,1,2,3,4,5 ;;
-    color) model=QX700 printer=QX_Office pages=0,1,2,3,4,5 ;;
+    compact) model=QX300 printer=QX_Compact pages=0,1,2,3,4,5 ;;
+    color) model=QX700 printer=QX_Color pages=0,1,2,3,4,5 ;;
     photo) model=QX900 printer=QX_Photo pages=16,21,12,5 ;;
     *) return 1 ;;
   esac

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Brings up the test printers the Windows tests print to: the CUPS scheduler, the queues
-# QX_Office and QX_Photo, and the loopback listener that plays both printers and keeps every
-# job's bytes.
+# Brings up the test printers the Windows tests and the samples print to: the CUPS scheduler,
+# the queues QX_Office, QX_Photo, QX_Compact and QX_Color, and the loopback listener that plays
+# every printer and keeps every job's bytes.
 # Safe to run again: it only starts or changes what is missing or different.
 #
 # Environment:
@@ -27,9 +27,11 @@ fi
 mkdir -p "$jobs_dir"
 jobs_dir=$(cd "$jobs_dir" && pwd)
 ppd=$QXGE_ROOT/samples/office/QX_Office.ppd
-# The photo model's queue: same device, its own PPD.
-photo_printer=QX_Photo
+# Every queue has the same device. The photo model has its own PPD; the compact and colour
+# models take the office one, under their own queue names, so that Wine names each printer's
+# data file, and with it the version file its texts come from, after its own model.
 photo_ppd=$QXGE_ROOT/samples/photo/QX_Photo.ppd
+queues=("$printer:$ppd" "QX_Photo:$photo_ppd" "QX_Compact:$ppd" "QX_Color:$ppd")
 # snmp=false: the socket backend otherwise spends about 4 s per job asking the
 # loopback address for supply levels before it connects.
 device_uri="socket://127.0.0.1:$port/?snmp=false"
@@ -174,12 +176,14 @@ main() {
   start_cups
   # The listener comes first so that no job reaches the queue before the printer exists.
   start_listener
-  ensure_queue "$printer" "$ppd"
-  ensure_queue "$photo_printer" "$photo_ppd"
+  local queue names=()
+  for queue in "${queues[@]}"; do
+    ensure_queue "${queue%%:*}" "${queue#*:}"
+    names+=("${queue%%:*}")
+  done
   qxge_wine_init
-  check_wine_ppd "$printer" "$ppd"
-  check_wine_ppd "$photo_printer" "$photo_ppd"
-  say "ready: $printer and $photo_printer -> $device_uri, jobs in $jobs_dir ($(qxge_winpath "$jobs_dir"))," \
+  for queue in "${queues[@]}"; do check_wine_ppd "${queue%%:*}" "${queue#*:}"; done
+  say "ready: ${names[*]} -> $device_uri, jobs in $jobs_dir ($(qxge_winpath "$jobs_dir"))," \
     "listener pid $(cat "$listener_pid_file"), log $listener_log"
 }
 
