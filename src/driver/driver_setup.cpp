@@ -49,6 +49,13 @@ bool Remove(std::wstring name) {
 
 bool Install(std::wstring name, std::wstring port, std::wstring config, std::wstring data,
              const std::vector<std::wstring>& files) {
+  // The spooler names jobs "printer, Job N" and paths "\\server\printer": a printer whose name
+  // holds a comma or a backslash would take jobs it can never hand on, so none is made.
+  if (name.empty() || name.find_first_of(L",\\") != std::wstring::npos) {
+    std::fwprintf(stderr, L"qxdrvsetup: \"%ls\" cannot name a printer: it is empty or holds a comma or a backslash\n",
+                  name.c_str());
+    return false;
+  }
   if (!Remove(name)) return false;
   std::wstring dependent;
   for (const std::wstring& file : files) dependent += file + L'\0';
