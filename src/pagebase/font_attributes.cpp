@@ -25,6 +25,22 @@ const char16_t* const kStyles[] = {u"Regular", u"Bold", u"Italic", u"Bold Italic
 const char16_t* const kColours[] = {u"Gray", u"Red", u"Yellow", u"Green", u"Cyan", u"Blue", u"Magenta"};
 const char16_t* const kShades[] = {u"Extra Dark Gray", u"Dark Gray", u"Medium Gray", u"Light Gray", u"Extra Light Gray"};
 
+// The face the font mapper draws a face name with: the name itself when it is installed.
+std::wstring MappedFace(const std::u16string& face) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  platform::CopyTerminated(face, wanted.lfFaceName, LF_FACESIZE);
+  wchar_t drawn[LF_FACESIZE] = {};
+  const HDC screen = GetDC(nullptr);
+  const HFONT font = CreateFontIndirectW(&wanted);
+  const HGDIOBJ old = SelectObject(screen, font);
+  GetTextFaceW(screen, LF_FACESIZE, drawn);
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return drawn;
+}
+
 int CALLBACK AddFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM data) {
   // Vertical faces ("@...") print sideways; other kinds of font cannot be scaled freely.
   if ((type & TRUETYPE_FONTTYPE) == 0 || font->lfFaceName[0] == L'@') return 1;
@@ -82,11 +98,16 @@ void FontAttributes::Bind(SettingsPage& page, Ids ids, bool colour) {
   fill(ids.shade, kShades, 5, 0);
 }
 
-void FontAttributes::Show(const FontLook& look) const {
+void FontAttributes::Show(const FontLook& look) {
   const HWND faces = page_->Item(ids_.face);
-  const LRESULT at = SendMessageW(faces, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                  reinterpret_cast<LPARAM>(platform::W(look.face.c_str())));
-  SendMessageW(faces, CB_SETCURSEL, at == CB_ERR ? 0 : at, 0);
+  const auto find = [faces](const wchar_t* face) {
+    return SendMessageW(faces, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(face));
+  };
+  LRESULT at = find(platform::W(look.face.c_str()));
+  if (at == CB_ERR) at = find(MappedFace(look.face).c_str());
+  shownAt_ = at == CB_ERR ? 0 : at;
+  shownFace_ = look.face;
+  SendMessageW(faces, CB_SETCURSEL, static_cast<WPARAM>(shownAt_), 0);
   ComboBox(page_->Item(ids_.style)).SelectByData((look.weight >= FW_BOLD ? 1 : 0) + (look.italic ? 2 : 0));
   int colour = 1, shade = 2;
   FindPaletteColour(look.colour, colour, shade, !colour_);
@@ -96,7 +117,8 @@ void FontAttributes::Show(const FontLook& look) const {
 
 FontLook FontAttributes::Chosen() const {
   FontLook look;
-  look.face = platform::WindowText(page_->Item(ids_.face));
+  const HWND faces = page_->Item(ids_.face);
+  look.face = SendMessageW(faces, CB_GETCURSEL, 0, 0) == shownAt_ ? shownFace_ : platform::WindowText(faces);
   const intptr_t style = ComboBox(page_->Item(ids_.style)).SelectedData();
   look.weight = style == 1 || style == 3 ? FW_BOLD : FW_NORMAL;
   look.italic = style == 2 || style == 3;

@@ -34,9 +34,10 @@ class FontAttributes {
   // Fills the lists; the faces are the TrueType faces installed for the default character set.
   // Without colour the shade list takes the colour list's place and the grey row is used.
   void Bind(SettingsPage& page, Ids ids, bool colour);
-  // A face not installed or a style not listed selects the list's first item; a colour not in
-  // the palette shows as medium grey.
-  void Show(const FontLook& look) const;
+  // A face not installed shows as the face the font mapper draws it with (else the list's
+  // first) and stays the chosen face until another is picked; a style not listed selects the
+  // first; a colour not in the palette shows as medium grey.
+  void Show(const FontLook& look);
   FontLook Chosen() const;
   // A command that changes the chosen font.
   bool IsChange(int id, int code) const {
@@ -47,6 +48,9 @@ class FontAttributes {
   SettingsPage* page_ = nullptr;
   Ids ids_{};
   bool colour_ = true;
+  // The face last shown and the list entry that stood for it.
+  std::u16string shownFace_;
+  intptr_t shownAt_ = -1;
 };
 
 }  // namespace qxge

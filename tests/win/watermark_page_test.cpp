@@ -99,12 +99,13 @@ TEST_F(WatermarkPageTest, AddedWatermarkReachesTheRegistryAndTheJob) {
 }
 
 // Vertical is stored as 90 degrees and shown again as Vertical, with 45 in the closed angle box;
-// a job's watermark the user never stored joins the list when the page opens.
+// a job's watermark the user never stored joins the list when the page opens. Its face, which
+// this machine lacks, shows as the face it is drawn with and is kept while no other is picked.
 TEST_F(WatermarkPageTest, VerticalComesBackAsVerticalAndTheJobsWatermarkIsKept) {
   Stage(L"QXWM", "[Common]\r\n", kBuiltIns);
   qxge::PrivateDevMode& p = Live().dmPrivate;
   p.cWaterText.Write(u"From the job");
-  p.WaterStrFaceName.Write(u"DejaVu Sans");
+  p.WaterStrFaceName.Write(u"Arial");
   p.iWaterSize = 60;
   p.iWaterAngle = 90;
   p.WaterColor = RGB(255, 0, 0);  // a colour a model without colour cannot print
@@ -120,12 +121,15 @@ TEST_F(WatermarkPageTest, VerticalComesBackAsVerticalAndTheJobsWatermarkIsKept) 
   EXPECT_TRUE(Shown(IDC_FONT_SHADE));
   EXPECT_EQ(Bounds(IDC_FONT_SHADE).top, Bounds(IDC_FONT_COLOR).top);
   EXPECT_EQ(Data(IDC_FONT_SHADE), 2);  // not a grey: medium grey
+  EXPECT_EQ(Text(IDC_FONT_FACE), L"DejaVu Sans");
 
   Choose(IDC_FONT_SHADE, 4);
   Click(IDC_WATERMARK_UPDATE);
   Apply();
   EXPECT_EQ(p.iWaterAngle, 90);
   EXPECT_EQ(p.WaterColor, static_cast<uint32_t>(RGB(224, 224, 224)));
+  EXPECT_EQ(p.WaterStrFaceName.Read(), u"Arial");
+  EXPECT_EQ(Stored(L"Face", 2), L"Arial");
 }
 
 // At 32 watermarks nothing more is added, but a watermark is still updated; a text another
