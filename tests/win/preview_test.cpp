@@ -447,13 +447,7 @@ TEST(WatermarkPreviewTest, DrawsTheEditedDescriptionAcrossThePlainSheet) {
     qxge::WatermarkPreview preview;
     preview.Attach(control);
     preview.Update(*reinterpret_cast<qxge::DriverDevMode*>(bytes.data()));
-    qxge::WatermarkLook look;
-    look.text = u"DRAFT";
-    look.face = u"Arial";
-    look.size = 96;
-    look.angle = 45;
-    look.weight = FW_BOLD;
-    look.colour = RGB(200, 0, 0);
+    qxge::WatermarkLook look{u"DRAFT", u"Arial", 96, 45, FW_BOLD, RGB(200, 0, 0)};
     const auto inked = [&] {
       const Snapshot shot(control);
       return shot.Count(RGB(200, 0, 0), shot.Bounds(GetSysColor(COLOR_WINDOW), shot.Height()));
