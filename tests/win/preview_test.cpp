@@ -104,13 +104,6 @@ TEST_F(PreviewTest, NupGridsKeepThePagesUpright) {
   ExpectGrid(shot, SheetBottom(), 2, 3);
 }
 
-// The four quarters of a two-by-two sheet's pages, row by row.
-std::vector<RECT> Quarters(const RECT& pages) {
-  const LONG midX = (pages.left + pages.right) / 2, midY = (pages.top + pages.bottom) / 2;
-  return {{pages.left, pages.top, midX, midY}, {midX, pages.top, pages.right, midY},
-          {pages.left, midY, midX, pages.bottom}, {midX, midY, pages.right, pages.bottom}};
-}
-
 // Where anything but ground is drawn within region; empty when nothing is.
 RECT InkWithin(const Snapshot& shot, const RECT& region, COLORREF ground) {
   RECT ink{region.right, region.bottom, region.left, region.top};
@@ -142,8 +135,12 @@ TEST_F(PreviewTest, NupCellsCarryTheNumbersOfTheirOrder) {
   const auto inks = [&] {
     Reopen();
     const Snapshot shot(preview_);
-    std::vector<std::string> cells;
-    for (const RECT& quarter : Quarters(shot.Bounds(fill, SheetBottom()))) cells.push_back(InkOn(shot, quarter, fill));
+    const RECT p = shot.Bounds(fill, SheetBottom());
+    const LONG midX = (p.left + p.right) / 2, midY = (p.top + p.bottom) / 2;
+    std::vector<std::string> cells;  // the four quarters, row by row
+    for (const RECT& quarter : {RECT{p.left, p.top, midX, midY}, RECT{midX, p.top, p.right, midY},
+                                RECT{p.left, midY, midX, p.bottom}, RECT{midX, midY, p.right, p.bottom}})
+      cells.push_back(InkOn(shot, quarter, fill));
     return cells;
   };
   Record().iNupLayout = 0;  // right, then down
