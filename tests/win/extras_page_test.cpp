@@ -39,6 +39,15 @@ const char kHoldModel[] = "[Common]\r\nPrinterHDD=1\r\nExtrasMinPassLen=4\r\nExt
 void TypeIn(HWND dialog, int id, const std::wstring& keys) {
   for (wchar_t key : keys) SendMessageW(GetDlgItem(dialog, id), WM_CHAR, key, 1);
 }
+void EnterPasscode(HWND dialog, const wchar_t* code) {
+  for (int id : {IDC_HOLD_PASSCODE, IDC_HOLD_CONFIRM}) SetWindowTextW(GetDlgItem(dialog, id), code);
+}
+// The text a drop-down list shows for its choice.
+std::wstring ShownChoice(HWND combo) {
+  wchar_t text[64] = {};
+  SendMessageW(combo, CB_GETLBTEXT, SendMessageW(combo, CB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(text));
+  return text;
+}
 void PutOnClipboard(const std::wstring& text) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
@@ -70,10 +79,10 @@ void ValuesHolding(HKEY key, const std::wstring& path, const std::string& what, 
 
 class ExtrasPageTest : public qxtest::SheetHarness {
  protected:
-  void OpenExtras(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr, uint32_t flags = 0) {
+  void OpenExtras(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr) {
     Stage(L"QXEX", model, "[Common]\r\n");
     if (prepare != nullptr) prepare(Live());
-    Open({kExtrasPage}, flags);
+    Open({kExtrasPage});
   }
   void Hold(std::function<void(HWND)> act, int button = IDOK) {
     EXPECT_TRUE(InDialog(IDC_PRINT_AND_HOLD, IDC_HOLD_MODE, std::move(act), button));
@@ -155,10 +164,7 @@ TEST_F(ExtrasPageTest, PrintAndHoldKeepsEachModeAndRefusesAShortPasscode) {
       // Spool has nothing for the row under the mode: the user's row takes it.
       const int gap = qxtest::BoundsIn(d, IDC_HOLD_USER).top - qxtest::BoundsIn(d, IDC_HOLD_MODE).bottom;
       EXPECT_EQ(gap < 20, mode == 9) << mode;
-      if (mode == 4 || mode == 6) {
-        SetWindowTextW(GetDlgItem(d, IDC_HOLD_PASSCODE), L"4321");
-        SetWindowTextW(GetDlgItem(d, IDC_HOLD_CONFIRM), L"4321");
-      }
+      if (mode == 4 || mode == 6) EnterPasscode(d, L"4321");
     });
     Apply();
     EXPECT_EQ(Live().dmPrivate.iJobRetention, mode);
@@ -185,14 +191,12 @@ TEST_F(ExtrasPageTest, PrintAndHoldKeepsEachModeAndRefusesAShortPasscode) {
   qxtest::BoxAnswers boxes({IDOK});
   Hold([&boxes](HWND d) {
     ChooseIn(d, IDC_HOLD_MODE, 4);
-    SetWindowTextW(GetDlgItem(d, IDC_HOLD_PASSCODE), L"123");
-    SetWindowTextW(GetDlgItem(d, IDC_HOLD_CONFIRM), L"123");
+    EnterPasscode(d, L"123");
     SendMessageW(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_NE(boxes.Boxes()[0].text.find(L"4-8"), std::wstring::npos);
     EXPECT_FALSE(IsWindowEnabled(GetWindow(d, GW_OWNER)));  // still running: an ended dialog frees its owner
-    SetWindowTextW(GetDlgItem(d, IDC_HOLD_PASSCODE), L"12");
-    SetWindowTextW(GetDlgItem(d, IDC_HOLD_CONFIRM), L"12");
+    EnterPasscode(d, L"12");
   }, IDCANCEL);
   // Stored in public the job takes no passcode, and an older one is gone to the last byte.
   Hold([](HWND d) {
@@ -257,11 +261,10 @@ TEST_F(ExtrasPageTest, PasscodeEditsTakeDigitsOnlyAndGiveNothingAway) {
   // The passcode is kept nowhere but in whole records: not in the user's other values, not in
   // the package's files, which a sheet fills with the texts it reads.
   Close();
-  const std::string secret(reinterpret_cast<const char*>(u"1234"), 8);
   std::vector<std::wstring> holders;
   HKEY user = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, (L"SOFTWARE\\QXPrint\\" + base_).c_str(), 0, KEY_READ, &user) == ERROR_SUCCESS) {
-    ValuesHolding(user, L"", secret, holders);
+    ValuesHolding(user, L"", std::string(reinterpret_cast<const char*>(u"1234"), 8), holders);
     RegCloseKey(user);
   }
   for (const std::wstring& holder : holders) {
@@ -294,17 +297,12 @@ TEST_F(OutputPageTest, ClonesOrPagesPerSideInTheRecordsUnit) {
   Live().dmPrivate.iNup = 2;
   Open({kOutputPage});
   EXPECT_EQ(Data(IDC_LAYOUT_TYPE), 8);
-  wchar_t text[64] = {};
-  SendMessageW(Control(IDC_LAYOUT_TYPE), CB_GETLBTEXT, SendMessageW(Control(IDC_LAYOUT_TYPE), CB_GETCURSEL, 0, 0),
-               reinterpret_cast<LPARAM>(text));
-  EXPECT_STREQ(text, L"1.18 x 1.57 inch");
+  EXPECT_EQ(ShownChoice(Control(IDC_LAYOUT_TYPE)), L"1.18 x 1.57 inch");
   EXPECT_FALSE(Enabled(IDC_NUP));
   EXPECT_FALSE(Enabled(IDC_PAGE_ORDER));
   EXPECT_TRUE(Enabled(IDC_NUP_BORDER));  // a clone size may be framed
   Click(IDC_UNITS_MM);
-  SendMessageW(Control(IDC_LAYOUT_TYPE), CB_GETLBTEXT, SendMessageW(Control(IDC_LAYOUT_TYPE), CB_GETCURSEL, 0, 0),
-               reinterpret_cast<LPARAM>(text));
-  EXPECT_STREQ(text, L"30 x 40 mm");
+  EXPECT_EQ(ShownChoice(Control(IDC_LAYOUT_TYPE)), L"30 x 40 mm");
 
   // Pages per side: the order list starts with Same Page and follows the count.
   Choose(IDC_LAYOUT_TYPE, 0);
@@ -341,15 +339,11 @@ TEST_F(ExtrasPageTest, TheJobsWatermarkJoinsTheUsersAndAChoiceShowsOnThePreview)
   EXPECT_EQ(qxtest::ReadUserString(base_, store, L"Tx2"), L"SECRET");
   EXPECT_EQ(qxtest::ReadUserString(base_, store, L"WMNum"), L"3");
   EXPECT_EQ(Items(IDC_WATERMARK_CHOICE), 4);
-  wchar_t chosen[64] = {};
-  SendMessageW(Control(IDC_WATERMARK_CHOICE), CB_GETLBTEXT, SendMessageW(Control(IDC_WATERMARK_CHOICE), CB_GETCURSEL, 0, 0),
-               reinterpret_cast<LPARAM>(chosen));
-  EXPECT_STREQ(chosen, L"SECRET");
+  EXPECT_EQ(ShownChoice(Control(IDC_WATERMARK_CHOICE)), L"SECRET");
 
   const std::vector<uint32_t> before = qxtest::Snapshot(Control(IDC_PREVIEW)).Pixels();
   SendMessageW(Control(IDC_WATERMARK_CHOICE), CB_SETCURSEL, 0, 0);  // (No Watermark)
-  SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_WATERMARK_CHOICE, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(Control(IDC_WATERMARK_CHOICE)));
+  SendMessageW(PageDialog(), WM_COMMAND, MAKEWPARAM(IDC_WATERMARK_CHOICE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(IDC_WATERMARK_CHOICE)));
   sheet_->Pump();
   EXPECT_NE(qxtest::Snapshot(Control(IDC_PREVIEW)).Pixels(), before);
   Apply();

@@ -24,6 +24,13 @@ const char kTwoResolutions[] =
     "[Common]\r\nLayoutPoster=1\r\nGraphics600Res=3\r\nGraphicsTonerMode=1\r\nGraphicsTonerPrinter=1\r\n"
     "GraphicsDarkness=1\r\nGraphicsTrueType=1\r\nGraphicsDraftRes=1\r\n";
 
+// A record at 600 dpi without toner saving.
+void At600(qxge::DriverDevMode& r) {
+  r.dmPublic.dmPrintQuality = 600;
+  r.dmPrivate.iResolution = 600;
+  r.dmPrivate.iTonerSave = 1;
+}
+
 class GraphicsPageTest : public qxtest::SheetHarness {
  protected:
   void OpenGraphics(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr,
@@ -42,11 +49,7 @@ class GraphicsPageTest : public qxtest::SheetHarness {
 // The office model offers four resolutions: all fit, one row apart. Image modes and toner save
 // stay on the page; darkness and TrueType go to the dialog, whose OK is taken back.
 TEST_F(GraphicsPageTest, OfficeKeepsWhatFitsAndTheDialogHoldsTheRest) {
-  OpenGraphics(OfficeModel(), [](qxge::DriverDevMode& r) {
-    r.dmPublic.dmPrintQuality = 600;
-    r.dmPrivate.iResolution = 600;
-    r.dmPrivate.iTonerSave = 1;
-  });
+  OpenGraphics(OfficeModel(), At600);
   for (int index : {7, 11, 12, 15}) EXPECT_TRUE(Shown(Radio(index))) << index;
   EXPECT_FALSE(Shown(Radio(3)));
   EXPECT_EQ(Bounds(Radio(11)).top - Bounds(Radio(7)).top, Bounds(Radio(12)).top - Bounds(Radio(11)).top);
@@ -116,10 +119,8 @@ TEST_F(GraphicsPageTest, APosterClosesThe1200RowAndStepsOn) {
 // gives way to the first it can; Draft Mode is 600 dpi with the toner saved.
 TEST_F(GraphicsPageTest, ResolutionDecidesTheImageModesAndDraftSavesToner) {
   OpenGraphics(kTwoResolutions, [](qxge::DriverDevMode& r) {
-    r.dmPublic.dmPrintQuality = 600;
-    r.dmPrivate.iResolution = 600;
+    At600(r);
     r.dmPrivate.iSrt = 2;  // Text Enhance
-    r.dmPrivate.iTonerSave = 1;
   });
   EXPECT_TRUE(Shown(Radio(10)));
   EXPECT_TRUE(Shown(Radio(24)));
@@ -159,11 +160,7 @@ std::vector<COLORREF> PreviewCaptions(HWND page) {
 // The preview says which resolution the radios hold, and a favorite saved in the registry brings
 // its resolution and toner choice with it.
 TEST_F(GraphicsPageTest, APreviewAndAFavoriteFollowTheResolution) {
-  OpenGraphics(OfficeModel(), [](qxge::DriverDevMode& r) {
-    r.dmPublic.dmPrintQuality = 600;
-    r.dmPrivate.iResolution = 600;
-    r.dmPrivate.iTonerSave = 1;
-  });
+  OpenGraphics(OfficeModel(), At600);
   qxge::DriverDevMode best = Live();
   best.dmPublic.dmPrintQuality = 1200;
   best.dmPrivate.iResolution = 1200;
@@ -256,35 +253,15 @@ TEST_F(GraphicsPageTest, ColorAdjustmentsKeepSliderAndNumberTogether) {
   EXPECT_EQ(p.iBrightness + p.iContrast + p.iRed + p.iCyan, 200);
 }
 
-// Whether every pixel of the sample as shown is grey.
-bool ShowsGrey(HWND sample) {
-  const qxtest::Snapshot shot(sample);
-  for (int y = 0; y < shot.Height(); ++y)
-    for (int x = 0; x < shot.Width(); ++x) {
-      const COLORREF c = shot.At(x, y);
-      if (GetRValue(c) != GetGValue(c) || GetGValue(c) != GetBValue(c)) return false;
-    }
-  return true;
-}
-
-// The sample picture file's pixels, top row first.
-std::vector<COLORREF> FilePixels(const std::wstring& path, int& width, int& height) {
-  const auto bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  if (bitmap == nullptr) return {};
-  const SIZE size = qxtest::SizeOf(bitmap);
-  width = size.cx;
-  height = size.cy;
-  std::vector<COLORREF> pixels = qxtest::PixelsOf(bitmap);
-  DeleteObject(bitmap);
-  return pixels;
-}
-
 // How many pixels of the sample, centred in its control, differ from the file's pixels passed
 // through f.
 template <typename F>
 int SampleMismatches(HWND control, const std::wstring& file, F f) {
-  int w = 0, h = 0;
-  const std::vector<COLORREF> expected = FilePixels(file, w, h);
+  const auto bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  if (bitmap == nullptr) return -1;
+  const int w = qxtest::SizeOf(bitmap).cx, h = qxtest::SizeOf(bitmap).cy;
+  const std::vector<COLORREF> expected = qxtest::PixelsOf(bitmap);
+  DeleteObject(bitmap);
   const qxtest::Snapshot shot(control);
   if (expected.empty() || shot.Width() < w + 10 || shot.Height() < h + 10) return -1;
   const int left = 5 + (shot.Width() - 10 - w) / 2, top = 5 + (shot.Height() - 10 - h) / 2;
@@ -305,10 +282,8 @@ TEST_F(GraphicsPageTest, ManualColourOpensTheAdjustAndMatchingDialogs) {
                [](qxge::DriverDevMode& r) {
                  qxge::PrivateDevMode& p = r.dmPrivate;
                  p.iGrayMode = 1;
-                 p.iColorOptions = 0;
-                 p.iEqualizer = 0;
-                 p.iBrightness = p.iContrast = p.iSaturation = 50;
-                 p.iRed = p.iGreen = p.iBlue = p.iCyan = p.iMagenta = p.iYellow = 50;
+                 p.iColorOptions = p.iEqualizer = 0;
+                 p.iBrightness = p.iContrast = p.iSaturation = p.iRed = p.iGreen = p.iBlue = p.iCyan = p.iMagenta = p.iYellow = 50;
                });
   EXPECT_FALSE(Enabled(IDC_ADJUST_COLOR));
   Click(IDC_COLOR_MANUAL);
@@ -343,7 +318,9 @@ TEST_F(GraphicsPageTest, ManualColourOpensTheAdjustAndMatchingDialogs) {
   Click(IDC_GRAYSCALE);
   EXPECT_FALSE(Enabled(IDC_COLOR_MATCHING));
   EXPECT_TRUE(InDialog(IDC_ADJUST_COLOR, IDC_AUTO_ADJUST, [](HWND d) {
-    EXPECT_TRUE(ShowsGrey(GetDlgItem(d, IDC_COLOR_SAMPLE)));
+    const qxtest::Snapshot shot(GetDlgItem(d, IDC_COLOR_SAMPLE));
+    EXPECT_TRUE(std::all_of(shot.Pixels().begin(), shot.Pixels().end(),
+                            [](uint32_t p) { return (p & 0xFF) == (p >> 8 & 0xFF) && (p >> 8 & 0xFF) == (p >> 16 & 0xFF); }));
     EXPECT_FALSE(qxtest::EnabledIn(d, IDC_SATURATION));
   }, IDCANCEL));
 }

@@ -61,11 +61,11 @@ std::vector<COLORREF> PictureIn(HWND control) {
 
 class LayoutPageTest : public qxtest::SheetHarness {
  protected:
-  void OpenLayout(const std::string& model, void (*prepare)(qxge::DriverDevMode&) = nullptr, bool pictures = false) {
+  void OpenLayout(const std::string& model, std::function<void(qxge::DriverDevMode&)> prepare = {}, bool pictures = false) {
     Stage(base_.empty() ? L"QXLA" : base_, model, "[Common]\r\n", pictures);
     Live().dmPublic.dmPaperSize = DMPAPER_A4;
     Live().dmPublic.dmFields |= DM_PAPERSIZE | DM_DUPLEX;
-    if (prepare != nullptr) prepare(Live());
+    if (prepare) prepare(Live());
     Open({0});
   }
   // As the mouse clicks a picture.
@@ -138,21 +138,21 @@ TEST_F(LayoutPageTest, PicturesFollowOrientationAndRotation) {
   const std::vector<COLORREF> portrait = orientation(), portraitDuplex = duplex();
   ASSERT_FALSE(portrait.empty());
   ASSERT_FALSE(portraitDuplex.empty());
+  const auto expectTurned = [&](bool turned, const char* how) {
+    EXPECT_EQ(orientation() != portrait, turned) << how;
+    EXPECT_EQ(duplex() != portraitDuplex, turned) << how;
+  };
   // Back and forth, as a user tries a choice out.
   for (int round = 0; round < 2; ++round) {
     Click(IDC_LANDSCAPE);
-    EXPECT_NE(orientation(), portrait);
-    EXPECT_NE(duplex(), portraitDuplex);
+    expectTurned(true, "landscape");
     Click(IDC_PORTRAIT);
-    EXPECT_EQ(orientation(), portrait);
-    EXPECT_EQ(duplex(), portraitDuplex);
+    expectTurned(false, "portrait");
   }
   Choose(IDC_ROTATE, 180);
-  EXPECT_NE(orientation(), portrait);
-  EXPECT_NE(duplex(), portraitDuplex);
+  expectTurned(true, "180");
   Choose(IDC_ROTATE, 0);
-  EXPECT_EQ(orientation(), portrait);
-  EXPECT_EQ(duplex(), portraitDuplex);
+  expectTurned(false, "0");
   // Reverse Duplex has pictures of its own for the long and the short edge only.
   Click(IDC_DUPLEX_LONG);
   const std::vector<COLORREF> longEdge = duplex();
@@ -194,10 +194,7 @@ TEST_F(LayoutPageTest, ScaleFactorHoldsItsRangeWhileTyping) {
 }
 
 TEST_F(LayoutPageTest, TurningATurnablePaperFixesTheSheet) {
-  OpenLayout(kFullModel, [](qxge::DriverDevMode& r) {
-    r.dmPublic.dmPaperSize = DMPAPER_ENV_10;
-    r.dmPrivate.iNup = 3;
-  });
+  OpenLayout(kFullModel, [](qxge::DriverDevMode& r) { r.dmPublic.dmPaperSize = DMPAPER_ENV_10; r.dmPrivate.iNup = 3; });
   ASSERT_TRUE(Shown(IDC_ROTATE));
   EXPECT_FALSE(Shown(IDC_ROTATE_180));
   EXPECT_EQ(Items(IDC_ROTATE), 3);  // 0, 90 and 180 for this paper
@@ -216,10 +213,7 @@ TEST_F(LayoutPageTest, TurningATurnablePaperFixesTheSheet) {
 
 TEST_F(LayoutPageTest, ScalingChosenOnThePaperPageClosesTheLayoutOptions) {
   // A fit to page on a model whose Layout page does not offer it is the Paper page's scaling.
-  OpenLayout(kFullModel, [](qxge::DriverDevMode& r) {
-    r.dmPrivate.iFitPage = 1;
-    r.dmPrivate.iFitPagePaper = DMPAPER_A5;
-  });
+  OpenLayout(kFullModel, [](qxge::DriverDevMode& r) { r.dmPrivate.iFitPage = 1; r.dmPrivate.iFitPagePaper = DMPAPER_A5; });
   EXPECT_FALSE(Enabled(IDC_LAYOUT_TYPE));
   EXPECT_FALSE(Enabled(IDC_NUP));
   EXPECT_EQ(Data(IDC_NUP), 0);
@@ -242,10 +236,7 @@ TEST_F(LayoutPageTest, ScalingChosenOnThePaperPageClosesTheLayoutOptions) {
 
   // A Paper page that offers None as a scaling type names it too.
   base_ = L"QXLG";
-  OpenLayout(std::string(kFullModel) + "PaperScaleNone=1\r\n", [](qxge::DriverDevMode& r) {
-    r.dmPrivate.iER = 1;
-    r.dmPrivate.iERRatio = 50;
-  });
+  OpenLayout(std::string(kFullModel) + "PaperScaleNone=1\r\n", [](qxge::DriverDevMode& r) { r.dmPrivate.iER = 1; r.dmPrivate.iERRatio = 50; });
   EXPECT_FALSE(Enabled(IDC_LAYOUT_TYPE));
   EXPECT_EQ(Tip(IDC_LAYOUT_FRAME), L"To enable Layout Options, click the Paper tab, set the Scaling Type to None or "
                                    L"Reduce/Enlarge and change the Percentage to 100%.");
@@ -253,26 +244,18 @@ TEST_F(LayoutPageTest, ScalingChosenOnThePaperPageClosesTheLayoutOptions) {
 
 // A user's size within the box of the model's double-sided papers prints on both sides; one
 // outside it is blocked, and the tip names the sizes that would do, the user's among them.
-void StoreInsideAndOutside() { qxtest::PutUserPapers(L"QXLS", {{L"Inside", 2130, 2900}, {L"Outside", 1000, 1500}}); }
-
 TEST_F(LayoutPageTest, CustomSizesWithinTheDoubleSidedPapersPrintOnBothSides) {
   base_ = L"QXLS";
-  const std::string model = "[Common]\r\nLayoutDoubleSided=1\r\nLayoutDoublePrinter=1\r\nDoubleSidedPapers=1;9;257\r\n";
-  OpenLayout(model, [](qxge::DriverDevMode& r) {
-    StoreInsideAndOutside();
-    r.dmPublic.dmPaperSize = 257;
-  });
-  EXPECT_TRUE(Enabled(IDC_DUPLEX_LONG));
-  EXPECT_EQ(Tip(IDC_DUPLEX_FRAME), L"");
-
-  OpenLayout(model, [](qxge::DriverDevMode& r) {
-    StoreInsideAndOutside();
-    r.dmPublic.dmPaperSize = 258;
-  });
-  EXPECT_FALSE(Enabled(IDC_DUPLEX_LONG));
-  EXPECT_EQ(Tip(IDC_DUPLEX_FRAME),
-            L"To enable Double-sided Printing, click the Paper tab and change the Size to one of the following: "
-            L"Letter, A4, Inside.");
+  for (const int16_t paper : {257, 258}) {
+    OpenLayout("[Common]\r\nLayoutDoubleSided=1\r\nLayoutDoublePrinter=1\r\nDoubleSidedPapers=1;9;257\r\n",
+               [paper](qxge::DriverDevMode& r) {
+                 qxtest::PutUserPapers(L"QXLS", {{L"Inside", 2130, 2900}, {L"Outside", 1000, 1500}});
+                 r.dmPublic.dmPaperSize = paper;
+               });
+    EXPECT_EQ(Enabled(IDC_DUPLEX_LONG), paper == 257) << paper;
+    EXPECT_EQ(Tip(IDC_DUPLEX_FRAME), paper == 257 ? L"" : L"To enable Double-sided Printing, click the Paper tab and change "
+                                                          L"the Size to one of the following: Letter, A4, Inside.") << paper;
+  }
 }
 
 TEST_F(LayoutPageTest, BookletsAndPostersPrintOnOneSideAndBookletsNeedBothSides) {
@@ -289,10 +272,7 @@ TEST_F(LayoutPageTest, BookletsAndPostersPrintOnOneSideAndBookletsNeedBothSides)
   EXPECT_EQ(Tip(IDC_DUPLEX_FRAME), L"");
 
   // A5 is not printed on both sides here: no booklet, even one the record asks for.
-  OpenLayout(kFullModel, [](qxge::DriverDevMode& r) {
-    r.dmPublic.dmPaperSize = DMPAPER_A5;
-    r.dmPrivate.iBooklet = 1;
-  });
+  OpenLayout(kFullModel, [](qxge::DriverDevMode& r) { r.dmPublic.dmPaperSize = DMPAPER_A5; r.dmPrivate.iBooklet = 1; });
   EXPECT_EQ(Items(IDC_LAYOUT_TYPE), 4);
   EXPECT_NE(Data(IDC_LAYOUT_TYPE), qxge::LayoutTypeGroups::kBooklet);
   Apply();

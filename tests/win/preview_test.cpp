@@ -104,24 +104,22 @@ TEST_F(PreviewTest, NupGridsKeepThePagesUpright) {
   ExpectGrid(shot, SheetBottom(), 2, 3);
 }
 
-// The four quarters of a two-by-two sheet's pages, row by row.
-std::vector<RECT> Quarters(const RECT& pages) {
-  const LONG midX = (pages.left + pages.right) / 2, midY = (pages.top + pages.bottom) / 2;
-  return {{pages.left, pages.top, midX, midY}, {midX, pages.top, pages.right, midY},
-          {pages.left, midY, midX, pages.bottom}, {midX, midY, pages.right, pages.bottom}};
+// Where anything but ground is drawn within region; empty when nothing is.
+RECT InkWithin(const Snapshot& shot, const RECT& region, COLORREF ground) {
+  RECT ink{region.right, region.bottom, region.left, region.top};
+  for (int y = region.top; y < region.bottom; ++y)
+    for (int x = region.left; x < region.right; ++x)
+      if (shot.At(x, y) != ground) {
+        ink.left = std::min<LONG>(ink.left, x), ink.top = std::min<LONG>(ink.top, y);
+        ink.right = std::max<LONG>(ink.right, x + 1), ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+      }
+  return ink;
 }
 
 // What is drawn on a page image of fill within region, cut to its own bounds, a row a line:
 // the same number drawn in two cells gives the same picture.
 std::string InkOn(const Snapshot& shot, const RECT& region, COLORREF fill) {
-  const RECT page = shot.Bounds(fill, region);
-  RECT ink{page.right, page.bottom, page.left, page.top};
-  for (int y = page.top; y < page.bottom; ++y)
-    for (int x = page.left; x < page.right; ++x)
-      if (shot.At(x, y) != fill) {
-        ink.left = std::min<LONG>(ink.left, x), ink.top = std::min<LONG>(ink.top, y);
-        ink.right = std::max<LONG>(ink.right, x + 1), ink.bottom = std::max<LONG>(ink.bottom, y + 1);
-      }
+  const RECT ink = InkWithin(shot, shot.Bounds(fill, region), fill);
   std::string picture;
   for (int y = ink.top; y < ink.bottom; ++y) {
     for (int x = ink.left; x < ink.right; ++x) picture += shot.At(x, y) != fill ? '#' : '.';
@@ -137,8 +135,12 @@ TEST_F(PreviewTest, NupCellsCarryTheNumbersOfTheirOrder) {
   const auto inks = [&] {
     Reopen();
     const Snapshot shot(preview_);
-    std::vector<std::string> cells;
-    for (const RECT& quarter : Quarters(shot.Bounds(fill, SheetBottom()))) cells.push_back(InkOn(shot, quarter, fill));
+    const RECT p = shot.Bounds(fill, SheetBottom());
+    const LONG midX = (p.left + p.right) / 2, midY = (p.top + p.bottom) / 2;
+    std::vector<std::string> cells;  // the four quarters, row by row
+    for (const RECT& quarter : {RECT{p.left, p.top, midX, midY}, RECT{midX, p.top, p.right, midY},
+                                RECT{p.left, midY, midX, p.bottom}, RECT{midX, midY, p.right, p.bottom}})
+      cells.push_back(InkOn(shot, quarter, fill));
     return cells;
   };
   Record().iNupLayout = 0;  // right, then down
@@ -216,15 +218,18 @@ TEST_F(PreviewTest, OnlyARealChangeRepaints) {
   EXPECT_LT(dirty.top, SheetBottom() / 2);
 }
 
-// Pixels of colour in column x within 6 rows of y: how wide an arrow head is there.
-int Span(const Snapshot& shot, int x, int y, COLORREF colour) {
+// How much wider the arrow head at page's left or right edge is at the edge than 4 pixels in:
+// above 0 it points into the page, below 0 out of it.
+int Taper(const Snapshot& shot, const RECT& page, bool left) {
+  const int y = (page.top + page.bottom) / 2, edge = left ? page.left + 1 : page.right - 2, in = left ? 4 : -4;
   int n = 0;
-  for (int dy = -6; dy <= 6; ++dy) n += shot.At(x, y + dy) == colour;
+  for (int dy = -6; dy <= 6; ++dy)
+    n += (shot.At(edge, y + dy) == GetSysColor(COLOR_BTNSHADOW)) - (shot.At(edge + in, y + dy) == GetSysColor(COLOR_BTNSHADOW));
   return n;
 }
 
 TEST_F(PreviewTest, ReducedAndEnlargedPagesPointTheirArrowsTheRightWay) {
-  const COLORREF fill = GetSysColor(COLOR_BTNFACE), arrow = GetSysColor(COLOR_BTNSHADOW);
+  const COLORREF fill = GetSysColor(COLOR_BTNFACE);
   Record().iER = 1;
   Record().iERRatio = 50;
   OpenPreview();
@@ -235,9 +240,7 @@ TEST_F(PreviewTest, ReducedAndEnlargedPagesPointTheirArrowsTheRightWay) {
     EXPECT_NEAR((page.right - page.left + 2) * 2, sheet.right - sheet.left + 2, 4);
     EXPECT_LE(page.left - sheet.left, 2);
     EXPECT_LE(page.top - sheet.top, 2);
-    // The head at the right edge points left, into the page: its point lies further in.
-    const int midY = (page.top + page.bottom) / 2;
-    EXPECT_GT(Span(shot, page.right - 2, midY, arrow), Span(shot, page.right - 6, midY, arrow));
+    EXPECT_GT(Taper(shot, page, false), 0);
   }
   Record().iERRatio = 200;
   Reopen();
@@ -246,8 +249,7 @@ TEST_F(PreviewTest, ReducedAndEnlargedPagesPointTheirArrowsTheRightWay) {
   const RECT page = shot.Bounds(fill, SheetBottom());
   EXPECT_NEAR(page.right - page.left + 2, (sheet.right - sheet.left) * 2, 4);
   EXPECT_LE(page.bottom, SheetBottom());
-  const int midY = (page.top + page.bottom) / 2;
-  EXPECT_LT(Span(shot, page.right - 2, midY, arrow), Span(shot, page.right - 6, midY, arrow));
+  EXPECT_LT(Taper(shot, page, false), 0);
 }
 
 TEST_F(PreviewTest, FitToPageShowsTheDocumentPageOnTheTargetPaper) {
@@ -260,9 +262,7 @@ TEST_F(PreviewTest, FitToPageShowsTheDocumentPageOnTheTargetPaper) {
   const RECT page = shot.Bounds(GetSysColor(COLOR_BTNFACE), SheetBottom());
   EXPECT_GE(page.bottom - page.top, sheet.bottom - sheet.top - 4);
   EXPECT_LT(page.right - page.left, sheet.right - sheet.left - 6);
-  const COLORREF arrow = GetSysColor(COLOR_BTNSHADOW);
-  const int midY = (page.top + page.bottom) / 2;
-  EXPECT_GT(Span(shot, page.left + 1, midY, arrow), Span(shot, page.left + 5, midY, arrow));
+  EXPECT_GT(Taper(shot, page, true), 0);
 
   // A5 onto A4 grows: the page stands out of a sheet of the document's size, its arrows
   // pointing outwards.
@@ -274,8 +274,7 @@ TEST_F(PreviewTest, FitToPageShowsTheDocumentPageOnTheTargetPaper) {
   const RECT large = grown.Bounds(GetSysColor(COLOR_BTNFACE), SheetBottom());
   EXPECT_GT(large.right - large.left, small.right - small.left + 10);
   EXPECT_GT(large.bottom - large.top, small.bottom - small.top + 10);
-  const int middle = (large.top + large.bottom) / 2;
-  EXPECT_LT(Span(grown, large.right - 2, middle, arrow), Span(grown, large.right - 6, middle, arrow));
+  EXPECT_LT(Taper(grown, large, false), 0);
 }
 
 TEST_F(PreviewTest, OutputPaperTakesThePageToTheChosenCorner) {
@@ -397,20 +396,6 @@ TEST_F(PreviewTest, PosterShowsEveryTileNumberedAndTheEnlargedPage) {
   EXPECT_NEAR(tiles.right - page.right, tile / 2, 4);
 }
 
-// Where anything but the preview's own ground is drawn, inside its rounded border and above
-// the caption line.
-RECT InkBounds(const Snapshot& shot, int bottom) {
-  const COLORREF ground = shot.At(shot.Width() / 2, 3);
-  RECT r{shot.Width(), bottom, -1, -1};
-  for (int y = 3; y < bottom; ++y)
-    for (int x = 3; x < shot.Width() - 3; ++x)
-      if (shot.At(x, y) != ground) {
-        r.left = std::min<LONG>(r.left, x), r.top = std::min<LONG>(r.top, y);
-        r.right = std::max<LONG>(r.right, x + 1), r.bottom = std::max<LONG>(r.bottom, y + 1);
-      }
-  return r;
-}
-
 TEST_F(PreviewTest, PrinterPagesPictureThePrinterWithItsTrayOnceInstalled) {
   for (const auto& [drawn, suffix] : {std::pair{L"printer.bmp", L"U.Bmp"}, std::pair{L"printer1.bmp", L"U1.Bmp"}}) {
     const std::wstring from = qxtest::BinaryDir() + L"\\pictures\\office\\" + drawn;
@@ -418,44 +403,48 @@ TEST_F(PreviewTest, PrinterPagesPictureThePrinterWithItsTrayOnceInstalled) {
   }
   Record().iOptTray = 0;
   OpenPreview(4, IDC_PRINTER_PICTURE);
-  const int captionTop = Snapshot(preview_).Height() - qxge::PreviewWnd::kCaptionHeight - 1;
-  const RECT bare = InkBounds(Snapshot(preview_), captionTop);
-  ASSERT_GT(bare.right - bare.left, 100);  // the 132 x 100 picture, less its keyed margins
-  EXPECT_NEAR(bare.left, Snapshot(preview_).Width() - bare.right, 2);
-  {
-    // The printer's name sits in the caption line.
+  // Inside the rounded border and above the caption line, off the preview's own ground.
+  const auto drawn = [this] {
     const Snapshot shot(preview_);
-    bool ink = false;
-    for (int x = 5; x < shot.Width() / 2 && !ink; ++x)
-      ink = shot.At(x, captionTop + qxge::PreviewWnd::kCaptionHeight / 2) != GetSysColor(COLOR_BTNFACE);
-    EXPECT_TRUE(ink);
-  }
+    const int captionTop = shot.Height() - qxge::PreviewWnd::kCaptionHeight - 1;
+    return InkWithin(shot, {3, 3, shot.Width() - 3, captionTop}, shot.At(shot.Width() / 2, 3));
+  };
+  const RECT bare = drawn();
+  const Snapshot shot(preview_);
+  ASSERT_GT(bare.right - bare.left, 100);  // the 132 x 100 picture, less its keyed margins
+  EXPECT_NEAR(bare.left, shot.Width() - bare.right, 2);
+  // The printer's name sits in the caption line.
+  const int nameLine = shot.Height() - qxge::PreviewWnd::kCaptionHeight - 1 + qxge::PreviewWnd::kCaptionHeight / 2;
+  EXPECT_LT(InkWithin(shot, {5, nameLine, shot.Width() / 2, nameLine + 1}, GetSysColor(COLOR_BTNFACE)).left, shot.Width() / 2);
 
   Page().WorkingRecord()->dmPrivate.iOptTray = 1;
   Page().OnSettingChanged();
   // The tray goes under the printer, which stays where it was.
-  const RECT tray = InkBounds(Snapshot(preview_), captionTop);
+  const RECT tray = drawn();
   EXPECT_EQ(tray.top, bare.top);
   EXPECT_GT(tray.bottom, bare.bottom + 15);
 }
 
+// A white static of width x height on a hidden window of its own, as a page holds a preview.
+struct Host {
+  Host(int width, int height)
+      : window(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, width + 20, height + 20, nullptr, nullptr, nullptr, nullptr)),
+        control(CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 0, width, height, window,
+                                nullptr, nullptr, nullptr)) {}
+  ~Host() { DestroyWindow(window); }
+  const HWND window, control;
+};
+
 TEST(WatermarkPreviewTest, DrawsTheEditedDescriptionAcrossThePlainSheet) {
-  const HWND host = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 220, 300, nullptr, nullptr, nullptr, nullptr);
-  const HWND control = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 0, 200, 280, host,
-                                       nullptr, nullptr, nullptr);
+  const Host host(200, 280);
+  const HWND control = host.control;
   ASSERT_NE(control, nullptr);
   std::vector<uint8_t> bytes = qxhost::DefaultRecord(L"QX_Office");
   {
     qxge::WatermarkPreview preview;
     preview.Attach(control);
     preview.Update(*reinterpret_cast<qxge::DriverDevMode*>(bytes.data()));
-    qxge::WatermarkLook look;
-    look.text = u"DRAFT";
-    look.face = u"Arial";
-    look.size = 96;
-    look.angle = 45;
-    look.weight = FW_BOLD;
-    look.colour = RGB(200, 0, 0);
+    qxge::WatermarkLook look{u"DRAFT", u"Arial", 96, 45, FW_BOLD, RGB(200, 0, 0)};
     const auto inked = [&] {
       const Snapshot shot(control);
       return shot.Count(RGB(200, 0, 0), shot.Bounds(GetSysColor(COLOR_WINDOW), shot.Height()));
@@ -466,15 +455,13 @@ TEST(WatermarkPreviewTest, DrawsTheEditedDescriptionAcrossThePlainSheet) {
     preview.SetWatermark(look);
     EXPECT_EQ(inked(), 0);
   }
-  DestroyWindow(host);
 }
 
 // Photo sheets: pages per sheet in their grid, numbered unless the order says none; copies of
 // one photo by the clone table, none where it has none.
 TEST(PhotoPreviewTest, PhotoSheetsShowTheirPagesAndCopies) {
-  const HWND host = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 220, 340, nullptr, nullptr, nullptr, nullptr);
-  const HWND control = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 0, 200, 320, host,
-                                       nullptr, nullptr, nullptr);
+  const Host host(200, 320);
+  const HWND control = host.control;
   ASSERT_NE(control, nullptr);
   std::vector<uint8_t> bytes = qxhost::DefaultRecord(L"QX_Office");
   auto& record = *reinterpret_cast<qxge::DriverDevMode*>(bytes.data());
@@ -486,41 +473,31 @@ TEST(PhotoPreviewTest, PhotoSheetsShowTheirPagesAndCopies) {
     qxge::PhotoPreview preview(2);
     preview.Attach(control);
     const COLORREF white = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_BTNSHADOW);
-    const auto look = [&](int& pagesAcross, int& inked) {
+    struct Case {
+      int16_t nup, order, clone, paper;
+      int across, inked;  // inked: 1 some numbers, 0 none, -1 either
+    };
+    // 2 x 2, numbered or not; four copies across the 4 x 6 photo paper; none of the largest
+    // photo on the largest paper; beyond the clone table, one photo on the sheet.
+    for (const Case c : {Case{2, 0, 0, 0, 2, 1}, Case{2, 5, 0, 0, 2, 0}, Case{0, 5, 1, 120, 4, -1},
+                         Case{0, 5, 8, 125, 0, -1}, Case{2, 5, 12, 125, 1, -1}}) {
+      SCOPED_TRACE(testing::Message() << c.nup << " " << c.order << " " << c.clone << " " << c.paper);
+      p.iNup = c.nup;
+      p.iNupLayout = c.order;
+      p.iClone = c.clone;
+      if (c.paper != 0) record.dmPublic.dmPaperSize = c.paper;
       preview.Update(record);
       const Snapshot shot(control);
       const RECT sheet = shot.Bounds(GetSysColor(COLOR_WINDOWFRAME), shot.Height() - 100);
       // Just inside the top edge of the first row of pages, clear of the numbers.
-      pagesAcross = 0;
-      for (int y = sheet.top + 1; y < sheet.bottom - 2 && pagesAcross == 0; ++y)
-        if (shot.RunsAcross(y, white) > 0) pagesAcross = shot.RunsAcross(y + 1, white);
-      inked = shot.Count(ink, sheet);
-    };
-    int across = 0, inked = 0;
-    p.iNup = 2;  // 2 x 2
-    p.iNupLayout = 0;
-    look(across, inked);
-    EXPECT_EQ(across, 2);
-    EXPECT_GT(inked, 20);
-    p.iNupLayout = 5;
-    look(across, inked);
-    EXPECT_EQ(across, 2);
-    EXPECT_EQ(inked, 0);
-    p.iNup = 0;
-    p.iClone = 1;  // four across on the 4 x 6 photo paper
-    record.dmPublic.dmPaperSize = 120;
-    look(across, inked);
-    EXPECT_EQ(across, 4);
-    p.iClone = 8;
-    record.dmPublic.dmPaperSize = 125;  // no copies of the largest photo fit there
-    look(across, inked);
-    EXPECT_EQ(across, 0);
-    p.iClone = 12;  // beyond the table: one photo on the sheet
-    p.iNup = 2;
-    look(across, inked);
-    EXPECT_EQ(across, 1);
+      int across = 0;
+      for (int y = sheet.top + 1; y < sheet.bottom - 2 && across == 0; ++y)
+        if (shot.RunsAcross(y, white) > 0) across = shot.RunsAcross(y + 1, white);
+      EXPECT_EQ(across, c.across);
+      if (c.inked == 1) EXPECT_GT(shot.Count(ink, sheet), 20);
+      if (c.inked == 0) EXPECT_EQ(shot.Count(ink, sheet), 0);
+    }
   }
-  DestroyWindow(host);
 }
 
 }  // namespace

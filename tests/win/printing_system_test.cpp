@@ -1,7 +1,5 @@
-// The pages inside the printing system's own calls: the printer "QX Office 5000" that
-// scripts/install-driver.sh registers with our configuration module, Wine's PostScript driver and
-// the office model package. Programs reach the module only through winspool, as a user's
-// program does.
+// The pages inside the printing system's own calls, reached only through winspool as a user's program
+// does: "QX Office 5000" (scripts/install-driver.sh), Wine's PostScript driver, the office package.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -35,6 +33,12 @@ constexpr wchar_t kModelBase[] = L"QX5000";
 constexpr size_t kRecordBytes = qxge::kDriverDevModeBytes;
 
 DEVMODEW* AsDevMode(std::vector<uint8_t>& record) { return reinterpret_cast<DEVMODEW*>(record.data()); }
+// Our record's shape, named for the test printer.
+void ExpectOurHeader(const DEVMODEW& header) {
+  EXPECT_STREQ(header.dmDeviceName, kPrinter);
+  EXPECT_EQ(header.dmSize, sizeof(DEVMODEW));
+  EXPECT_EQ(header.dmDriverExtra, kRecordBytes - sizeof(DEVMODEW));
+}
 
 class Printer {
  public:
@@ -55,8 +59,8 @@ class Printer {
     EXPECT_EQ(Properties(AsDevMode(record), nullptr, DM_OUT_BUFFER), IDOK);
     return record;
   }
-  // The preferences sheet on in (none: the printer's settings) into out, answered as a user
-  // answers it: act, then button. The call's result, and whether a sheet was shown.
+  // The preferences sheet on in (none: the printer's) into out, as a user answers it: act, then
+  // button. The call's result, and whether a sheet was shown.
   std::pair<LONG, bool> Prompt(std::vector<uint8_t>& out, std::vector<uint8_t>* in, const std::function<void(HWND)>& act,
                                int button, DWORD mode = 0) {
     qxtest::ModalDriver user(qxhost::kSheetApplyButton, act, button);
@@ -106,8 +110,7 @@ void ChooseOnSheet(HWND sheet) {
   }
 }
 
-// Prints one page to printer on the settings of record and returns the job that reached the
-// printer behind the CUPS queue; empty when none arrived.
+// The job that one page printed on record reached the printer behind the CUPS queue with; empty: none.
 std::string PrintedJob(const std::vector<uint8_t>& record, const wchar_t* printer = kPrinter) {
   const std::wstring dir = qxtest::JobsDir();
   if (dir.empty()) return {};
@@ -155,8 +158,7 @@ int RunProgram(const wchar_t* program, const std::wstring& arguments) {
   return static_cast<int>(code);
 }
 
-// Installs the printer name with our driver, the office model's PPD and files, as
-// scripts/install-driver.sh does.
+// Installs the printer name with our driver, the office PPD and files, as scripts/install-driver.sh does.
 int InstallPrinter(const std::wstring& name, const std::vector<std::wstring>& files) {
   std::wstring arguments = L"install \"" + name + L"\" \"|lp -s -d QX_Office\" \"" + qxtest::BinaryDir() +
                            L"\\bin\\QXDRVUI.DLL\" \"" + qxtest::SourceDir() + L"\\samples\\office\\QX_Office.ppd\"";
@@ -188,12 +190,9 @@ TEST_F(PrintingSystemTest, DocumentPropertiesHandOurRecordThroughAndTheSheetsCho
   EXPECT_EQ(printer_.Properties(nullptr, nullptr, 0), static_cast<LONG>(kRecordBytes));
   std::vector<uint8_t> printerRecord(kRecordBytes + 16, 0xEE);
   ASSERT_EQ(printer_.Properties(AsDevMode(printerRecord), nullptr, DM_OUT_BUFFER), IDOK);
-  const DEVMODEW& header = *AsDevMode(printerRecord);
-  EXPECT_STREQ(header.dmDeviceName, kPrinter);
-  EXPECT_EQ(header.dmSize, sizeof(DEVMODEW));
-  EXPECT_EQ(header.dmDriverExtra, kRecordBytes - sizeof(DEVMODEW));
-  EXPECT_EQ(header.dmOrientation, DMORIENT_PORTRAIT);  // the renderer's settings from the model's PPD
-  EXPECT_EQ(header.dmPaperSize, DMPAPER_LETTER);
+  ExpectOurHeader(*AsDevMode(printerRecord));
+  EXPECT_EQ(AsDevMode(printerRecord)->dmOrientation, DMORIENT_PORTRAIT);  // the renderer's, from the model's PPD
+  EXPECT_EQ(AsDevMode(printerRecord)->dmPaperSize, DMPAPER_LETTER);
   EXPECT_EQ(std::vector<uint8_t>(printerRecord.begin() + kRecordBytes, printerRecord.end()),
             std::vector<uint8_t>(16, 0xEE)) << "wrote beyond the record";
   printerRecord.resize(kRecordBytes);
@@ -329,17 +328,15 @@ TEST_F(PrintingSystemTest, DeviceModesOfAnyShapeFromAProgramGiveOurRecord) {
       {"cut short", cut, printer.dmOrientation, 4},
   };
   for (const auto& shape : shapes) {
+    SCOPED_TRACE(shape.what);
     std::vector<uint8_t> out(kRecordBytes, 0xEE);
-    EXPECT_EQ(printer_.Properties(AsDevMode(out), shape.in, DM_IN_BUFFER | DM_OUT_BUFFER), IDOK) << shape.what;
+    EXPECT_EQ(printer_.Properties(AsDevMode(out), shape.in, DM_IN_BUFFER | DM_OUT_BUFFER), IDOK);
     const DEVMODEW& got = *AsDevMode(out);
-    EXPECT_STREQ(got.dmDeviceName, kPrinter) << shape.what;
-    EXPECT_EQ(got.dmSize, sizeof(DEVMODEW)) << shape.what;
-    EXPECT_EQ(got.dmDriverExtra, kRecordBytes - sizeof(DEVMODEW)) << shape.what;
-    EXPECT_EQ(got.dmOrientation, shape.orientation) << shape.what;
-    EXPECT_EQ(got.dmCopies, shape.copies) << shape.what;
-    EXPECT_STREQ(got.dmFormName, printer.dmFormName) << shape.what;
-    EXPECT_EQ(std::vector<uint8_t>(out.begin() + sizeof(DEVMODEW), out.end()),
-              std::vector<uint8_t>(kRecordBytes - sizeof(DEVMODEW), 0)) << shape.what;
+    ExpectOurHeader(got);
+    EXPECT_EQ(got.dmOrientation, shape.orientation);
+    EXPECT_EQ(got.dmCopies, shape.copies);
+    EXPECT_STREQ(got.dmFormName, printer.dmFormName);
+    EXPECT_EQ(std::vector<uint8_t>(out.begin() + sizeof(DEVMODEW), out.end()), std::vector<uint8_t>(kRecordBytes - sizeof(DEVMODEW), 0));
   }
   VirtualFree(pages, 0, MEM_RELEASE);
 }
@@ -382,16 +379,17 @@ TEST_F(PrintingSystemTest, AModelPackageThatDoesNotLoadGivesTheProgramAClearFail
                   {"no library", {plugIn}, ERROR_BAD_EXE_FORMAT},
                   {"gone", {plugIn}, ERROR_MOD_NOT_FOUND}};
   for (const auto& package : packages) {
-    ASSERT_EQ(InstallPrinter(name, package.files), 0) << package.what;
+    SCOPED_TRACE(package.what);
+    ASSERT_EQ(InstallPrinter(name, package.files), 0);
     if (package.error == ERROR_MOD_NOT_FOUND) DeleteFileW(qxhost::InstalledDriverFile(L"QXBRKU.DLL").c_str());
     Printer broken(name);
     std::vector<uint8_t> out(kRecordBytes);
     const auto opened = broken.Prompt(out, nullptr, [](HWND) {}, IDCANCEL);
-    EXPECT_LT(opened.first, 0) << package.what;
-    EXPECT_EQ(GetLastError(), package.error) << package.what;
-    EXPECT_FALSE(opened.second) << package.what;
+    EXPECT_LT(opened.first, 0);
+    EXPECT_EQ(GetLastError(), package.error);
+    EXPECT_FALSE(opened.second);
     // The program goes on: settings without a sheet need no plug-in.
-    EXPECT_EQ(broken.Properties(AsDevMode(out), nullptr, DM_OUT_BUFFER), IDOK) << package.what;
+    EXPECT_EQ(broken.Properties(AsDevMode(out), nullptr, DM_OUT_BUFFER), IDOK);
   }
   EXPECT_EQ(RemovePrinter(name), 0);
 }
@@ -434,8 +432,7 @@ TEST_F(PrintingSystemTest, ThePrinterSheetAndConversionsCallTheModuleDirectly) {
   EXPECT_STREQ(caption, L"QX Office 5000 Properties");
   EXPECT_FALSE(editable);
 
-  // A caller that names the printer by a record's device name, which may be cut short, and
-  // gives its handle: the printer's settings all the same.
+  // A caller naming the printer by a record's device name, which may be cut short, gets its settings.
   const std::vector<uint8_t> printerRecord = printer_.Settings();
   std::vector<uint8_t> settings(kRecordBytes);
   std::wstring cutName = name.substr(0, 9);
@@ -444,8 +441,7 @@ TEST_F(PrintingSystemTest, ThePrinterSheetAndConversionsCallTheModuleDirectly) {
   EXPECT_EQ(documentSheets(nullptr, reinterpret_cast<LPARAM>(&document)), IDOK);
   EXPECT_EQ(settings, printerRecord);
 
-  // Conversion: the size first, then the driver's default, and a foreign device mode's
-  // public choices on it.
+  // Conversion: the size first, then the driver's default, and a foreign device mode's choices on it.
   std::vector<uint8_t> converted(kRecordBytes);
   LONG needed = 0;
   EXPECT_FALSE(convert(&name[0], nullptr, AsDevMode(converted), &needed, qxdrv::kDriverDefault));

@@ -20,23 +20,25 @@ std::wstring BinaryDir() { return QXGE_BINARY_DIR; }
 
 namespace {
 
-void RemoveTree(const std::wstring& dir) {
+// Calls each with every entry of dir that matches pattern, but "." and "..".
+template <typename F>
+void EachIn(const std::wstring& dir, const wchar_t* pattern, F each) {
   WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = dir + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-  }
+  const HANDLE find = FindFirstFileW((dir + L"\\" + pattern).c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (wcscmp(found.cFileName, L".") != 0 && wcscmp(found.cFileName, L"..") != 0) each(found);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+}
+
+void RemoveTree(const std::wstring& dir) {
+  EachIn(dir, L"*", [&dir](const WIN32_FIND_DATAW& found) {
+    const std::wstring path = dir + L"\\" + found.cFileName;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return RemoveTree(path);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+  });
   RemoveDirectoryW(dir.c_str());
 }
 
@@ -57,13 +59,9 @@ std::wstring FreshFolder(const std::wstring& name) {
 
 std::vector<std::wstring> FilesIn(const std::wstring& dir, const wchar_t* pattern) {
   std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found;
-  const HANDLE find = FindFirstFileW((dir + L"\\" + pattern).c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
+  EachIn(dir, pattern, [&names](const WIN32_FIND_DATAW& found) {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
-  } while (FindNextFileW(find, &found));
-  FindClose(find);
+  });
   std::sort(names.begin(), names.end());
   return names;
 }
